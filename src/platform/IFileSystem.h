@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/FileTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One open folder listing. At most one is open at a time per walk; the
+// listing is closed by its destructor.
+class IFolderListing
+{
+public:
+    virtual ~IFolderListing() = default;
+    // Next entry in the platform's listing order; false at the end. Entries
+    // that are neither files, symbolic links nor directories (FIFOs, sockets,
+    // devices) and names with no Windows form are never returned. A directory
+    // that must not be entered (a symbolic link or junction to a directory, a
+    // mount point, another file system) is never reported as a directory.
+    virtual bool Next(SFindEntry& entry) = 0;
+    // Fills size and attributes of the entry last returned by Next when the
+    // listing did not carry them. False when the file has gone since; the
+    // entry then keeps what the listing saw.
+    virtual bool FillDetails(SFindEntry& entry) = 0;
+};
+
+// The file system, addressed with Windows-form paths ("C:", "C:\dir\file").
+// Every operation is synchronous, thread-safe, and never throws; failures are
+// return values. No path is truncated: a path that cannot be mapped fails.
+class IFileSystem
+{
+public:
+    virtual ~IFileSystem() = default;
+
+    // Lists the folder's entries ("folder\*.*" on Windows); nullptr when the
+    // folder cannot be listed. "." and ".." are reported as directories, as on
+    // Windows.
+    virtual std::unique_ptr<IFolderListing> OpenListing(const std::string& strFolder) = 0;
+
+    virtual bool GetAttributes(const std::string& strPath, uint32_t& nAttributes) = 0;
+    virtual bool SetAttributes(const std::string& strPath, uint32_t nAttributes) = 0;
+
+    // Deletes one file (or a symbolic link itself, never its target). Refuses a
+    // directory and a read-only file. Never acts through a symbolic link in a
+    // parent folder. With a known identity, refuses a file that is no longer
+    // the one identified.
+    virtual bool RemoveFile(const std::string& strPath, const SFileIdentity& expected) = 0;
+
+    // Copies a regular file. With bFailIfExists the destination is created
+    // exclusively. The copy is complete and flushed to disk (file and folder)
+    // when this returns true. With a known identity, refuses a source that is
+    // no longer the one identified.
+    virtual bool CopyFileTo(const std::string& strSource, const std::string& strDestination,
+                            bool bFailIfExists, const SFileIdentity& expectedSource) = 0;
+
+    virtual bool MakeFolder(const std::string& strPath) = 0;
+
+    // Opens the file for reading (never blocking, a FIFO or device fails) and
+    // reports its length as two 32-bit halves and its identity.
+    virtual bool OpenForSize(const std::string& strPath, uint32_t& nSizeHigh, uint32_t& nSizeLow,
+                             SFileIdentity& identity) = 0;
+
+    // True when the folder exists and could be made current; never changes the
+    // process's current directory.
+    virtual bool IsFolderAccessible(const std::string& strPath) = 0;
+
+    // Reads a whole file as bytes (the INI seed file). False when it cannot be
+    // opened.
+    virtual bool ReadWholeFile(const std::string& strPath, std::string& strContents) = 0;
+
+    // Creates the file fresh (truncating an older one, never following a
+    // symbolic link planted at its name) and writes the text; "\n" becomes the
+    // platform's text-mode line end. False when the file cannot be created.
+    virtual std::unique_ptr<class ITextFile> CreateTextFile(const std::string& strPath) = 0;
+
+    virtual std::string GetCurrentFolder() = 0; // Windows form, "C:\" for a root
+    virtual std::string GetWindowsFolder() = 0; // "C:\WINDOWS"-like, no trailing "\"
+    virtual int32_t GetPlatformId() = 0;        // 2 = NT family
+    virtual std::vector<std::string> ListDrives() = 0; // "C:", "D:", ...
+};
+
+class ITextFile
+{
+public:
+    virtual ~ITextFile() = default;
+    virtual void Write(const std::string& strText) = 0; // errors are ignored
+    virtual void Close() = 0;                           // also done by the destructor
+};

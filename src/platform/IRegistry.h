@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class ERegistryHive
+{
+    LocalMachine, // HKEY_LOCAL_MACHINE
+    CurrentUser,  // HKEY_CURRENT_USER
+};
+
+enum class EKeyDisposition
+{
+    CreatedNewKey,
+    OpenedExistingKey,
+};
+
+constexpr uint32_t REG_TYPE_SZ = 1;
+
+// One open key. Closed by its destructor (or Close). Key paths use
+// backslashes; keys and value names compare case-insensitively (ASCII).
+class IRegistryKey
+{
+public:
+    virtual ~IRegistryKey() = default;
+    // Reads a value's bytes into a buffer of nBufferSize bytes. Fails when the
+    // value is absent or needs more than nBufferSize bytes; then nothing is
+    // copied. The type is reported but callers may ignore it.
+    virtual bool QueryValue(const std::string& strName, char* pBuffer, size_t nBufferSize,
+                            size_t& nRead, uint32_t& nType) = 0;
+    // Writes a REG_SZ value: the text and its terminating NUL.
+    virtual bool SetStringValue(const std::string& strName, const std::string& strText) = 0;
+    // Creates or opens a sub-key for writing.
+    virtual std::unique_ptr<IRegistryKey> CreateSubKey(const std::string& strPath) = 0;
+    virtual void Close() = 0;
+};
+
+struct SRegistryValue
+{
+    std::string strName;
+    uint32_t nType = REG_TYPE_SZ;
+    std::string strData; // raw bytes (REG_SZ includes the NUL)
+};
+
+class IRegistry
+{
+public:
+    virtual ~IRegistry() = default;
+    // Creates (with every missing key on the way) or opens a key for writing.
+    // nullptr when it cannot be created or the hive cannot be written.
+    virtual std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
+                                                    EKeyDisposition& disposition) = 0;
+    // Opens an existing key for reading; nullptr when it does not exist.
+    virtual std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) = 0;
+
+    // Used by tools (scrubix-reg), not by the program.
+    virtual bool EnumValues(ERegistryHive hive, const std::string& strPath,
+                            std::vector<SRegistryValue>& values) = 0;
+    virtual bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,
+                             std::vector<std::string>& names) = 0;
+    virtual bool DeleteValue(ERegistryHive hive, const std::string& strPath,
+                             const std::string& strName) = 0;
+    virtual bool DeleteKey(ERegistryHive hive, const std::string& strPath) = 0; // with sub-keys
+    virtual bool SetValue(ERegistryHive hive, const std::string& strPath,
+                          const SRegistryValue& value) = 0;
+};

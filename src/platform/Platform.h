@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/IClock.h"
+#include "platform/IFileSystem.h"
+#include "platform/IRegistry.h"
+#include "platform/IShell.h"
+#include "platform/IUrlCache.h"
+
+#include <memory>
+
+// The OS services of one backend, chosen by the build (posix/ or win32/).
+struct SPlatform
+{
+    std::unique_ptr<IFileSystem> pFileSystem;
+    std::unique_ptr<IRegistry> pRegistry;
+    std::unique_ptr<IShell> pShell;
+    std::unique_ptr<IUrlCache> pUrlCache;
+    std::unique_ptr<IClock> pClock;
+};
+
+// Builds the backend's services from the environment (drive map, registry
+// folder). Never fails: a service that cannot start serves nothing.
+SPlatform CreatePlatform();

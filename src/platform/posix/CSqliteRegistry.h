@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/IRegistry.h"
+
+#include <string>
+
+// The registry on Linux: one SQLite database per hive (HKLM.db, HKCU.db) in
+// a folder: $SCRUBIX_REGISTRY_DIR, else $XDG_CONFIG_HOME/scrubix/registry.
+class CSqliteRegistry : public IRegistry
+{
+public:
+    explicit CSqliteRegistry(std::string strFolder);
+    ~CSqliteRegistry() override;
+    static std::string FolderFromEnvironment();
+
+    std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
+                                            EKeyDisposition& disposition) override;
+    std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) override;
+    bool EnumValues(ERegistryHive hive, const std::string& strPath,
+                    std::vector<SRegistryValue>& values) override;
+    bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,
+                     std::vector<std::string>& names) override;
+    bool DeleteValue(ERegistryHive hive, const std::string& strPath,
+                     const std::string& strName) override;
+    bool DeleteKey(ERegistryHive hive, const std::string& strPath) override;
+    bool SetValue(ERegistryHive hive, const std::string& strPath,
+                  const SRegistryValue& value) override;
+
+    // The database files of both hives (with their journals), host paths.
+    std::vector<std::string> BackingFiles() const;
+
+private:
+    std::string m_strFolder;
+};

@@ -1,0 +1,19 @@
+#include "platform/Platform.h"
+#include "platform/posix/CDriveMap.h"
+#include "platform/posix/CEmptyUrlCache.h"
+#include "platform/posix/CPosixFileSystem.h"
+#include "platform/posix/CPosixShell.h"
+#include "platform/posix/CSqliteRegistry.h"
+#include "platform/posix/CSystemClock.h"
+
+SPlatform CreatePlatform()
+{
+    const CDriveMap driveMap = CDriveMap::FromEnvironment();
+    SPlatform platform;
+    platform.pFileSystem = std::make_unique<CPosixFileSystem>(driveMap);
+    platform.pRegistry = std::make_unique<CSqliteRegistry>(CSqliteRegistry::FolderFromEnvironment());
+    platform.pShell = std::make_unique<CPosixShell>(driveMap);
+    platform.pUrlCache = std::make_unique<CEmptyUrlCache>();
+    platform.pClock = std::make_unique<CSystemClock>();
+    return platform;
+}

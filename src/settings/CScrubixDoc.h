@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/FileTypes.h"
+#include "platform/IFileSystem.h"
+#include "settings/CSettingsStore.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// Index of a rule list; the same index names the list in the store and on the
+// option pages.
+enum ListKind : int
+{
+    LIST_EXTEN = 0,
+    LIST_FILTER = 1,
+    LIST_EXCLUDE = 2,
+    LIST_FILE = 3,
+    LIST_FOLDER = 4,
+    LIST_KIND_COUNT = 5,
+};
+
+// Store sub-key and value prefix of each list.
+const char* ListPrefix(int nKind);
+
+enum ECandidateReason : int32_t
+{
+    REASON_NONE = 0,
+    REASON_EXTENSION = 1,
+    REASON_ZERO_LENGTH = 2,
+    REASON_DIRECTED = 3,
+};
+
+// The settings document: every option, the five rule lists, and the fields the
+// searching thread shares with the window. Settings are read by the searching
+// thread only while the options sheet cannot change them; the run-state words
+// hand the mailboxes over (see the handshake in the search).
+class CScrubixDoc
+{
+public:
+    CScrubixDoc(CSettingsStore& store, IFileSystem& fileSystem);
+
+    void LoadSettings();
+    void SaveSettings();
+    int32_t LoadList(int nKind);
+    void SaveList(int nKind);
+    void RebuildExtenMap();
+
+    CSettingsStore& Store() { return m_store; }
+    IFileSystem& FileSystem() { return m_fileSystem; }
+
+    // Scalar settings, named by their registry value names.
+    int32_t ExcludeCase = 1;
+    int32_t IE = 0;
+    int32_t IEURL = 0;
+    std::string NetPath;
+    int32_t Move = 0;
+    int32_t RecycleRadio = 0;
+    int32_t WarnMe = 1;
+    int32_t Overwrite = 0;
+    int32_t Anomaly = 0;
+    int32_t Deletereadonly = 0;
+    int32_t Zero = 0;
+    int32_t Scroll = 0;
+    std::string MovePath;
+    int32_t Visible = 1;
+    int32_t Run = 0;
+    std::string Path;
+
+    // The rule lists and their start-up defaults, indexed by ListKind.
+    std::array<std::vector<std::string>, LIST_KIND_COUNT> Lists;
+    std::array<std::vector<std::string>, LIST_KIND_COUNT> DefaultLists;
+
+    // Derived at start-up.
+    int32_t PlatformId = 2;
+    std::unordered_set<std::string> ExtenMap;
+
+    // Run state shared with the searching thread.
+    std::string SearchRoot;
+    std::string SearchPath;
+    std::atomic<int32_t> PathAck{1};
+    std::atomic<int32_t> CandidateAck{1};
+    std::atomic<int32_t> StopFlag{0};
+    std::string CandidatePath;
+    double CandidateSize = 0;
+    int32_t CandidateReason = REASON_NONE;
+    SFileIdentity CandidateIdentity; // the file as the listing saw it
+    int32_t ExtenCount = 0;
+    int32_t ZeroCount = 0;
+    int32_t DirectedCount = 0;
+    double TotalSize = 0;
+
+private:
+    void BuildDefaultLists();
+    void SettlePath(const std::string& strCurrentFolder);
+    void SettleMovePath();
+    void WriteListValues(int nKind, const std::vector<std::string>& entries);
+
+    CSettingsStore& m_store;
+    IFileSystem& m_fileSystem;
+};
