@@ -1,1 +1,28 @@
-int main() { return 0; }
+#include "platform/Platform.h"
+#include "settings/CLaunchMode.h"
+#include "settings/CScrubixDoc.h"
+#include "settings/StartUp.h"
+
+#include <string>
+
+// The program's start-up state: settings store opened (and seeded on a first
+// start), every setting loaded, the launch mode read from the command line,
+// everything written back.
+int main(int argc, char** argv)
+{
+    SPlatform platform = CreatePlatform();
+    CSettingsStore store(*platform.pRegistry);
+    OpenSettingsStore(store, *platform.pFileSystem);
+
+    CScrubixDoc doc(store, *platform.pFileSystem);
+    doc.LoadSettings();
+
+    std::string strArguments;
+    for (int i = 1; i < argc; ++i)
+        strArguments += (i > 1 ? " " : "") + std::string(argv[i]);
+    CLaunchMode launchMode;
+    launchMode.ScanLaunchTokens(strArguments);
+
+    doc.SaveSettings();
+    return 0;
+}

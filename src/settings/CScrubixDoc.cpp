@@ -1,0 +1,185 @@
+#include "settings/CScrubixDoc.h"
+
+#include "settings/TextFolding.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr const char* SETTINGS = "Settings";
+constexpr int32_t PLATFORM_NT = 2;
+// Longer text cannot be read back from the store.
+constexpr size_t MAX_STORED_TEXT = CSettingsStore::READ_BUFFER_SIZE - 1;
+
+const char* const DEFAULT_EXTENSIONS[] = {"GID", "CHK", "OLD", "LOG", "BAK", "TMP", "___", "__",
+                                          "_",   "---", "--",  "-",   "~~~", "~~",  "~"};
+const char* const DEFAULT_EXCLUDES[] = {"uninstall.log", "install.log", "data.bak"};
+} // namespace
+
+const char* ListPrefix(int nKind)
+{
+    static const char* const PREFIXES[LIST_KIND_COUNT] = {"Exten", "Filter", "Exclude", "File",
+                                                          "Folder"};
+    return PREFIXES[nKind];
+}
+
+CScrubixDoc::CScrubixDoc(CSettingsStore& store, IFileSystem& fileSystem)
+    : m_store(store), m_fileSystem(fileSystem)
+{
+}
+
+void CScrubixDoc::BuildDefaultLists()
+{
+    for (auto& defaults : DefaultLists)
+        defaults.clear();
+    const bool bNT = PlatformId == PLATFORM_NT;
+
+    DefaultLists[LIST_EXCLUDE].assign(std::begin(DEFAULT_EXCLUDES), std::end(DEFAULT_EXCLUDES));
+    DefaultLists[LIST_EXTEN].assign(std::begin(DEFAULT_EXTENSIONS), std::end(DEFAULT_EXTENSIONS));
+
+    // Fixed literal folders on drive C:, kept only when they exist.
+    for (const char* pFolder : {bNT ? "C:\\Winnt\\Temp" : "C:\\Windows\\Temp", "C:\\Temp"})
+        if (m_fileSystem.IsFolderAccessible(pFolder))
+            DefaultLists[LIST_FOLDER].push_back(pFolder);
+
+    const char* pRecycle = bNT ? "C:\\Recycler" : "C:\\Recycled";
+    if (m_fileSystem.IsFolderAccessible(pRecycle))
+        DefaultLists[LIST_FILTER].push_back(pRecycle);
+    if (bNT)
+        DefaultLists[LIST_FILTER].push_back("C:\\WINNT\\REPAIR");
+}
+
+void CScrubixDoc::LoadSettings()
+{
+    PlatformId = m_fileSystem.GetPlatformId();
+    const std::string strCurrentFolder = m_fileSystem.GetCurrentFolder();
+    BuildDefaultLists();
+
+    for (int nKind = 0; nKind < LIST_KIND_COUNT; ++nKind)
+    {
+        Lists[nKind].clear();
+        if (LoadList(nKind) == 0)
+            Lists[nKind] = DefaultLists[nKind];
+    }
+    RebuildExtenMap();
+
+    if (m_store.GetInt(SETTINGS, "22", 0) == 0)
+    {
+        std::vector<std::string>& excludes = Lists[LIST_EXCLUDE];
+        if (std::find(excludes.begin(), excludes.end(), "install.log") == excludes.end())
+            excludes.push_back("install.log");
+        m_store.SetInt(SETTINGS, "22", 1);
+    }
+
+    ExcludeCase = m_store.GetInt(SETTINGS, "ExcludeCase", 1);
+    IE = m_store.GetInt(SETTINGS, "IE", 0);
+    IEURL = m_store.GetInt(SETTINGS, "IEURL", 0);
+    NetPath = m_store.GetString(SETTINGS, "NetPath", "");
+    Move = m_store.GetInt(SETTINGS, "Move", 0);
+    RecycleRadio = m_store.GetInt(SETTINGS, "RecycleRadio", 0);
+    WarnMe = m_store.GetInt(SETTINGS, "WarnMe", 1);
+    Overwrite = m_store.GetInt(SETTINGS, "Overwrite", 0);
+    Zero = m_store.GetInt(SETTINGS, "Zero", 0);
+    Scroll = m_store.GetInt(SETTINGS, "Scroll", 0);
+    Anomaly = m_store.GetInt(SETTINGS, "Anomaly", 0);
+    Deletereadonly = m_store.GetInt(SETTINGS, "Deletereadonly", 0);
+    Visible = m_store.GetInt(SETTINGS, "Visible", 1);
+    Run = m_store.GetInt(SETTINGS, "Run", 0);
+
+    SettlePath(strCurrentFolder);
+    SettleMovePath();
+    StopFlag.store(0, std::memory_order_release);
+}
+
+void CScrubixDoc::SettlePath(const std::string& strCurrentFolder)
+{
+    // Started from the Windows folder (or any WIN* folder under a root, as at
+    // boot) or from a drive root, the program keeps the folder it stored
+    // before. A folder too long to be read back from the store is treated the
+    // same way rather than stored unreadable.
+    const std::string strUpper = ToUpperAscii(strCurrentFolder);
+    if (strUpper.find("WIN") == 3 || strCurrentFolder.size() <= 3 ||
+        strCurrentFolder.size() > MAX_STORED_TEXT)
+    {
+        Path = m_store.GetString(SETTINGS, "Path", "");
+        if (Path.empty())
+            Path = "C:";
+        return;
+    }
+    m_store.SetString(SETTINGS, "Path", strCurrentFolder);
+    Path = strCurrentFolder;
+}
+
+void CScrubixDoc::SettleMovePath()
+{
+    MovePath = m_store.GetString(SETTINGS, "MovePath", "");
+    if (!MovePath.empty())
+        return;
+    MovePath = Path + "\\Bak";
+    m_fileSystem.MakeFolder(MovePath); // an existing folder is fine
+    m_store.SetString(SETTINGS, "MovePath", MovePath);
+}
+
+int32_t CScrubixDoc::LoadList(int nKind)
+{
+    const std::string strPrefix = ListPrefix(nKind);
+    int32_t n = 0;
+    for (;;)
+    {
+        std::string strEntry = m_store.GetString(strPrefix, strPrefix + std::to_string(n), "");
+        if (strEntry.empty())
+            break;
+        Lists[nKind].push_back(std::move(strEntry));
+        ++n;
+    }
+    return n;
+}
+
+void CScrubixDoc::WriteListValues(int nKind, const std::vector<std::string>& entries)
+{
+    const std::string strPrefix = ListPrefix(nKind);
+    int32_t n = 0;
+    for (const std::string& strEntry : entries)
+        m_store.SetString(strPrefix, strPrefix + std::to_string(n++), strEntry);
+    // Stale values behind the list are blanked, never deleted.
+    while (!m_store.GetString(strPrefix, strPrefix + std::to_string(n), "").empty())
+    {
+        if (!m_store.SetString(strPrefix, strPrefix + std::to_string(n), ""))
+            break; // a store that cannot be written would never end this loop
+        ++n;
+    }
+}
+
+void CScrubixDoc::SaveList(int nKind)
+{
+    WriteListValues(nKind, Lists[nKind]);
+}
+
+void CScrubixDoc::RebuildExtenMap()
+{
+    ExtenMap.clear();
+    ExtenMap.insert(Lists[LIST_EXTEN].begin(), Lists[LIST_EXTEN].end());
+    WriteListValues(LIST_EXTEN, Lists[LIST_EXTEN]);
+}
+
+void CScrubixDoc::SaveSettings()
+{
+    for (int nKind = 0; nKind < LIST_KIND_COUNT; ++nKind)
+        SaveList(nKind);
+    RebuildExtenMap();
+    m_store.SetInt(SETTINGS, "ExcludeCase", ExcludeCase);
+    m_store.SetInt(SETTINGS, "IE", IE);
+    m_store.SetInt(SETTINGS, "IEURL", IEURL);
+    m_store.SetString(SETTINGS, "NetPath", NetPath);
+    m_store.SetInt(SETTINGS, "Move", Move);
+    m_store.SetInt(SETTINGS, "RecycleRadio", RecycleRadio);
+    m_store.SetInt(SETTINGS, "WarnMe", WarnMe);
+    m_store.SetInt(SETTINGS, "Overwrite", Overwrite);
+    m_store.SetInt(SETTINGS, "Anomaly", Anomaly);
+    m_store.SetInt(SETTINGS, "Deletereadonly", Deletereadonly);
+    m_store.SetInt(SETTINGS, "Zero", Zero);
+    m_store.SetInt(SETTINGS, "Scroll", Scroll);
+    m_store.SetString(SETTINGS, "MovePath", MovePath);
+    m_store.SetInt(SETTINGS, "Visible", Visible);
+    m_store.SetInt(SETTINGS, "Run", Run);
+}
