@@ -1,21 +1,118 @@
 #include "platform/posix/CSqliteRegistry.h"
 
-#include <cstdlib>
+#include "platform/posix/SqliteRegistryKey.h"
 
-// Stub: replaced by the real SQLite registry.
-CSqliteRegistry::CSqliteRegistry(std::string strFolder) : m_strFolder(std::move(strFolder)) {}
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace
+{
+std::string Variable(const char* pszName)
+{
+    const char* pszValue = std::getenv(pszName);
+    return pszValue ? pszValue : "";
+}
+} // namespace
+
+CSqliteRegistry::CSqliteRegistry(std::string strFolder)
+    : m_strFolder(std::move(strFolder)),
+      m_pLocalMachine(std::make_shared<CSqliteHive>(m_strFolder, m_strFolder + "/HKLM.db")),
+      m_pCurrentUser(std::make_shared<CSqliteHive>(m_strFolder, m_strFolder + "/HKCU.db"))
+{
+}
+
 CSqliteRegistry::~CSqliteRegistry() = default;
+
 std::string CSqliteRegistry::FolderFromEnvironment()
 {
-    if (const char* p = std::getenv("SCRUBIX_REGISTRY_DIR"))
-        return p;
-    return {};
+    std::string strFolder = Variable("SCRUBIX_REGISTRY_DIR");
+    if (!strFolder.empty())
+        return strFolder;
+    strFolder = Variable("XDG_CONFIG_HOME");
+    if (strFolder.empty() || strFolder.front() != '/')
+    {
+        std::string strHome = Variable("HOME");
+        if (strHome.empty())
+        {
+            if (const passwd* pUser = getpwuid(getuid()))
+                strHome = pUser->pw_dir;
+        }
+        strFolder = strHome + "/.config";
+    }
+    return strFolder + "/scrubix/registry";
 }
-std::unique_ptr<IRegistryKey> CSqliteRegistry::CreateKey(ERegistryHive, const std::string&, EKeyDisposition&) { return nullptr; }
-std::unique_ptr<IRegistryKey> CSqliteRegistry::OpenKey(ERegistryHive, const std::string&) { return nullptr; }
-bool CSqliteRegistry::EnumValues(ERegistryHive, const std::string&, std::vector<SRegistryValue>&) { return false; }
-bool CSqliteRegistry::EnumSubKeys(ERegistryHive, const std::string&, std::vector<std::string>&) { return false; }
-bool CSqliteRegistry::DeleteValue(ERegistryHive, const std::string&, const std::string&) { return false; }
-bool CSqliteRegistry::DeleteKey(ERegistryHive, const std::string&) { return false; }
-bool CSqliteRegistry::SetValue(ERegistryHive, const std::string&, const SRegistryValue&) { return false; }
-std::vector<std::string> CSqliteRegistry::BackingFiles() const { return {}; }
+
+CSqliteHive& CSqliteRegistry::Hive(ERegistryHive hive)
+{
+    return hive == ERegistryHive::LocalMachine ? *m_pLocalMachine : *m_pCurrentUser;
+}
+
+std::unique_ptr<IRegistryKey> CSqliteRegistry::CreateKey(ERegistryHive hive,
+                                                         const std::string& strPath,
+                                                         EKeyDisposition& disposition)
+{
+    auto pHive = hive == ERegistryHive::LocalMachine ? m_pLocalMachine : m_pCurrentUser;
+    int64_t nKey = 0;
+    bool bCreated = false;
+    if (!pHive->CreateKey(CSqliteHive::ROOT_KEY, SplitKeyPath(strPath), nKey, bCreated))
+        return nullptr;
+    disposition = bCreated ? EKeyDisposition::CreatedNewKey : EKeyDisposition::OpenedExistingKey;
+    return std::make_unique<CSqliteRegistryKey>(pHive, nKey, true);
+}
+
+std::unique_ptr<IRegistryKey> CSqliteRegistry::OpenKey(ERegistryHive hive,
+                                                       const std::string& strPath)
+{
+    auto pHive = hive == ERegistryHive::LocalMachine ? m_pLocalMachine : m_pCurrentUser;
+    int64_t nKey = 0;
+    if (!pHive->FindKey(CSqliteHive::ROOT_KEY, SplitKeyPath(strPath), nKey))
+        return nullptr;
+    return std::make_unique<CSqliteRegistryKey>(pHive, nKey, false);
+}
+
+bool CSqliteRegistry::EnumValues(ERegistryHive hive, const std::string& strPath,
+                                 std::vector<SRegistryValue>& values)
+{
+    int64_t nKey = 0;
+    return Hive(hive).FindKey(CSqliteHive::ROOT_KEY, SplitKeyPath(strPath), nKey) &&
+           Hive(hive).EnumValues(nKey, values);
+}
+
+bool CSqliteRegistry::EnumSubKeys(ERegistryHive hive, const std::string& strPath,
+                                  std::vector<std::string>& names)
+{
+    int64_t nKey = 0;
+    return Hive(hive).FindKey(CSqliteHive::ROOT_KEY, SplitKeyPath(strPath), nKey) &&
+           Hive(hive).EnumSubKeys(nKey, names);
+}
+
+bool CSqliteRegistry::DeleteValue(ERegistryHive hive, const std::string& strPath,
+                                  const std::string& strName)
+{
+    int64_t nKey = 0;
+    return Hive(hive).FindKey(CSqliteHive::ROOT_KEY, SplitKeyPath(strPath), nKey) &&
+           Hive(hive).DeleteValue(nKey, strName);
+}
+
+bool CSqliteRegistry::DeleteKey(ERegistryHive hive, const std::string& strPath)
+{
+    return Hive(hive).DeleteKey(SplitKeyPath(strPath));
+}
+
+bool CSqliteRegistry::SetValue(ERegistryHive hive, const std::string& strPath,
+                               const SRegistryValue& value)
+{
+    return Hive(hive).SetValueAt(SplitKeyPath(strPath), value);
+}
+
+bool CSqliteRegistry::WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys)
+{
+    return Hive(hive).WriteKeys(keys);
+}
+
+std::vector<std::string> CSqliteRegistry::BackingFiles() const
+{
+    return {m_pLocalMachine->FilePath(), m_pLocalMachine->FilePath() + "-journal",
+            m_pCurrentUser->FilePath(), m_pCurrentUser->FilePath() + "-journal"};
+}

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "platform/IRegistry.h"
+#include "platform/posix/SqliteHive.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 // The registry on Linux: one SQLite database per hive (HKLM.db, HKCU.db) in
-// a folder: $SCRUBIX_REGISTRY_DIR, else $XDG_CONFIG_HOME/scrubix/registry.
+// a folder: $SCRUBIX_REGISTRY_DIR, else $XDG_CONFIG_HOME/scrubix/registry,
+// else ~/.config/scrubix/registry. Safe to share between threads; several
+// processes may use the same folder at once.
 class CSqliteRegistry : public IRegistry
 {
 public:
@@ -26,9 +31,17 @@ public:
     bool SetValue(ERegistryHive hive, const std::string& strPath,
                   const SRegistryValue& value) override;
 
+    // Creates every key and writes every value in one transaction: all of
+    // it lands or none of it does.
+    bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys);
+
     // The database files of both hives (with their journals), host paths.
     std::vector<std::string> BackingFiles() const;
 
 private:
+    CSqliteHive& Hive(ERegistryHive hive);
+
     std::string m_strFolder;
+    std::shared_ptr<CSqliteHive> m_pLocalMachine;
+    std::shared_ptr<CSqliteHive> m_pCurrentUser;
 };

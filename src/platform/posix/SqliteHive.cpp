@@ -1,0 +1,426 @@
+#include "platform/posix/SqliteHive.h"
+
+#include "platform/posix/SqliteStatement.h"
+
+#include <cerrno>
+#include <ctime>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+constexpr int BUSY_TIMEOUT_MS = 5000;
+
+// Creates the folder and its missing parents, private to the user.
+void MakeFolders(const std::string& strFolder)
+{
+    for (size_t nPos = 1; nPos <= strFolder.size(); ++nPos)
+    {
+        if (nPos == strFolder.size() || strFolder[nPos] == '/')
+            mkdir(strFolder.substr(0, nPos).c_str(), 0700);
+    }
+}
+
+bool IsReadOnlyFailure(int nResult)
+{
+    const int nPrimary = nResult & 0xff;
+    return nPrimary == SQLITE_READONLY || nPrimary == SQLITE_CANTOPEN || nPrimary == SQLITE_PERM ||
+           nPrimary == SQLITE_AUTH;
+}
+
+std::string TimeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char szStamp[32];
+    std::strftime(szStamp, sizeof(szStamp), "%Y%m%d-%H%M%S", &local);
+    return szStamp;
+}
+} // namespace
+
+std::vector<std::string> SplitKeyPath(const std::string& strPath)
+{
+    std::vector<std::string> parts;
+    size_t nStart = 0;
+    while (nStart <= strPath.size())
+    {
+        size_t nEnd = strPath.find('\\', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strPath.size();
+        if (nEnd > nStart)
+            parts.push_back(strPath.substr(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+    }
+    return parts;
+}
+
+CSqliteHive::CSqliteHive(std::string strFolder, std::string strFilePath)
+    : m_strFolder(std::move(strFolder)), m_strFilePath(std::move(strFilePath))
+{
+}
+
+CSqliteHive::~CSqliteHive()
+{
+    sqlite3_close_v2(m_pDb);
+}
+
+sqlite3* CSqliteHive::Connection()
+{
+    if (m_pDb != nullptr)
+        return m_pDb;
+    MakeFolders(m_strFolder);
+    bool bCorrupt = false;
+    m_pDb = OpenChecked(bCorrupt);
+    if (m_pDb == nullptr && bCorrupt)
+    {
+        MoveAside();
+        m_pDb = OpenChecked(bCorrupt);
+    }
+    return m_pDb;
+}
+
+sqlite3* CSqliteHive::OpenChecked(bool& bCorrupt)
+{
+    bCorrupt = false;
+    sqlite3* pDb = nullptr;
+    const char* pszPath = m_strFilePath.c_str();
+    if (sqlite3_open_v2(pszPath, &pDb,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) != SQLITE_OK)
+    {
+        sqlite3_close_v2(pDb);
+        pDb = nullptr;
+        if (sqlite3_open_v2(pszPath, &pDb, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr) !=
+            SQLITE_OK)
+        {
+            sqlite3_close_v2(pDb);
+            return nullptr;
+        }
+    }
+    sqlite3_busy_timeout(pDb, BUSY_TIMEOUT_MS);
+
+    int nResult = SQLITE_OK;
+    {
+        CSqliteStatement check(pDb, "PRAGMA quick_check");
+        nResult = check.IsValid() ? check.Step() : check.PrepareResult();
+        if (nResult == SQLITE_ROW && check.ColumnText(0) != "ok")
+            nResult = SQLITE_CORRUPT;
+    }
+    if (nResult != SQLITE_ROW)
+    {
+        const int nPrimary = nResult & 0xff;
+        bCorrupt = nPrimary == SQLITE_CORRUPT || nPrimary == SQLITE_NOTADB;
+        sqlite3_close_v2(pDb);
+        return nullptr;
+    }
+
+    // Rollback journal with full sync: a crash never loses a committed write.
+    SqliteExec(pDb, "PRAGMA journal_mode=DELETE");
+    SqliteExec(pDb, "PRAGMA synchronous=FULL");
+    m_bReadOnly = sqlite3_db_readonly(pDb, "main") == 1;
+    if (!m_bReadOnly && !EnsureSchema(pDb))
+        m_bReadOnly = true;
+    return pDb;
+}
+
+bool CSqliteHive::EnsureSchema(sqlite3* pDb)
+{
+    {
+        CSqliteStatement query(pDb, "SELECT count(*) FROM sqlite_master WHERE name IN "
+                                    "('keys', 'vals')");
+        if (query.Step() == SQLITE_ROW && query.ColumnInt(0) == 2)
+            return true;
+    }
+    if (SqliteExec(pDb, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return false;
+    // AUTOINCREMENT: an id is never reused, so a handle to a deleted key
+    // cannot end up on a newer one.
+    const int nResult = SqliteExec(pDb, "CREATE TABLE IF NOT EXISTS keys("
+                                        " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                        " parent INTEGER NOT NULL,"
+                                        " name TEXT NOT NULL COLLATE NOCASE,"
+                                        " UNIQUE(parent, name));"
+                                        "CREATE TABLE IF NOT EXISTS vals("
+                                        " key_id INTEGER NOT NULL,"
+                                        " name TEXT NOT NULL COLLATE NOCASE,"
+                                        " type INTEGER NOT NULL,"
+                                        " data BLOB NOT NULL,"
+                                        " PRIMARY KEY(key_id, name));");
+    if (nResult != SQLITE_OK || SqliteExec(pDb, "COMMIT") != SQLITE_OK)
+    {
+        SqliteExec(pDb, "ROLLBACK");
+        return false;
+    }
+    return true;
+}
+
+void CSqliteHive::MoveAside()
+{
+    const std::string strAside = m_strFilePath + ".corrupt-" + TimeStamp();
+    rename(m_strFilePath.c_str(), strAside.c_str());
+    // A journal left beside the bad file would be played into the new one.
+    const std::string strJournal = m_strFilePath + "-journal";
+    if (access(strJournal.c_str(), F_OK) == 0 &&
+        rename(strJournal.c_str(), (strAside + "-journal").c_str()) != 0)
+        unlink(strJournal.c_str());
+}
+
+void CSqliteHive::NoteWriteFailure(int nResult)
+{
+    if (IsReadOnlyFailure(nResult))
+        m_bReadOnly = true;
+}
+
+bool CSqliteHive::Write(const std::function<bool(sqlite3*)>& body)
+{
+    sqlite3* pDb = Connection();
+    if (pDb == nullptr || m_bReadOnly)
+        return false;
+    int nResult = SqliteExec(pDb, "BEGIN IMMEDIATE");
+    if (nResult != SQLITE_OK)
+    {
+        NoteWriteFailure(nResult);
+        return false;
+    }
+    if (!body(pDb))
+    {
+        NoteWriteFailure(sqlite3_extended_errcode(pDb));
+        SqliteExec(pDb, "ROLLBACK");
+        return false;
+    }
+    nResult = SqliteExec(pDb, "COMMIT");
+    if (nResult != SQLITE_OK)
+    {
+        NoteWriteFailure(nResult);
+        SqliteExec(pDb, "ROLLBACK");
+        return false;
+    }
+    return true;
+}
+
+bool CSqliteHive::FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
+                                int64_t& nKey)
+{
+    CSqliteStatement find(pDb, "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
+    nKey = nFrom;
+    for (const std::string& strName : path)
+    {
+        find.Reset();
+        find.BindInt(1, nKey);
+        find.BindText(2, strName);
+        if (find.Step() != SQLITE_ROW)
+            return false;
+        nKey = find.ColumnInt(0);
+    }
+    return KeyExistsLocked(pDb, nKey);
+}
+
+bool CSqliteHive::CreateKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
+                                  int64_t& nKey, bool& bCreated)
+{
+    if (!KeyExistsLocked(pDb, nFrom))
+        return false;
+    CSqliteStatement find(pDb, "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
+    CSqliteStatement insert(pDb, "INSERT INTO keys(parent, name) VALUES(?1, ?2)");
+    nKey = nFrom;
+    bCreated = false;
+    for (const std::string& strName : path)
+    {
+        find.Reset();
+        find.BindInt(1, nKey);
+        find.BindText(2, strName);
+        const int nFound = find.Step();
+        if (nFound == SQLITE_ROW)
+        {
+            nKey = find.ColumnInt(0);
+            bCreated = false;
+            continue;
+        }
+        if (nFound != SQLITE_DONE)
+            return false;
+        insert.Reset();
+        insert.BindInt(1, nKey);
+        insert.BindText(2, strName);
+        if (insert.Step() != SQLITE_DONE)
+            return false;
+        nKey = sqlite3_last_insert_rowid(pDb);
+        bCreated = true;
+    }
+    return true;
+}
+
+bool CSqliteHive::KeyExistsLocked(sqlite3* pDb, int64_t nKey)
+{
+    if (nKey == ROOT_KEY)
+        return true;
+    CSqliteStatement query(pDb, "SELECT 1 FROM keys WHERE id = ?1");
+    query.BindInt(1, nKey);
+    return query.Step() == SQLITE_ROW;
+}
+
+bool CSqliteHive::SetValueLocked(sqlite3* pDb, int64_t nKey, const SRegistryValue& value)
+{
+    if (!KeyExistsLocked(pDb, nKey))
+        return false;
+    // On conflict the row keeps the name as first spelled.
+    CSqliteStatement upsert(pDb, "INSERT INTO vals(key_id, name, type, data) VALUES(?1, ?2, ?3, ?4)"
+                                 " ON CONFLICT(key_id, name) DO UPDATE SET"
+                                 " type = excluded.type, data = excluded.data");
+    upsert.BindInt(1, nKey);
+    upsert.BindText(2, value.strName);
+    upsert.BindInt(3, value.nType);
+    upsert.BindBlob(4, value.strData);
+    return upsert.Step() == SQLITE_DONE;
+}
+
+bool CSqliteHive::FindKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    sqlite3* pDb = Connection();
+    return pDb != nullptr && FindKeyLocked(pDb, nFrom, path, nKey);
+}
+
+bool CSqliteHive::CreateKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey,
+                            bool& bCreated)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return Write([&](sqlite3* pDb) { return CreateKeyLocked(pDb, nFrom, path, nKey, bCreated); });
+}
+
+bool CSqliteHive::QueryValue(int64_t nKey, const std::string& strName, SRegistryValue& value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    sqlite3* pDb = Connection();
+    if (pDb == nullptr)
+        return false;
+    CSqliteStatement query(pDb,
+                           "SELECT name, type, data FROM vals WHERE key_id = ?1 AND name = ?2");
+    query.BindInt(1, nKey);
+    query.BindText(2, strName);
+    if (query.Step() != SQLITE_ROW)
+        return false;
+    value.strName = query.ColumnText(0);
+    value.nType = static_cast<uint32_t>(query.ColumnInt(1));
+    value.strData = query.ColumnBlob(2);
+    return true;
+}
+
+bool CSqliteHive::SetValue(int64_t nKey, const SRegistryValue& value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return Write([&](sqlite3* pDb) { return SetValueLocked(pDb, nKey, value); });
+}
+
+bool CSqliteHive::EnumValues(int64_t nKey, std::vector<SRegistryValue>& values)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    sqlite3* pDb = Connection();
+    if (pDb == nullptr)
+        return false;
+    CSqliteStatement query(pDb,
+                           "SELECT name, type, data FROM vals WHERE key_id = ?1 ORDER BY rowid");
+    query.BindInt(1, nKey);
+    values.clear();
+    int nResult;
+    while ((nResult = query.Step()) == SQLITE_ROW)
+    {
+        values.push_back(
+            {query.ColumnText(0), static_cast<uint32_t>(query.ColumnInt(1)), query.ColumnBlob(2)});
+    }
+    return nResult == SQLITE_DONE;
+}
+
+bool CSqliteHive::EnumSubKeys(int64_t nKey, std::vector<std::string>& names)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    sqlite3* pDb = Connection();
+    if (pDb == nullptr)
+        return false;
+    CSqliteStatement query(pDb, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
+    query.BindInt(1, nKey);
+    names.clear();
+    int nResult;
+    while ((nResult = query.Step()) == SQLITE_ROW)
+        names.push_back(query.ColumnText(0));
+    return nResult == SQLITE_DONE;
+}
+
+bool CSqliteHive::DeleteValue(int64_t nKey, const std::string& strName)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return Write(
+        [&](sqlite3* pDb)
+        {
+            CSqliteStatement erase(pDb, "DELETE FROM vals WHERE key_id = ?1 AND name = ?2");
+            erase.BindInt(1, nKey);
+            erase.BindText(2, strName);
+            return erase.Step() == SQLITE_DONE && sqlite3_changes(pDb) == 1;
+        });
+}
+
+bool CSqliteHive::DeleteKey(const std::vector<std::string>& path)
+{
+    if (path.empty())
+        return false; // the hive itself stays
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return Write(
+        [&](sqlite3* pDb)
+        {
+            int64_t nKey = 0;
+            if (!FindKeyLocked(pDb, ROOT_KEY, path, nKey))
+                return false;
+            static const char* const apszSql[] = {
+                "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+                " SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id)"
+                " DELETE FROM vals WHERE key_id IN (SELECT id FROM tree)",
+                "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+                " SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id)"
+                " DELETE FROM keys WHERE id IN (SELECT id FROM tree)",
+            };
+            for (const char* pszSql : apszSql)
+            {
+                CSqliteStatement erase(pDb, pszSql);
+                erase.BindInt(1, nKey);
+                if (erase.Step() != SQLITE_DONE)
+                    return false;
+            }
+            return true;
+        });
+}
+
+bool CSqliteHive::SetValueAt(const std::vector<std::string>& path, const SRegistryValue& value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return Write(
+        [&](sqlite3* pDb)
+        {
+            int64_t nKey = 0;
+            bool bCreated = false;
+            return CreateKeyLocked(pDb, ROOT_KEY, path, nKey, bCreated) &&
+                   SetValueLocked(pDb, nKey, value);
+        });
+}
+
+bool CSqliteHive::WriteKeys(const std::vector<SRegistryKeyValues>& keys)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return Write(
+        [&](sqlite3* pDb)
+        {
+            for (const SRegistryKeyValues& key : keys)
+            {
+                int64_t nKey = 0;
+                bool bCreated = false;
+                if (!CreateKeyLocked(pDb, ROOT_KEY, SplitKeyPath(key.strPath), nKey, bCreated))
+                    return false;
+                for (const SRegistryValue& value : key.values)
+                {
+                    if (!SetValueLocked(pDb, nKey, value))
+                        return false;
+                }
+            }
+            return true;
+        });
+}

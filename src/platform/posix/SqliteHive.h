@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/IRegistry.h"
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+// A key with the values to write into it, for writes done as one unit.
+struct SRegistryKeyValues
+{
+    std::string strPath;
+    std::vector<SRegistryValue> values;
+};
+
+// "a\\b\\\\c\\" -> {"a", "b", "c"}
+std::vector<std::string> SplitKeyPath(const std::string& strPath);
+
+// One hive in its own SQLite file. The connection is opened on first use and
+// kept; every call holds the hive's mutex, so it may be shared by threads.
+// Key id 0 is the hive's root. When the file cannot be written, the hive
+// still reads and every write fails.
+class CSqliteHive
+{
+public:
+    static constexpr int64_t ROOT_KEY = 0;
+
+    CSqliteHive(std::string strFolder, std::string strFilePath);
+    ~CSqliteHive();
+    CSqliteHive(const CSqliteHive&) = delete;
+    CSqliteHive& operator=(const CSqliteHive&) = delete;
+
+    const std::string& FilePath() const { return m_strFilePath; }
+
+    bool FindKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey);
+    bool CreateKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey,
+                   bool& bCreated);
+    bool QueryValue(int64_t nKey, const std::string& strName, SRegistryValue& value);
+    bool SetValue(int64_t nKey, const SRegistryValue& value);
+    bool EnumValues(int64_t nKey, std::vector<SRegistryValue>& values);
+    bool EnumSubKeys(int64_t nKey, std::vector<std::string>& names);
+    bool DeleteValue(int64_t nKey, const std::string& strName);
+    bool DeleteKey(const std::vector<std::string>& path);
+    // Creates the key path when missing, then writes the value.
+    bool SetValueAt(const std::vector<std::string>& path, const SRegistryValue& value);
+    // Creates every key and writes every value, or changes nothing.
+    bool WriteKeys(const std::vector<SRegistryKeyValues>& keys);
+
+private:
+    sqlite3* Connection();
+    sqlite3* OpenChecked(bool& bCorrupt);
+    void MoveAside();
+    bool EnsureSchema(sqlite3* pDb);
+    bool Write(const std::function<bool(sqlite3*)>& body);
+    void NoteWriteFailure(int nResult);
+
+    bool FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
+                       int64_t& nKey);
+    bool CreateKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
+                         int64_t& nKey, bool& bCreated);
+    bool KeyExistsLocked(sqlite3* pDb, int64_t nKey);
+    bool SetValueLocked(sqlite3* pDb, int64_t nKey, const SRegistryValue& value);
+
+    std::string m_strFolder;
+    std::string m_strFilePath;
+    std::mutex m_mutex;
+    sqlite3* m_pDb = nullptr;
+    bool m_bReadOnly = false;
+};
