@@ -1,0 +1,150 @@
+#include "SettingsTestFixture.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+namespace
+{
+constexpr const char* SETTINGS = "Settings";
+
+using SettingsStoreTest = SettingsTest;
+
+TEST_F(SettingsStoreTest, EmptyStoreReadsDefaultsAndFirstWriteCreatesTheSection)
+{
+    OpenSettingsStore(m_store, m_fileSystem);
+    EXPECT_EQ(m_store.GetBaseKey(), "Software\\Halvorne Software\\Scrubix");
+    EXPECT_EQ(m_store.GetInt(SETTINGS, "Zero", 7), 7);
+    EXPECT_EQ(m_store.GetString(SETTINGS, "MovePath", "dflt"), "dflt");
+    EXPECT_EQ(m_registry.OpenKey(ERegistryHive::LocalMachine, ComposeBaseKeyPath() + "\\Settings"),
+              nullptr);
+
+    EXPECT_TRUE(m_store.SetInt(SETTINGS, "Zero", -12));
+    EXPECT_EQ(m_store.GetInt(SETTINGS, "Zero", 7), -12);
+    EXPECT_EQ(m_store.GetString(SETTINGS, "Zero", ""), "-12");
+}
+
+TEST_F(SettingsStoreTest, IntegersParseLeadingDigitsElseDefault)
+{
+    OpenSettingsStore(m_store, m_fileSystem);
+    const struct
+    {
+        const char* pText;
+        int32_t nExpected;
+    } cases[] = {{"12abc", 12}, {"abc", 99}, {"", 99},  {"  7", 7},
+                 {"-3x", -3},   {"+4", 4},   {"-", 99}, {"99999999999", 2147483647}};
+    for (const auto& c : cases)
+    {
+        m_store.SetString(SETTINGS, "Value", c.pText);
+        EXPECT_EQ(m_store.GetInt(SETTINGS, "Value", 99), c.nExpected) << '"' << c.pText << '"';
+    }
+}
+
+TEST_F(SettingsStoreTest, ValuesLongerThan259CharactersReadAsTheDefault)
+{
+    OpenSettingsStore(m_store, m_fileSystem);
+    m_store.SetString(SETTINGS, "Fits", std::string(259, 'a'));
+    m_store.SetString(SETTINGS, "TooLong", std::string(260, 'b'));
+    m_store.SetString(SETTINGS, "MovePath", std::string(300, 'c'));
+    EXPECT_EQ(m_store.GetString(SETTINGS, "Fits", "d"), std::string(259, 'a'));
+    EXPECT_EQ(m_store.GetString(SETTINGS, "TooLong", "d"), "d");
+    EXPECT_EQ(m_store.GetString(SETTINGS, "MovePath", "d"), "d");
+}
+
+TEST_F(SettingsStoreTest, IniSeedsANewKeyOnlyOnce)
+{
+    WriteIni("Zero=0\n" // before any header: skipped
+             "[Settings]\n"
+             "Zero=1\n"
+             "  Anomaly = 1  \n" // name "Anomaly ", text " 1"
+             "[Exten]\n"
+             "Exten0=XYZ\n"
+             "[Bogus] tail\n" // not a header, no "=": ignored
+             "Exten1=ABC\n"
+             "; comment\n");
+    auto pDoc = StartFrom("C:\\Tools");
+    EXPECT_EQ(pDoc->Zero, 1);
+    EXPECT_EQ(pDoc->Anomaly, 0);
+    EXPECT_EQ(Stored(SETTINGS, "Anomaly "), " 1");
+    EXPECT_EQ(pDoc->Lists[LIST_EXTEN], (std::vector<std::string>{"XYZ", "ABC"}));
+    EXPECT_EQ(m_registry.OpenKey(ERegistryHive::LocalMachine, ComposeBaseKeyPath() + "\\Bogus"),
+              nullptr);
+
+    // Once the key exists, a changed INI file is never read again.
+    WriteIni("[Settings]\nZero=0\nScroll=1\n");
+    pDoc = StartFrom("C:\\Tools");
+    EXPECT_EQ(pDoc->Zero, 1);
+    EXPECT_EQ(pDoc->Scroll, 0);
+}
+
+TEST_F(SettingsStoreTest, IniLinesLongerThan519CharactersAreReadInPieces)
+{
+    // The second piece of the long line starts with "Tail=", so it is a line of
+    // its own.
+    WriteIni("[Settings]\nLong=" + std::string(514, 'x') + "Tail=yes\r\n");
+    StartFrom("C:\\Tools");
+    EXPECT_EQ(Stored(SETTINGS, "Long"), "<absent>") << "value too long to read back";
+    EXPECT_EQ(Stored(SETTINGS, "Tail"), "yes");
+}
+
+TEST_F(SettingsStoreTest, RepointingNeverInterleavesWithAnotherThread)
+{
+    OpenSettingsStore(m_store, m_fileSystem);
+    const std::string strForeign = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+    EKeyDisposition disposition;
+    m_registry.CreateKey(ERegistryHive::CurrentUser, strForeign + "\\Shell Folders", disposition)
+        ->SetStringValue("Cache", "C:\\Cache");
+
+    std::atomic<bool> bStop{false};
+    std::atomic<int> nForeignMisreads{0};
+    std::thread searcher(
+        [&]
+        {
+            while (!bStop.load())
+            {
+                auto lock = m_store.Lock();
+                const std::string strSaved = m_store.GetBaseKey();
+                if (m_store.SetBaseKey(ERegistryHive::CurrentUser, strForeign) &&
+                    m_store.GetString("Shell Folders", "Cache", "") != "C:\\Cache")
+                    ++nForeignMisreads;
+                m_store.SetBaseKey(ERegistryHive::LocalMachine, strSaved);
+            }
+        });
+    int nMisreads = 0;
+    for (int i = 0; i < 300; ++i)
+    {
+        m_store.SetInt(SETTINGS, "Counter", i);
+        if (m_store.GetInt(SETTINGS, "Counter", -1) != i)
+            ++nMisreads;
+    }
+    bStop = true;
+    searcher.join();
+    EXPECT_EQ(nMisreads, 0);
+    EXPECT_EQ(nForeignMisreads.load(), 0);
+    EXPECT_EQ(m_registry.OpenKey(ERegistryHive::CurrentUser, strForeign + "\\Settings"), nullptr);
+}
+
+TEST_F(SettingsStoreTest, ReadOnlyHiveStillReadsAndSilentlyKeepsNoChange)
+{
+    OpenSettingsStore(m_store, m_fileSystem);
+    ASSERT_TRUE(m_store.SetInt(SETTINGS, "Zero", 1));
+    const std::string strFolder = m_sandbox.RegistryFolder().string();
+    // Root ignores permission bits; the immutable flag stops even root.
+    const std::string strLock = "chattr +i '" + strFolder + "/HKLM.db' '" + strFolder + "'";
+    const std::string strUnlock = "chattr -i '" + strFolder + "/HKLM.db' '" + strFolder + "'";
+    if (std::system(strLock.c_str()) != 0)
+        GTEST_SKIP() << "this file system has no immutable flag";
+    {
+        CSqliteRegistry registry(strFolder);
+        CSettingsStore store(registry);
+        OpenSettingsStore(store, m_fileSystem);
+        CScrubixDoc doc(store, m_fileSystem);
+        doc.LoadSettings(); // writes are attempted and silently fail
+        EXPECT_EQ(doc.Zero, 1);
+        EXPECT_FALSE(store.SetInt(SETTINGS, "Zero", 0));
+        EXPECT_EQ(store.GetInt(SETTINGS, "Zero", 5), 1);
+        EXPECT_EQ(store.GetString(SETTINGS, "Exten0", "none"), "none");
+    }
+    EXPECT_EQ(std::system(strUnlock.c_str()), 0);
+}
+} // namespace
