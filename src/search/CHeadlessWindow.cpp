@@ -1,0 +1,55 @@
+#include "search/CHeadlessWindow.h"
+
+#include "search/SearchThread.h"
+
+#include <thread>
+
+void CHeadlessWindow::BeginSearch(const std::string& strRoot)
+{
+    m_table.Clear();
+    m_doc.SearchRoot = strRoot;
+    m_doc.ExtenCount = 0;
+    m_doc.ZeroCount = 0;
+    m_doc.DirectedCount = 0;
+    m_doc.TotalSize = 0;
+    m_doc.PathAck.store(1, std::memory_order_release);
+    m_doc.CandidateAck.store(1, std::memory_order_release);
+}
+
+bool CHeadlessWindow::HandleSearchMessage(const SPostedMessage& message,
+                                          const std::function<void(const SCandidateRow&)>& onRow)
+{
+    switch (message.nMessage)
+    {
+    case WM_SEARCH_PATH:
+        m_doc.PathAck.store(1, std::memory_order_release);
+        return true;
+    case WM_ADD_CANDIDATE:
+        if (m_table.AddCandidateRow(m_doc) && onRow)
+            onRow(m_table.Rows().back());
+        return true;
+    case WM_SEARCH_DONE:
+        m_doc.StopFlag.store(0, std::memory_order_release);
+        return false;
+    default:
+        return true;
+    }
+}
+
+void CHeadlessWindow::RunSearch(const std::string& strRoot, IUserPrompt& prompt, IClock& clock,
+                                IUrlCache& urlCache,
+                                const std::function<void(const SCandidateRow&)>& onRow)
+{
+    BeginSearch(strRoot);
+    std::thread worker(SearchThreadProc, CSearchContext{m_doc, m_queue, prompt, clock, urlCache});
+    RunMessageLoop([&](const SPostedMessage& message)
+                   { return HandleSearchMessage(message, onRow); });
+    worker.join();
+}
+
+void CHeadlessWindow::RunMessageLoop(const std::function<bool(const SPostedMessage&)>& handler)
+{
+    while (handler(m_queue.WaitMessage()))
+    {
+    }
+}

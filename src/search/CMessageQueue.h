@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/IMessagePort.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
+struct SPostedMessage
+{
+    uint32_t nMessage = 0;
+    uintptr_t wParam = 0;
+};
+
+// The main frame's message queue without a window: workers post from any
+// thread without blocking, one consumer takes the messages in posting order.
+// The consumer polls briefly before it sleeps, so a worker that waits for an
+// acknowledgement is answered without a wake-up latency on every message.
+class CMessageQueue : public IMessagePort
+{
+public:
+    void PostMessage(uint32_t nMessage, uintptr_t wParam) override;
+
+    // Blocks until a message is there.
+    SPostedMessage WaitMessage();
+    // False when none arrived in time.
+    bool WaitMessageFor(SPostedMessage& message, std::chrono::milliseconds timeout);
+    bool TryGetMessage(SPostedMessage& message);
+
+    // Polls before sleeping; 0 sleeps at once.
+    void SetSpinCount(int nSpinCount) { m_nSpinCount = nSpinCount; }
+
+private:
+    SPostedMessage PopLocked();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<SPostedMessage> m_messages;
+    std::atomic<size_t> m_nPending{0};
+    int m_nSleepers = 0;
+    int m_nSpinCount = 200;
+};

@@ -1,0 +1,117 @@
+#include "search/CandidateRules.h"
+
+#include "search/WaitForAck.h"
+#include "settings/TextFolding.h"
+
+#include <atomic>
+
+namespace
+{
+// Equality after upper-casing both sides, without building folded copies.
+bool EqualsFolded(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool MatchesWildcardFolded(std::string_view strName, std::string_view strEntry)
+{
+    const size_t nDot = strName.rfind('.');
+    if (nDot == std::string_view::npos)
+        return false;
+    const std::string_view strEntryExten = strEntry.size() >= 2 ? strEntry.substr(2) : "";
+    return EqualsFolded(strName.substr(nDot + 1), strEntryExten);
+}
+
+bool HasSize(SFindEntry& entry, IFolderListing* pListing)
+{
+    if (entry.bDetailsKnown)
+        return true;
+    // A file that has gone since it was listed keeps what the listing saw,
+    // which on some platforms has no size at all.
+    return pListing != nullptr && pListing->FillDetails(entry) && entry.bDetailsKnown;
+}
+
+double SizeOf(const SFindEntry& entry)
+{
+    return static_cast<double>(entry.nSizeHigh) * 4294967296.0 +
+           static_cast<double>(entry.nSizeLow);
+}
+} // namespace
+
+bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry)
+{
+    const size_t nDot = strName.rfind('.');
+    if (nDot == std::string_view::npos)
+        return false;
+    const std::string_view strEntryExten = strEntry.size() >= 2 ? strEntry.substr(2) : "";
+    return strName.substr(nDot + 1) == strEntryExten;
+}
+
+bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
+{
+    const bool bIgnoreCase = doc.ExcludeCase == 1;
+    for (const std::string& strEntry : doc.Lists[LIST_EXCLUDE])
+    {
+        if (bIgnoreCase ? EqualsFolded(strEntry, strName) : strEntry == strName)
+            return false;
+        if (!strEntry.empty() && strEntry.front() == '*')
+        {
+            if (bIgnoreCase ? MatchesWildcardFolded(strName, strEntry)
+                            : MatchesWildcardExclude(strName, strEntry))
+                return false;
+        }
+    }
+    return !EqualsFolded(strName, "DESKTOP.INI") && !EqualsFolded(strName, "INDEX.DAT");
+}
+
+void ClassifyFile(CSearchContext& context, const std::string& strFolder, SFindEntry& entry,
+                  int32_t nDirected, IFolderListing* pListing)
+{
+    const CScrubixDoc& doc = context.m_doc;
+    if (!IsNameAllowed(doc, entry.strName))
+        return;
+
+    int32_t nReason = REASON_NONE;
+    if (nDirected != 0)
+    {
+        nReason = REASON_DIRECTED;
+    }
+    else
+    {
+        const size_t nDot = entry.strName.rfind('.');
+        if (nDot != std::string::npos && nDot + 1 < entry.strName.size() &&
+            doc.ExtenMap.count(ToUpperAscii(entry.strName.substr(nDot + 1))) != 0)
+            nReason = REASON_EXTENSION;
+        else if (doc.Zero == 1 && HasSize(entry, pListing) && entry.nSizeHigh == 0 &&
+                 entry.nSizeLow == 0)
+            nReason = REASON_ZERO_LENGTH;
+        else
+            return;
+    }
+
+    HasSize(entry, pListing);
+    std::string strPath;
+    strPath.reserve(strFolder.size() + 1 + entry.strName.size());
+    strPath.append(strFolder).append(1, '\\').append(entry.strName);
+    ReportCandidate(context, strPath, SizeOf(entry), nReason, entry.identity);
+}
+
+void ReportCandidate(CSearchContext& context, const std::string& strPath, double dSize,
+                     int32_t nReason, const SFileIdentity& identity)
+{
+    CScrubixDoc& doc = context.m_doc;
+    WaitForAck(doc.CandidateAck, context.m_clock, context.m_prompt);
+    doc.CandidateAck.store(0, std::memory_order_relaxed);
+    doc.CandidatePath = strPath;
+    doc.CandidateSize = dSize;
+    doc.CandidateReason = nReason;
+    doc.CandidateIdentity = identity;
+    context.m_port.PostMessage(WM_ADD_CANDIDATE, 0);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/FileTypes.h"
+#include "search/CSearchContext.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// False when the name is excluded (Excludes list, letter case per
+// ExcludeCase) or is one of the protected names DESKTOP.INI and INDEX.DAT.
+bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName);
+
+// True when the wildcard entry ("*." and an extension) names the extension of
+// strName: only the text after the name's last dot counts. Both texts are
+// compared as given; the caller folds them when letter case is to be ignored.
+bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry);
+
+// Applies the rules to one file and reports a candidate. strFolder is used as
+// given ("C:" for a root). nDirected nonzero marks a directed location. The
+// size is read only when it decides something (a candidate, or the Zero
+// test); if the entry's details are not known yet they are filled through
+// pListing, which may be null when the entry already carries them.
+void ClassifyFile(CSearchContext& context, const std::string& strFolder, SFindEntry& entry,
+                  int32_t nDirected, IFolderListing* pListing);
+
+// The candidate handshake: waits for CandidateAck, clears it, fills the
+// mailbox and posts WM_ADD_CANDIDATE.
+void ReportCandidate(CSearchContext& context, const std::string& strPath, double dSize,
+                     int32_t nReason, const SFileIdentity& identity);
