@@ -1,0 +1,48 @@
+#pragma once
+
+#include "RegFile.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+class CSqliteRegistry;
+
+// The commands of scrubix-reg: query, add, delete, export, import. Run
+// returns the process exit code: 0 on success, 1 on any error (with a
+// message on the error stream).
+class CRegTool
+{
+public:
+    CRegTool(CSqliteRegistry& registry, std::ostream& out, std::ostream& err);
+
+    int Run(const std::vector<std::string>& args);
+
+private:
+    struct SOptions
+    {
+        std::string strKey;
+        bool bHasName = false;
+        std::string strName;
+        bool bHasData = false;
+        std::string strData;
+        std::string strType;
+        std::string strFile;
+    };
+
+    bool ParseOptions(const std::vector<std::string>& args, bool bWantsFile, SOptions& options);
+    bool ParseKey(const std::string& strKey, ERegistryHive& hive, std::string& strPath);
+    int Query(const SOptions& options);
+    int Add(const SOptions& options);
+    int Delete(const SOptions& options);
+    int Export(const SOptions& options);
+    int Import(const std::string& strFile);
+    bool CollectTree(ERegistryHive hive, const std::string& strPath,
+                     std::vector<SRegFileKey>& keys);
+    int Error(const std::string& strMessage);
+    int Usage();
+
+    CSqliteRegistry& m_registry;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};

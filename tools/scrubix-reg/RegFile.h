@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/IRegistry.h"
+
+#include <string>
+#include <vector>
+
+// One [section] of a .reg file: a key and the values written into it.
+struct SRegFileKey
+{
+    ERegistryHive hive = ERegistryHive::LocalMachine;
+    std::string strPath;
+    std::vector<SRegistryValue> values;
+};
+
+// REGEDIT4 text with CRLF line ends. A REG_SZ that reads back the same is
+// written as "text"; everything else as dword: or hex(N): bytes.
+std::string FormatRegFile(const std::vector<SRegFileKey>& keys);
+
+// Parses REGEDIT4 text (LF or CRLF, optional UTF-8 BOM). On a malformed line
+// returns false with a message that names the line number.
+bool ParseRegFile(const std::string& strText, std::vector<SRegFileKey>& keys,
+                  std::string& strError);
