@@ -1,18 +1,326 @@
 #include "platform/posix/CPosixFileSystem.h"
 
-// Stub: replaced by the real POSIX file system.
+#include "platform/posix/PosixAttributes.h"
+#include "platform/posix/PosixCopyData.h"
+#include "platform/posix/PosixFolderListing.h"
+#include "platform/posix/PosixTextFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+SFileIdentity IdentityOf(const SPosixStatus& status)
+{
+    return {status.nDevice, status.nInode, true};
+}
+
+bool Matches(const SFileIdentity& expected, const SPosixStatus& status)
+{
+    return !expected.bKnown || expected == IdentityOf(status);
+}
+
+bool FstatStatus(int nFd, SPosixStatus& status)
+{
+    struct stat info
+    {
+    };
+    if (::fstat(nFd, &info) != 0)
+        return false;
+    status = {info.st_mode, info.st_dev, info.st_ino, static_cast<uint64_t>(info.st_size)};
+    return true;
+}
+
+bool SyncFolder(int nFolderFd)
+{
+    const CPosixFd folder(::openat(nFolderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return folder.IsOpen() && ::fsync(folder.Get()) == 0;
+}
+
+// Removes a name only while it still is the file we created.
+void RemoveIfOurs(int nFolderFd, uint64_t nFolderDevice, const std::string& strName,
+                  const SPosixStatus& ours)
+{
+    SPosixStatus status;
+    if (CPosixSafeOpen::StatLeaf(nFolderFd, nFolderDevice, strName, status) &&
+        status.nInode == ours.nInode && status.nDevice == ours.nDevice)
+        ::unlinkat(nFolderFd, strName.c_str(), 0);
+}
+
+std::string TemporaryName()
+{
+    static std::atomic<uint32_t> s_nCounter{0};
+    const auto nTicks = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    char szName[64];
+    std::snprintf(szName, sizeof(szName), ".scrubix-%d-%u-%llx", static_cast<int>(::getpid()),
+                  s_nCounter.fetch_add(1), nTicks & 0xFFFFFFFFull);
+    return szName;
+}
+
+} // namespace
+
 CPosixFileSystem::CPosixFileSystem(CDriveMap driveMap) : m_driveMap(std::move(driveMap)) {}
-std::unique_ptr<IFolderListing> CPosixFileSystem::OpenListing(const std::string&) { return nullptr; }
-bool CPosixFileSystem::GetAttributes(const std::string&, uint32_t&) { return false; }
-bool CPosixFileSystem::SetAttributes(const std::string&, uint32_t) { return false; }
-bool CPosixFileSystem::RemoveFile(const std::string&, const SFileIdentity&) { return false; }
-bool CPosixFileSystem::CopyFileTo(const std::string&, const std::string&, bool, const SFileIdentity&) { return false; }
-bool CPosixFileSystem::MakeFolder(const std::string&) { return false; }
-bool CPosixFileSystem::OpenForSize(const std::string&, uint32_t&, uint32_t&, SFileIdentity&) { return false; }
-bool CPosixFileSystem::IsFolderAccessible(const std::string&) { return false; }
-bool CPosixFileSystem::ReadWholeFile(const std::string&, std::string&) { return false; }
-std::unique_ptr<ITextFile> CPosixFileSystem::CreateTextFile(const std::string&) { return nullptr; }
-std::string CPosixFileSystem::GetCurrentFolder() { return "C:\\"; }
-std::string CPosixFileSystem::GetWindowsFolder() { return "C:\\etc"; }
-int32_t CPosixFileSystem::GetPlatformId() { return 2; }
-std::vector<std::string> CPosixFileSystem::ListDrives() { return {"C:"}; }
+
+bool CPosixFileSystem::OpenLeaf(const std::string& strPath, SLeaf& leaf) const
+{
+    const std::optional<CDriveMap::SHostPath> host = m_driveMap.Split(strPath);
+    if (!host || host->strRelative.empty())
+        return false;
+    const CPosixFd root = CPosixSafeOpen::OpenRoot(host->strRoot);
+    if (!root.IsOpen())
+        return false;
+    const size_t nSlash = host->strRelative.rfind('/');
+    const std::string strFolder =
+        nSlash == std::string::npos ? std::string() : host->strRelative.substr(0, nSlash);
+    leaf.strName = host->strRelative.substr(nSlash == std::string::npos ? 0 : nSlash + 1);
+    leaf.folder = CPosixSafeOpen::OpenBeneath(root.Get(), strFolder, O_PATH | O_DIRECTORY);
+    return leaf.folder.IsOpen() && CPosixSafeOpen::DeviceOf(leaf.folder.Get(), leaf.nDevice);
+}
+
+CPosixFd CPosixFileSystem::OpenPath(const std::string& strPath, int nFlags) const
+{
+    const std::optional<CDriveMap::SHostPath> host = m_driveMap.Split(strPath);
+    if (!host)
+        return {};
+    const CPosixFd root = CPosixSafeOpen::OpenRoot(host->strRoot);
+    if (!root.IsOpen())
+        return {};
+    return CPosixSafeOpen::OpenBeneath(root.Get(), host->strRelative, nFlags);
+}
+
+CPosixFd CPosixFileSystem::OpenLeafFile(const SLeaf& leaf, int nFlags, SPosixStatus& status)
+{
+    CPosixFd file(
+        ::openat(leaf.folder.Get(), leaf.strName.c_str(), nFlags | O_NOFOLLOW | O_CLOEXEC));
+    if (!file.IsOpen() || !CPosixSafeOpen::StatOpen(file.Get(), leaf.nDevice, status))
+        return {};
+    return file;
+}
+
+std::unique_ptr<IFolderListing> CPosixFileSystem::OpenListing(const std::string& strFolder)
+{
+    return CPosixFolderListing::Open(OpenPath(strFolder, O_RDONLY | O_DIRECTORY));
+}
+
+bool CPosixFileSystem::GetAttributes(const std::string& strPath, uint32_t& nAttributes)
+{
+    const CPosixFd target = OpenPath(strPath, O_PATH);
+    SPosixStatus status;
+    if (!target.IsOpen() || !FstatStatus(target.Get(), status))
+        return false;
+    if (!S_ISREG(status.nMode) && !S_ISDIR(status.nMode) && !S_ISLNK(status.nMode))
+        return false;
+    nAttributes = PosixAttributesFromMode(status.nMode);
+    return true;
+}
+
+bool CPosixFileSystem::SetAttributes(const std::string& strPath, uint32_t nAttributes)
+{
+    const CPosixFd target = OpenPath(strPath, O_PATH);
+    SPosixStatus status;
+    if (!target.IsOpen() || !FstatStatus(target.Get(), status))
+        return false;
+    if (S_ISLNK(status.nMode))
+        return true; // a link has no permissions of its own
+    if (!S_ISREG(status.nMode) && !S_ISDIR(status.nMode))
+        return false;
+    const mode_t nOld = status.nMode & 07777;
+    const mode_t nNew = (nAttributes & FILE_ATTR_READONLY) != 0
+                            ? (nOld & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH))
+                            : (nOld | S_IWUSR);
+    if (nNew == nOld)
+        return true;
+    // The descriptor pins the inode checked above; its /proc name changes
+    // that inode even if the path has been replaced since.
+    const std::string strProcName = "/proc/self/fd/" + std::to_string(target.Get());
+    return ::chmod(strProcName.c_str(), nNew) == 0;
+}
+
+bool CPosixFileSystem::RemoveFile(const std::string& strPath, const SFileIdentity& expected)
+{
+    SLeaf leaf;
+    SPosixStatus status;
+    if (!OpenLeaf(strPath, leaf) ||
+        !CPosixSafeOpen::StatLeaf(leaf.folder.Get(), leaf.nDevice, leaf.strName, status))
+        return false;
+    const bool bReadOnly = S_ISREG(status.nMode) && (status.nMode & S_IWUSR) == 0;
+    if ((!S_ISREG(status.nMode) && !S_ISLNK(status.nMode)) || bReadOnly ||
+        !Matches(expected, status))
+        return false;
+    return ::unlinkat(leaf.folder.Get(), leaf.strName.c_str(), 0) == 0;
+}
+
+bool CPosixFileSystem::CopyFileTo(const std::string& strSource, const std::string& strDestination,
+                                  bool bFailIfExists, const SFileIdentity& expectedSource)
+{
+    SLeaf source;
+    SLeaf target;
+    if (!OpenLeaf(strSource, source) || !OpenLeaf(strDestination, target))
+        return false;
+    SPosixStatus sourceStatus;
+    const CPosixFd in = OpenLeafFile(source, O_RDONLY | O_NONBLOCK, sourceStatus);
+    if (!in.IsOpen() || !S_ISREG(sourceStatus.nMode) || !Matches(expectedSource, sourceStatus))
+        return false;
+
+    SPosixStatus existing;
+    if (CPosixSafeOpen::StatLeaf(target.folder.Get(), target.nDevice, target.strName, existing))
+    {
+        // As on Windows, a read-only destination is not overwritten; a link
+        // at the name is replaced, its target never written.
+        const bool bReadOnly = S_ISREG(existing.nMode) && (existing.nMode & S_IWUSR) == 0;
+        if (bFailIfExists || bReadOnly || (!S_ISREG(existing.nMode) && !S_ISLNK(existing.nMode)))
+            return false;
+    }
+
+    const int nCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    std::string strCreated = target.strName;
+    CPosixFd out;
+    for (int nTry = 0; nTry < 100 && !out.IsOpen(); ++nTry)
+    {
+        if (!bFailIfExists)
+            strCreated = TemporaryName();
+        out.Reset(::openat(target.folder.Get(), strCreated.c_str(), nCreateFlags, 0600));
+        if (!out.IsOpen() && (bFailIfExists || errno != EEXIST))
+            return false;
+    }
+    SPosixStatus written;
+    if (!out.IsOpen() || !FstatStatus(out.Get(), written))
+        return false;
+
+    uint64_t nCopied = 0;
+    SPosixStatus sourceAfter;
+    bool bOk = PosixCopyData(in.Get(), out.Get(), nCopied) && FstatStatus(in.Get(), sourceAfter) &&
+               nCopied == sourceStatus.nSize && nCopied == sourceAfter.nSize &&
+               ::fchmod(out.Get(), sourceStatus.nMode & 0777) == 0 && ::fsync(out.Get()) == 0;
+    bOk = ::close(out.Release()) == 0 && bOk;
+    if (bOk && !bFailIfExists)
+        bOk = ::renameat(target.folder.Get(), strCreated.c_str(), target.folder.Get(),
+                         target.strName.c_str()) == 0;
+    if (!bOk)
+    {
+        RemoveIfOurs(target.folder.Get(), target.nDevice, strCreated, written);
+        return false;
+    }
+    // The copy is complete and in place; a folder that cannot be flushed
+    // still fails the call but keeps the copy.
+    return SyncFolder(target.folder.Get());
+}
+
+bool CPosixFileSystem::MakeFolder(const std::string& strPath)
+{
+    SLeaf leaf;
+    return OpenLeaf(strPath, leaf) && ::mkdirat(leaf.folder.Get(), leaf.strName.c_str(), 0777) == 0;
+}
+
+bool CPosixFileSystem::OpenForSize(const std::string& strPath, uint32_t& nSizeHigh,
+                                   uint32_t& nSizeLow, SFileIdentity& identity)
+{
+    SLeaf leaf;
+    SPosixStatus status;
+    if (!OpenLeaf(strPath, leaf) ||
+        !CPosixSafeOpen::StatLeaf(leaf.folder.Get(), leaf.nDevice, leaf.strName, status))
+        return false;
+    // A link is sized by itself, as the listing sizes it; it is never opened.
+    if (!S_ISLNK(status.nMode))
+    {
+        // Checked before opening: opening a device can have side effects.
+        if (!S_ISREG(status.nMode))
+            return false;
+        const CPosixFd file = OpenLeafFile(leaf, O_RDONLY | O_NONBLOCK, status);
+        if (!file.IsOpen() || !S_ISREG(status.nMode))
+            return false;
+    }
+    PosixSplitSize(status.nSize, nSizeHigh, nSizeLow);
+    identity = IdentityOf(status);
+    return true;
+}
+
+bool CPosixFileSystem::IsFolderAccessible(const std::string& strPath)
+{
+    const CPosixFd folder = OpenPath(strPath, O_PATH | O_DIRECTORY);
+    return folder.IsOpen() && ::faccessat(folder.Get(), ".", X_OK, AT_EACCESS) == 0;
+}
+
+bool CPosixFileSystem::ReadWholeFile(const std::string& strPath, std::string& strContents)
+{
+    SLeaf leaf;
+    SPosixStatus status;
+    if (!OpenLeaf(strPath, leaf))
+        return false;
+    const CPosixFd file = OpenLeafFile(leaf, O_RDONLY | O_NONBLOCK, status);
+    if (!file.IsOpen() || !S_ISREG(status.nMode))
+        return false;
+    std::string strRead;
+    char buffer[65536];
+    for (;;)
+    {
+        const ssize_t nRead = ::read(file.Get(), buffer, sizeof(buffer));
+        if (nRead < 0 && errno == EINTR)
+            continue;
+        if (nRead < 0)
+            return false;
+        if (nRead == 0)
+            break;
+        strRead.append(buffer, static_cast<size_t>(nRead));
+    }
+    strContents = std::move(strRead);
+    return true;
+}
+
+std::unique_ptr<ITextFile> CPosixFileSystem::CreateTextFile(const std::string& strPath)
+{
+    SLeaf leaf;
+    if (!OpenLeaf(strPath, leaf))
+        return nullptr;
+    // Whatever is at the name goes first (a planted link is removed, never
+    // followed); the new file is then created exclusively, so a link planted
+    // in between makes the creation fail.
+    SPosixStatus existing;
+    if (CPosixSafeOpen::StatLeaf(leaf.folder.Get(), leaf.nDevice, leaf.strName, existing))
+    {
+        const bool bReadOnly = S_ISREG(existing.nMode) && (existing.nMode & S_IWUSR) == 0;
+        if (bReadOnly || (!S_ISREG(existing.nMode) && !S_ISLNK(existing.nMode)) ||
+            ::unlinkat(leaf.folder.Get(), leaf.strName.c_str(), 0) != 0)
+            return nullptr;
+    }
+    CPosixFd file(::openat(leaf.folder.Get(), leaf.strName.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!file.IsOpen())
+        return nullptr;
+    return std::make_unique<CPosixTextFile>(std::move(file));
+}
+
+std::string CPosixFileSystem::GetCurrentFolder()
+{
+    const std::unique_ptr<char, decltype(&std::free)> cwd(::getcwd(nullptr, 0), &std::free);
+    if (!cwd)
+        return "C:\\";
+    return m_driveMap.ToWindows(cwd.get()).value_or("C:\\");
+}
+
+std::string CPosixFileSystem::GetWindowsFolder()
+{
+    return "C:\\etc";
+}
+
+int32_t CPosixFileSystem::GetPlatformId()
+{
+    return 2;
+}
+
+std::vector<std::string> CPosixFileSystem::ListDrives()
+{
+    std::vector<std::string> drives;
+    for (const CDriveMap::SDrive& drive : m_driveMap.Drives())
+        drives.push_back({drive.cLetter, ':'});
+    return drives;
+}

@@ -2,7 +2,12 @@
 
 #include "platform/IFileSystem.h"
 #include "platform/posix/CDriveMap.h"
+#include "platform/posix/PosixFd.h"
+#include "platform/posix/PosixSafeOpen.h"
 
+// The file system through the drive map. Every path is resolved from its
+// drive's root without following a symbolic link and without crossing into
+// another mount; the final name is never followed either.
 class CPosixFileSystem : public IFileSystem
 {
 public:
@@ -28,5 +33,18 @@ public:
     const CDriveMap& DriveMap() const { return m_driveMap; }
 
 private:
+    // The folder holding a path's final name, opened O_PATH.
+    struct SLeaf
+    {
+        CPosixFd folder;
+        uint64_t nDevice = 0;
+        std::string strName;
+    };
+    bool OpenLeaf(const std::string& strPath, SLeaf& leaf) const;
+    // The path itself (a drive root included), opened with nFlags.
+    CPosixFd OpenPath(const std::string& strPath, int nFlags) const;
+    // Opens the final name; fails for a link or another mount at the name.
+    static CPosixFd OpenLeafFile(const SLeaf& leaf, int nFlags, SPosixStatus& status);
+
     CDriveMap m_driveMap;
 };

@@ -1,0 +1,42 @@
+#include "platform/posix/PosixTextFile.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace
+{
+constexpr size_t FLUSH_THRESHOLD = 64 * 1024;
+}
+
+void CPosixTextFile::Write(const std::string& strText)
+{
+    if (!m_file.IsOpen())
+        return;
+    m_strBuffer += strText;
+    if (m_strBuffer.size() >= FLUSH_THRESHOLD)
+        Flush();
+}
+
+void CPosixTextFile::Close()
+{
+    if (!m_file.IsOpen())
+        return;
+    Flush();
+    m_file.Reset();
+}
+
+void CPosixTextFile::Flush()
+{
+    size_t nDone = 0;
+    while (nDone < m_strBuffer.size())
+    {
+        const ssize_t nWritten =
+            ::write(m_file.Get(), m_strBuffer.data() + nDone, m_strBuffer.size() - nDone);
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten <= 0)
+            break;
+        nDone += static_cast<size_t>(nWritten);
+    }
+    m_strBuffer.clear();
+}
