@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -104,8 +105,25 @@ void CSandboxDrive::MakeSparseFile(const std::string& strWindowsPath, uint64_t n
 {
     const fs::path host = HostPath(strWindowsPath);
     fs::create_directories(host.parent_path());
-    { std::ofstream out(host, std::ios::binary | std::ios::trunc); }
+    {
+        std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    }
     fs::resize_file(host, nSize);
+}
+
+void CSandboxDrive::MakeLink(const std::string& strWindowsPath, const fs::path& target)
+{
+    const fs::path host = HostPath(strWindowsPath);
+    fs::create_directories(host.parent_path());
+    fs::create_symlink(target, host);
+}
+
+void CSandboxDrive::MakeFifo(const std::string& strWindowsPath)
+{
+    const fs::path host = HostPath(strWindowsPath);
+    fs::create_directories(host.parent_path());
+    if (mkfifo(host.c_str(), 0644) != 0)
+        throw std::runtime_error("mkfifo failed: " + host.string());
 }
 
 std::string CSandboxDrive::ReadFile(const std::string& strWindowsPath) const

@@ -17,11 +17,11 @@ public:
     CSandboxDrive(const CSandboxDrive&) = delete;
     CSandboxDrive& operator=(const CSandboxDrive&) = delete;
 
-    const std::filesystem::path& Root() const { return m_root; }           // the whole sandbox
-    const std::filesystem::path& DriveFolder() const { return m_drive; }    // C:
+    const std::filesystem::path& Root() const { return m_root; }         // the whole sandbox
+    const std::filesystem::path& DriveFolder() const { return m_drive; } // C:
     const std::filesystem::path& RegistryFolder() const { return m_registry; }
     const std::filesystem::path& HomeFolder() const { return m_home; }
-    std::filesystem::path Outside() const { return m_root / "outside"; }    // not on any drive
+    std::filesystem::path Outside() const { return m_root / "outside"; } // not on any drive
 
     // "C:\a\b" -> <drive>/a/b
     std::filesystem::path HostPath(const std::string& strWindowsPath) const;
@@ -31,6 +31,9 @@ public:
     void MakeFile(const std::string& strWindowsPath, const std::string& strContents = "x");
     void MakeFolder(const std::string& strWindowsPath);
     void MakeSparseFile(const std::string& strWindowsPath, uint64_t nSize);
+    // A symbolic link at the path, pointing to target as given (not resolved).
+    void MakeLink(const std::string& strWindowsPath, const std::filesystem::path& target);
+    void MakeFifo(const std::string& strWindowsPath);
     std::string ReadFile(const std::string& strWindowsPath) const;
     bool Exists(const std::string& strWindowsPath) const;
 
