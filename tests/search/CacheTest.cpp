@@ -1,0 +1,158 @@
+#include "SearchTestSupport.h"
+#include "search/UrlCacheSweep.h"
+
+namespace
+{
+const char* const EXPLORER_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+}
+
+class CacheTest : public CSearchTest
+{
+protected:
+    CSearchContext Context()
+    {
+        return CSearchContext{m_doc, m_port, m_prompt, m_clock, m_urlCache};
+    }
+    void SetCacheValue(const std::string& strValue)
+    {
+        EKeyDisposition disposition;
+        auto pKey = m_platform.pRegistry->CreateKey(
+            ERegistryHive::CurrentUser, std::string(EXPLORER_KEY) + "\\Shell Folders", disposition);
+        ASSERT_TRUE(pKey);
+        ASSERT_TRUE(pKey->SetStringValue("Cache", strValue));
+    }
+    CMessageQueue m_port;
+};
+
+TEST_F(CacheTest, SweepRunsPassesUntilOneDeletesNothing)
+{
+    m_urlCache.Add("http://a/1", "", 10);
+    m_urlCache.Add("http://a/2", "", 10);
+    m_urlCache.Add("http://a/big", "", 40); // larger than its predecessor: ends pass 1
+    m_urlCache.Add("http://a/3", "", 0);
+    auto context = Context();
+    EXPECT_EQ(SweepUrlCache(context), "");
+    for (const char* pUrl : {"http://a/1", "http://a/2", "http://a/big", "http://a/3"})
+        EXPECT_TRUE(m_urlCache.IsDeleted(pUrl)) << pUrl;
+    EXPECT_EQ(m_urlCache.m_nFindFirstCalls, 3); // two passes that delete, one empty
+}
+
+TEST_F(CacheTest, OversizedFirstRecordStopsTheSweep)
+{
+    m_urlCache.Add("http://huge", "", 1000);
+    m_urlCache.Add("http://small");
+    auto context = Context();
+    SweepUrlCache(context);
+    EXPECT_FALSE(m_urlCache.IsDeleted("http://huge"));
+    EXPECT_FALSE(m_urlCache.IsDeleted("http://small"));
+    EXPECT_EQ(m_urlCache.m_nFindFirstCalls, 1);
+}
+
+TEST_F(CacheTest, LockedEntryEndsThePassAndRecordsOnlyFirstEntries)
+{
+    // Record sizes 300, 200, 150: no fetch fails for want of room.
+    m_urlCache.Add("http://first", "", 205);
+    m_urlCache.Add("http://locked", "C:\\elsewhere\\l.htm", 85, true);
+    m_urlCache.Add("http://after", "C:\\Temporary Internet Files\\X\\after.htm", 16);
+    auto context = Context();
+    // Pass 1: first deleted, locked ends it. Pass 2 starts at the locked one,
+    // which has a local file: it is recorded though it cannot be deleted;
+    // after deleted. Pass 3 deletes nothing.
+    EXPECT_EQ(SweepUrlCache(context), "C:\\elsewhere\\l.htm");
+    EXPECT_TRUE(m_urlCache.IsDeleted("http://after"));
+    EXPECT_FALSE(m_urlCache.IsDeleted("http://locked"));
+    EXPECT_EQ(m_urlCache.m_nFindFirstCalls, 3);
+}
+
+TEST_F(CacheTest, IndexSweepClearsSubfoldersBelowTheCacheRoot)
+{
+    m_sandbox.Build({"C:\\WINDOWS\\Temporary Internet Files\\index.dat",
+                     "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\index.dat",
+                     "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\AB12CD34\\index.dat",
+                     "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\AB12CD34\\page[1].htm",
+                     "C:\\WINDOWS\\Temporary Internet Files\\.dot\\index.dat"});
+    auto context = Context();
+    SweepCacheIndexes(context, "C:\\WINDOWS\\temporary internet files\\Content.IE5\\AB12CD34\\p");
+    EXPECT_TRUE(m_sandbox.Exists("C:\\WINDOWS\\Temporary Internet Files\\index.dat"));
+    // The recorded path's letter case is kept: the lower-case root is not on
+    // this case-sensitive drive, so nothing below it is found.
+    EXPECT_TRUE(m_sandbox.Exists("C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\index.dat"));
+
+    SweepCacheIndexes(context,
+                      "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\AB12CD34\\page[1].htm");
+    EXPECT_TRUE(m_sandbox.Exists("C:\\WINDOWS\\Temporary Internet Files\\index.dat"));
+    EXPECT_FALSE(m_sandbox.Exists("C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\index.dat"));
+    EXPECT_FALSE(m_sandbox.Exists(
+        "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\AB12CD34\\index.dat"));
+    EXPECT_TRUE(m_sandbox.Exists(
+        "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\AB12CD34\\page[1].htm"));
+    EXPECT_TRUE(m_sandbox.Exists("C:\\WINDOWS\\Temporary Internet Files\\.dot\\index.dat"));
+
+    SweepCacheIndexes(context, "C:\\WINDOWS\\Cache\\Content.IE5\\x.htm"); // no marker: nothing
+}
+
+TEST_F(CacheTest, CachePhaseWalksFoldersDeletesIndexesAndReadsTheRegistry)
+{
+    m_sandbox.Build({"C:\\WINNT\\Temporary Internet Files\\a.htm",
+                     "C:\\WINNT\\Temporary Internet Files\\index.dat",
+                     "C:\\Temporary Internet Files\\b.gif",
+                     "C:\\Temporary Internet Files\\index.dat",
+                     "C:\\Temporary Internet Files\\Content.IE5\\index.dat",
+                     "C:\\Temporary Internet Files\\Content.IE5\\p.htm",
+                     "C:\\Users\\me\\Cache\\c.js", "C:\\Users\\me\\Cache\\index.dat",
+                     "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files\\d.css",
+                     "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files\\index.dat"});
+    SetCacheValue("C:\\Users\\me\\Cache\\");
+    m_urlCache.Add("http://x/p.htm", "C:\\Temporary Internet Files\\Content.IE5\\p.htm");
+    m_urlCache.Add("http://x/q.htm");
+    m_doc.IE = 1;
+    const auto seen = RunSearch();
+
+    EXPECT_TRUE(m_urlCache.IsDeleted("http://x/p.htm"));
+    EXPECT_TRUE(m_urlCache.IsDeleted("http://x/q.htm"));
+    for (const char* pIndex :
+         {"C:\\WINNT\\Temporary Internet Files\\index.dat",
+          "C:\\Temporary Internet Files\\index.dat",
+          "C:\\Temporary Internet Files\\Content.IE5\\index.dat", "C:\\Users\\me\\Cache\\index.dat",
+          "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files\\index.dat"})
+        EXPECT_FALSE(m_sandbox.Exists(pIndex)) << pIndex;
+
+    const auto paths = Paths(seen, WM_SEARCH_PATH);
+    const std::vector<std::string> firstPaths(paths.begin(), paths.begin() + 5);
+    EXPECT_EQ(firstPaths, (std::vector<std::string>{
+                              "C:\\WINNT\\Temporary Internet Files", "C:\\Temporary Internet Files",
+                              "C:\\Temporary Internet Files\\Content.IE5", "C:\\Users\\me\\Cache",
+                              "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files"}));
+    const auto listed = Listed();
+    for (const char* pFile :
+         {"C:\\WINNT\\Temporary Internet Files\\a.htm", "C:\\Temporary Internet Files\\b.gif",
+          "C:\\Temporary Internet Files\\Content.IE5\\p.htm", "C:\\Users\\me\\Cache\\c.js",
+          "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files\\d.css"})
+        EXPECT_EQ(listed.count(pFile) ? listed.at(pFile) : 0, REASON_DIRECTED) << pFile;
+    EXPECT_EQ(listed.size(), 5u);
+
+    // The store is back on the program's own key.
+    EXPECT_EQ(m_store.GetBaseKey(), ComposeBaseKeyPath());
+}
+
+TEST_F(CacheTest, WithoutCacheValueTheDefaultUserFolderIsNotWalked)
+{
+    m_doc.IE = 1;
+    const auto paths = Paths(RunSearch(), WM_SEARCH_PATH);
+    EXPECT_EQ(paths, (std::vector<std::string>{"C:\\WINNT\\Temporary Internet Files",
+                                               "C:\\Temporary Internet Files", "C:"}));
+}
+
+TEST_F(CacheTest, WithIEOffNothingIsTouched)
+{
+    m_sandbox.Build({"C:\\Temporary Internet Files\\index.dat",
+                     "C:\\Temporary Internet Files\\Sub\\index.dat"});
+    m_urlCache.Add("http://x/p.htm", "C:\\Temporary Internet Files\\Sub\\p.htm");
+    m_doc.IE = 0;
+    m_doc.IEURL = 1;
+    RunSearch();
+    EXPECT_FALSE(m_urlCache.IsDeleted("http://x/p.htm"));
+    EXPECT_EQ(m_urlCache.m_nFindFirstCalls, 0);
+    EXPECT_TRUE(m_sandbox.Exists("C:\\Temporary Internet Files\\index.dat"));
+    EXPECT_TRUE(m_sandbox.Exists("C:\\Temporary Internet Files\\Sub\\index.dat"));
+}

@@ -1,0 +1,156 @@
+#include "search/CandidateRules.h"
+
+#include "SearchTestSupport.h"
+
+namespace
+{
+struct SFileCase
+{
+    const char* pName;
+    size_t nLength;
+    int32_t nReasonZeroOff;
+    int32_t nReasonZeroOn;
+};
+
+// Extensions are whole extensions, not suffixes; the Zero test only applies
+// when the extension test failed; the protected names never pass.
+const SFileCase FILE_CASES[] = {
+    {"Report.TMP", 3, REASON_EXTENSION, REASON_EXTENSION},
+    {"report.tmp", 3, REASON_EXTENSION, REASON_EXTENSION},
+    {"report.tmp.txt", 3, REASON_NONE, REASON_NONE},
+    {".tmp", 3, REASON_EXTENSION, REASON_EXTENSION},
+    {"x~", 3, REASON_NONE, REASON_NONE},
+    {"x", 3, REASON_NONE, REASON_NONE},
+    {"x.", 0, REASON_NONE, REASON_ZERO_LENGTH},
+    {"y.", 3, REASON_NONE, REASON_NONE},
+    {"x.~", 3, REASON_EXTENSION, REASON_EXTENSION},
+    {"x.~~", 3, REASON_EXTENSION, REASON_EXTENSION},
+    {"x.~~~~", 3, REASON_NONE, REASON_NONE},
+    {"notes", 0, REASON_NONE, REASON_ZERO_LENGTH},
+    {"old.BAK", 0, REASON_EXTENSION, REASON_EXTENSION},
+    {"x.log", 0, REASON_EXTENSION, REASON_EXTENSION},
+    {"desktop.ini", 0, REASON_NONE, REASON_NONE},
+    {"Desktop.INI", 3, REASON_NONE, REASON_NONE},
+    {"index.dat", 0, REASON_NONE, REASON_NONE},
+    {"INDEX.DAT.tmp", 3, REASON_EXTENSION, REASON_EXTENSION},
+    {"install.log", 3, REASON_NONE, REASON_NONE}, // excluded below
+};
+
+class CandidateRulesTest : public CSearchTest, public ::testing::WithParamInterface<int32_t>
+{
+};
+} // namespace
+
+TEST_P(CandidateRulesTest, ClassifiesEveryFileOfTheWalk)
+{
+    m_doc.Zero = GetParam();
+    m_doc.Lists[LIST_EXCLUDE] = {"install.log"};
+    for (const SFileCase& fileCase : FILE_CASES)
+        m_sandbox.MakeFile(std::string("C:\\") + fileCase.pName,
+                           std::string(fileCase.nLength, 'z'));
+    RunSearch();
+    const auto listed = Listed();
+    for (const SFileCase& fileCase : FILE_CASES)
+    {
+        const int32_t nExpected = m_doc.Zero ? fileCase.nReasonZeroOn : fileCase.nReasonZeroOff;
+        const auto it = listed.find(std::string("C:\\") + fileCase.pName);
+        EXPECT_EQ(it == listed.end() ? REASON_NONE : it->second, nExpected) << fileCase.pName;
+    }
+    for (const SFileCase& fileCase : FILE_CASES)
+    {
+        for (const SCandidateRow& row : m_rows)
+        {
+            if (row.strPath == std::string("C:\\") + fileCase.pName)
+            {
+                EXPECT_EQ(row.dSize, static_cast<double>(fileCase.nLength)) << row.strPath;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZeroOffAndOn, CandidateRulesTest, ::testing::Values(0, 1));
+
+namespace
+{
+struct SExcludeCase
+{
+    const char* pEntry;
+    int32_t nExcludeCase;
+    const char* pName;
+    bool bAllowed;
+};
+
+const SExcludeCase EXCLUDE_CASES[] = {
+    {"install.log", 1, "INSTALL.LOG", false},
+    {"install.log", 1, "Install.Log", false},
+    {"install.log", 0, "install.log", false},
+    {"install.log", 0, "Install.Log", true},
+    {"*.log", 0, "a.log", false},
+    {"*.log", 0, "a.LOG", true},
+    {"*.log", 1, "a.LOG", false},
+    {"*.LOG", 1, "a.log", false},
+    {"*.log", 1, "log", true},
+    {"*.log", 1, "a.log.bak", true},
+    {"*.gz", 1, "a.tar.gz", false},
+    {"*.tar.gz", 1, "a.tar.gz", true},
+    {"*.", 1, "x.", false}, // an empty extension matches an empty entry extension
+    {"*.", 1, "x", true},
+    {"readme", 1, "README", false},
+    {"*.txt", 1, "desktop.ini", false}, // protected whatever the list says
+    {"", 1, "Index.Dat", false},
+};
+} // namespace
+
+TEST_F(CSearchTest, ExcludesInBothCaseModesAndWildcardForms)
+{
+    for (const SExcludeCase& excludeCase : EXCLUDE_CASES)
+    {
+        m_doc.Lists[LIST_EXCLUDE] = {excludeCase.pEntry};
+        m_doc.ExcludeCase = excludeCase.nExcludeCase;
+        EXPECT_EQ(IsNameAllowed(m_doc, excludeCase.pName), excludeCase.bAllowed)
+            << excludeCase.pEntry << " / " << excludeCase.nExcludeCase << " / "
+            << excludeCase.pName;
+    }
+}
+
+TEST_F(CSearchTest, ExcludesAndProtectedNamesWinInEveryRoute)
+{
+    m_doc.Lists[LIST_EXCLUDE] = {"keep.doc", "*.KEEP"};
+    m_doc.Lists[LIST_FILE] = {"C:\\old\\keep.doc", "C:\\desktop.ini", "C:\\old\\INDEX.DAT",
+                              "C:\\old\\go.doc"};
+    m_doc.Lists[LIST_FOLDER] = {"C:\\Junk"};
+    m_sandbox.Build({"C:\\old\\keep.doc", "C:\\desktop.ini", "C:\\old\\INDEX.DAT",
+                     "C:\\old\\go.doc", "C:\\Junk\\Keep.Doc", "C:\\Junk\\a.keep",
+                     "C:\\Junk\\Desktop.ini", "C:\\Junk\\index.dat", "C:\\Junk\\other"});
+    RunSearch();
+    const std::map<std::string, int32_t> expected = {{"C:\\old\\go.doc", REASON_DIRECTED},
+                                                     {"C:\\Junk\\other", REASON_DIRECTED}};
+    EXPECT_EQ(Listed(), expected);
+}
+
+TEST_F(CSearchTest, SizeCountsTheHighHalf)
+{
+    m_sandbox.MakeSparseFile("C:\\big.tmp", 4294967296ull);
+    m_sandbox.MakeSparseFile("C:\\d\\big.doc", 4294967297ull);
+    m_doc.Lists[LIST_FILE] = {"C:\\d\\big.doc"};
+    RunSearch();
+    ASSERT_EQ(m_rows.size(), 2u);
+    EXPECT_EQ(m_rows[0].strPath, "C:\\d\\big.doc");
+    EXPECT_EQ(m_rows[0].dSize, 4294967297.0);
+    EXPECT_EQ(m_rows[1].dSize, 4294967296.0);
+    EXPECT_EQ(CCandidateTable::SizeText(m_rows[1].dSize, m_rows[1].nReason), "4294967K");
+}
+
+TEST_F(CSearchTest, RowKeepsTheIdentityTheListingSaw)
+{
+    m_sandbox.MakeFile("C:\\a.tmp");
+    RunSearch();
+    ASSERT_EQ(m_rows.size(), 1u);
+    auto pListing = m_platform.pFileSystem->OpenListing("C:");
+    SFindEntry entry;
+    while (pListing->Next(entry) && entry.strName != "a.tmp")
+    {
+    }
+    EXPECT_TRUE(m_rows[0].identity.bKnown);
+    EXPECT_EQ(m_rows[0].identity, entry.identity);
+}
