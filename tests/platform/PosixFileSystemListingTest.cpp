@@ -218,23 +218,32 @@ TEST_F(PosixFileSystemListingTest, MountPointsAreNeitherListedNorEntered)
                   nullptr) != 0)
             _exit(78);
         const auto entries = List("C:");
-        int nFailures = 0;
-        nFailures |= entries.count("plain") == 1 ? 0 : 1;
-        nFailures |= entries.count("tmpfs") == 0 ? 0 : 2;
-        nFailures |= entries.count("bind") == 0 ? 0 : 4;
-        nFailures |= entries.count("same") == 0 ? 0 : 8;
-        nFailures |= m_fileSystem.OpenListing("C:\\bind") == nullptr ? 0 : 16;
-        nFailures |= m_fileSystem.OpenListing("C:\\same") == nullptr ? 0 : 32;
-        nFailures |= !m_fileSystem.RemoveFile("C:\\bind\\victim.tmp", {}) ? 0 : 64;
         uint32_t nAttributes = 0;
-        nFailures |= !m_fileSystem.GetAttributes("C:\\tmpfs", nAttributes) ? 0 : 128;
-        _exit(nFailures);
+        const CPosixFd root = CPosixSafeOpen::OpenRoot(drive.string());
+        // Exits with the number of the first check that failed.
+        const bool checks[] = {
+            entries.count("plain") == 1,
+            entries.count("tmpfs") == 0,
+            entries.count("bind") == 0,
+            entries.count("same") == 0,
+            m_fileSystem.OpenListing("C:\\bind") == nullptr,
+            m_fileSystem.OpenListing("C:\\same") == nullptr,
+            !m_fileSystem.RemoveFile("C:\\bind\\victim.tmp", {}),
+            !m_fileSystem.GetAttributes("C:\\tmpfs", nAttributes),
+            !CPosixSafeOpen::OpenBeneathByWalk(root.Get(), "bind/victim.tmp", O_RDONLY).IsOpen(),
+            !CPosixSafeOpen::OpenBeneathByWalk(root.Get(), "same", O_PATH).IsOpen(),
+            CPosixSafeOpen::OpenBeneathByWalk(root.Get(), "plain", O_PATH).IsOpen(),
+        };
+        for (size_t i = 0; i < std::size(checks); ++i)
+            if (!checks[i])
+                _exit(static_cast<int>(i + 1));
+        _exit(0);
     }
     int nStatus = 0;
     ASSERT_EQ(waitpid(nChild, &nStatus, 0), nChild);
     ASSERT_TRUE(WIFEXITED(nStatus));
     if (WEXITSTATUS(nStatus) == 77)
         GTEST_SKIP() << "no private mount namespace here";
-    EXPECT_EQ(WEXITSTATUS(nStatus), 0) << "failure bits";
+    EXPECT_EQ(WEXITSTATUS(nStatus), 0) << "number of the failed check";
     EXPECT_TRUE(fs::exists(m_sandbox.Outside() / "victim.tmp"));
 }
