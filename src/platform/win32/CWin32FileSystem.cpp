@@ -1,0 +1,232 @@
+#include "platform/win32/CWin32FileSystem.h"
+
+#include "platform/win32/Win32FolderListing.h"
+#include "platform/win32/Win32SafeOpen.h"
+#include "platform/win32/Win32TextFile.h"
+
+#include <cstring>
+#include <vector>
+#include <windows.h>
+
+namespace
+{
+
+constexpr DWORD SHARE_ALL = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+std::string ParentOf(const std::string& strHostPath)
+{
+    const size_t nSlash = strHostPath.find_last_of("\\/");
+    if (nSlash == std::string::npos)
+        return {};
+    return strHostPath.substr(0, nSlash == 2 && strHostPath[1] == ':' ? 3 : nSlash);
+}
+
+// Flushes what was written under a name; a folder is flushed as far as the
+// file system allows it.
+void FlushToDisk(const std::string& strHostPath, DWORD nFlags)
+{
+    CWin32Handle file(::CreateFileA(strHostPath.c_str(), GENERIC_WRITE, SHARE_ALL, nullptr,
+                                    OPEN_EXISTING, nFlags, nullptr));
+    if (file.IsOpen())
+        ::FlushFileBuffers(file.Get());
+}
+
+} // namespace
+
+CWin32FileSystem::CWin32FileSystem(CWin32DriveMap driveMap) : m_driveMap(std::move(driveMap)) {}
+
+std::unique_ptr<IFolderListing> CWin32FileSystem::OpenListing(const std::string& strFolder)
+{
+    const auto host = m_driveMap.ToHost(strFolder);
+    if (!host)
+        return nullptr;
+    return CWin32FolderListing::Open(*host);
+}
+
+bool CWin32FileSystem::GetAttributes(const std::string& strPath, uint32_t& nAttributes)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return false;
+    const DWORD nFound = ::GetFileAttributesA(host->c_str());
+    if (nFound == INVALID_FILE_ATTRIBUTES)
+        return false;
+    nAttributes = nFound;
+    if ((nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        nAttributes &= ~static_cast<uint32_t>(FILE_ATTRIBUTE_DIRECTORY);
+    return true;
+}
+
+bool CWin32FileSystem::SetAttributes(const std::string& strPath, uint32_t nAttributes)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    return host && ::SetFileAttributesA(host->c_str(), nAttributes);
+}
+
+bool CWin32FileSystem::RemoveFile(const std::string& strPath, const SFileIdentity& expected)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return false;
+    SWin32FileInfo info;
+    const CWin32Handle file =
+        CWin32SafeOpen::Open(*host, DELETE | FILE_READ_ATTRIBUTES, SHARE_ALL, info);
+    if (!file.IsOpen() || info.IsFolder() || (info.nAttributes & FILE_ATTR_READONLY) != 0 ||
+        !CWin32SafeOpen::Matches(info, expected))
+        return false;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    return ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition,
+                                        sizeof(disposition)) != 0;
+}
+
+bool CWin32FileSystem::CopyFileTo(const std::string& strSource, const std::string& strDestination,
+                                  bool bFailIfExists, const SFileIdentity& expectedSource)
+{
+    const auto source = m_driveMap.ToHost(strSource);
+    const auto destination = m_driveMap.ToHost(strDestination);
+    if (!source || !destination)
+        return false;
+    // Held without delete sharing for the whole copy, so the name keeps
+    // naming the file that was checked (and its folders cannot be renamed).
+    SWin32FileInfo info;
+    const CWin32Handle held = CWin32SafeOpen::Open(*source, GENERIC_READ, FILE_SHARE_READ, info);
+    if (!held.IsOpen() || info.IsFolder() || info.IsReparsePoint() ||
+        !CWin32SafeOpen::Matches(info, expectedSource))
+        return false;
+    if (!::CopyFileA(source->c_str(), destination->c_str(), bFailIfExists ? TRUE : FALSE))
+        return false;
+    FlushToDisk(*destination, FILE_ATTRIBUTE_NORMAL);
+    FlushToDisk(ParentOf(*destination), FILE_FLAG_BACKUP_SEMANTICS);
+    return true;
+}
+
+bool CWin32FileSystem::MakeFolder(const std::string& strPath)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    return host && ::CreateDirectoryA(host->c_str(), nullptr);
+}
+
+bool CWin32FileSystem::OpenForSize(const std::string& strPath, uint32_t& nSizeHigh,
+                                   uint32_t& nSizeLow, SFileIdentity& identity)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return false;
+    SWin32FileInfo info;
+    const CWin32Handle file = CWin32SafeOpen::Open(*host, GENERIC_READ, SHARE_ALL, info);
+    if (!file.IsOpen() || info.IsFolder())
+        return false;
+    nSizeHigh = static_cast<uint32_t>(info.nSize >> 32);
+    nSizeLow = static_cast<uint32_t>(info.nSize);
+    identity = info.identity;
+    return true;
+}
+
+bool CWin32FileSystem::IsFolderAccessible(const std::string& strPath)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return false;
+    SWin32FileInfo info;
+    const CWin32Handle folder = CWin32SafeOpen::Open(*host, FILE_TRAVERSE, SHARE_ALL, info);
+    return folder.IsOpen() && info.IsFolder();
+}
+
+bool CWin32FileSystem::ReadWholeFile(const std::string& strPath, std::string& strContents)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return false;
+    const CWin32Handle file(::CreateFileA(host->c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen() || ::GetFileType(file.Get()) != FILE_TYPE_DISK)
+        return false;
+    strContents.clear();
+    std::vector<char> buffer(64 * 1024);
+    DWORD nRead = 0;
+    while (
+        ::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &nRead, nullptr) &&
+        nRead > 0)
+        strContents.append(buffer.data(), nRead);
+    return true;
+}
+
+std::unique_ptr<ITextFile> CWin32FileSystem::CreateTextFile(const std::string& strPath)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return nullptr;
+    // Opened without following whatever is at the name, then checked: a link
+    // planted there is refused rather than written through.
+    CWin32Handle file(::CreateFileA(host->c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    SWin32FileInfo info;
+    if (!file.IsOpen() || ::GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !CWin32SafeOpen::Describe(file.Get(), info) || info.IsReparsePoint() || info.IsFolder() ||
+        !::SetEndOfFile(file.Get()))
+        return nullptr;
+    return std::make_unique<CWin32TextFile>(std::move(file));
+}
+
+std::string CWin32FileSystem::GetCurrentFolder()
+{
+    std::vector<char> buffer(MAX_PATH + 1);
+    DWORD nLength = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (nLength >= buffer.size())
+    {
+        buffer.resize(nLength + 1);
+        nLength = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    }
+    if (nLength == 0 || nLength >= buffer.size())
+        return "C:\\";
+    const auto program = m_driveMap.ToProgram(std::string(buffer.data(), nLength));
+    return program ? *program : "C:\\";
+}
+
+std::string CWin32FileSystem::GetWindowsFolder()
+{
+    std::vector<char> buffer(MAX_PATH + 1);
+    DWORD nLength = ::GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (nLength >= buffer.size())
+    {
+        buffer.resize(nLength + 1);
+        nLength = ::GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    }
+    if (nLength == 0 || nLength >= buffer.size())
+        return "C:\\WINDOWS";
+    std::string strFolder(buffer.data(), nLength);
+    while (strFolder.size() > 3 && strFolder.back() == '\\')
+        strFolder.pop_back();
+    return strFolder;
+}
+
+int32_t CWin32FileSystem::GetPlatformId()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!::GetVersionExA(&version))
+        return 2;
+    return static_cast<int32_t>(version.dwPlatformId);
+}
+
+std::vector<std::string> CWin32FileSystem::ListDrives()
+{
+    std::vector<std::string> drives;
+    if (!m_driveMap.IsIdentity())
+    {
+        for (const CWin32DriveMap::SDrive& drive : m_driveMap.Drives())
+            drives.push_back(std::string(1, drive.cLetter) + ":");
+        return drives;
+    }
+    std::vector<char> buffer(4 * 26 + 2);
+    const DWORD nLength =
+        ::GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (nLength == 0 || nLength >= buffer.size())
+        return drives;
+    for (const char* pszRoot = buffer.data(); *pszRoot != '\0'; pszRoot += std::strlen(pszRoot) + 1)
+        drives.push_back(std::string(pszRoot, 2));
+    return drives;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/IRegistry.h"
+
+#include <string>
+
+// The registry through advapi32. SCRUBIX_REGISTRY_ROOT
+// ("HKCU\Software\ScrubixTest\run-1") moves both hives under a scratch key:
+// HKEY_LOCAL_MACHINE becomes its sub-key "HKLM", HKEY_CURRENT_USER its
+// sub-key "HKCU". Tests use it so that the real keys are never written.
+class CWin32Registry : public IRegistry
+{
+public:
+    CWin32Registry() = default;
+    // strRoot as in SCRUBIX_REGISTRY_ROOT; empty for the real hives. A root
+    // that cannot be parsed serves nothing.
+    explicit CWin32Registry(const std::string& strRoot);
+    static std::string RootFromEnvironment();
+
+    std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
+                                            EKeyDisposition& disposition) override;
+    std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) override;
+    bool EnumValues(ERegistryHive hive, const std::string& strPath,
+                    std::vector<SRegistryValue>& values) override;
+    bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,
+                     std::vector<std::string>& names) override;
+    bool DeleteValue(ERegistryHive hive, const std::string& strPath,
+                     const std::string& strName) override;
+    bool DeleteKey(ERegistryHive hive, const std::string& strPath) override;
+    bool SetValue(ERegistryHive hive, const std::string& strPath,
+                  const SRegistryValue& value) override;
+
+private:
+    struct SLocation
+    {
+        void* hRoot = nullptr; // a predefined HKEY
+        std::string strPath;   // below it; never empty for a redirected hive
+    };
+    bool Locate(ERegistryHive hive, const std::string& strPath, SLocation& location) const;
+    void* OpenRaw(ERegistryHive hive, const std::string& strPath, uint32_t nAccess) const;
+
+    bool m_bValid = true;
+    void* m_hRedirectRoot = nullptr;
+    std::string m_strRedirectPath;
+};

@@ -1,0 +1,71 @@
+#include "platform/win32/Win32FolderListing.h"
+
+#include <windows.h>
+
+struct CWin32FolderListing::SFindData
+{
+    WIN32_FIND_DATAA data{};
+};
+
+std::unique_ptr<CWin32FolderListing> CWin32FolderListing::Open(const std::string& strHostFolder)
+{
+    std::string strPattern = strHostFolder;
+    if (!strPattern.empty() && strPattern.back() != '\\' && strPattern.back() != '/')
+        strPattern += '\\';
+    strPattern += "*.*";
+    auto pFirst = std::make_unique<SFindData>();
+    HANDLE hFind = ::FindFirstFileA(strPattern.c_str(), &pFirst->data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return nullptr;
+    return std::unique_ptr<CWin32FolderListing>(new CWin32FolderListing(hFind, std::move(pFirst)));
+}
+
+CWin32FolderListing::CWin32FolderListing(void* hFind, std::unique_ptr<SFindData> pFirst)
+    : m_hFind(hFind), m_pPending(std::move(pFirst)), m_pData(std::make_unique<SFindData>())
+{
+}
+
+CWin32FolderListing::~CWin32FolderListing()
+{
+    ::FindClose(m_hFind);
+}
+
+bool CWin32FolderListing::Next(SFindEntry& entry)
+{
+    for (;;)
+    {
+        if (m_pPending)
+        {
+            const std::unique_ptr<SFindData> pFirst = std::move(m_pPending);
+            if (Convert(*pFirst, entry))
+                return true;
+            continue;
+        }
+        if (!::FindNextFileA(m_hFind, &m_pData->data))
+            return false;
+        if (Convert(*m_pData, entry))
+            return true;
+    }
+}
+
+bool CWin32FolderListing::Convert(const SFindData& found, SFindEntry& entry)
+{
+    const WIN32_FIND_DATAA& data = found.data;
+    entry = SFindEntry{};
+    entry.strName = data.cFileName;
+    // A name the ANSI code page cannot spell comes back with "?" in it; no
+    // call could reach that file by such a name.
+    if (entry.strName.empty() || entry.strName.find('?') != std::string::npos)
+        return false;
+    entry.nAttributes = data.dwFileAttributes;
+    // A junction or directory link is not a folder to enter.
+    if ((entry.nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        entry.nAttributes &= ~static_cast<uint32_t>(FILE_ATTRIBUTE_DIRECTORY);
+    if ((entry.nAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+    {
+        entry.nSizeHigh = data.nFileSizeHigh;
+        entry.nSizeLow = data.nFileSizeLow;
+    }
+    entry.bDetailsKnown = true;
+    return true;
+}

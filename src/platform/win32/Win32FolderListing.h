@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/IFileSystem.h"
+#include "platform/win32/Win32Handle.h"
+
+#include <memory>
+#include <string>
+
+// A FindFirstFile / FindNextFile listing of "folder\*.*", in the file
+// system's own order. The listing carries sizes and attributes, so entries
+// come out complete; it carries no file index, so identities are unknown.
+class CWin32FolderListing : public IFolderListing
+{
+public:
+    // nullptr when the folder cannot be listed.
+    static std::unique_ptr<CWin32FolderListing> Open(const std::string& strHostFolder);
+    ~CWin32FolderListing() override;
+    CWin32FolderListing(const CWin32FolderListing&) = delete;
+    CWin32FolderListing& operator=(const CWin32FolderListing&) = delete;
+
+    bool Next(SFindEntry& entry) override;
+    bool FillDetails(SFindEntry& entry) override { return entry.bDetailsKnown; }
+
+private:
+    struct SFindData;
+    CWin32FolderListing(void* hFind, std::unique_ptr<SFindData> pFirst);
+    static bool Convert(const SFindData& data, SFindEntry& entry);
+
+    void* m_hFind;
+    std::unique_ptr<SFindData> m_pPending; // the first entry, until Next returns it
+    std::unique_ptr<SFindData> m_pData;
+};

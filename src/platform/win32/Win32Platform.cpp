@@ -1,0 +1,19 @@
+#include "platform/Platform.h"
+#include "platform/win32/CWin32Clock.h"
+#include "platform/win32/CWin32DriveMap.h"
+#include "platform/win32/CWin32FileSystem.h"
+#include "platform/win32/CWin32Registry.h"
+#include "platform/win32/CWin32Shell.h"
+#include "platform/win32/CWin32UrlCache.h"
+
+SPlatform CreatePlatform()
+{
+    const CWin32DriveMap driveMap = CWin32DriveMap::FromEnvironment();
+    SPlatform platform;
+    platform.pFileSystem = std::make_unique<CWin32FileSystem>(driveMap);
+    platform.pRegistry = std::make_unique<CWin32Registry>(CWin32Registry::RootFromEnvironment());
+    platform.pShell = std::make_unique<CWin32Shell>(driveMap);
+    platform.pUrlCache = std::make_unique<CWin32UrlCache>();
+    platform.pClock = std::make_unique<CWin32Clock>();
+    return platform;
+}

@@ -1,0 +1,157 @@
+// The sandbox on Windows: a fresh folder under the user's temp folder (under
+// Wine, the prefix's drive_c) is drive C: through SCRUBIX_DRIVES, and both
+// registry hives live under a scratch key of HKEY_CURRENT_USER through
+// SCRUBIX_REGISTRY_ROOT. The real drives and keys are never written.
+#include "support/CSandboxDrive.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+#include <windows.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr const char* SCRATCH_PARENT = "Software\\ScrubixTest";
+
+std::string UniqueName()
+{
+    static std::atomic<unsigned> s_nCounter{0};
+    return "scrubix-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+           std::to_string(::GetTickCount()) + "-" + std::to_string(s_nCounter++);
+}
+
+std::string TempFolder()
+{
+    char szTemp[MAX_PATH + 1] = {};
+    const DWORD nLength = ::GetTempPathA(MAX_PATH + 1, szTemp);
+    if (nLength == 0 || nLength > MAX_PATH)
+        throw std::runtime_error("GetTempPath failed");
+    return std::string(szTemp, nLength);
+}
+
+void SetProcessVariable(const std::string& strName, const char* pszValue)
+{
+    // _putenv_s keeps the C runtime's copy and the process environment in
+    // step; an empty value removes the variable.
+    _putenv_s(strName.c_str(), pszValue != nullptr ? pszValue : "");
+}
+
+} // namespace
+
+CSandboxDrive::CSandboxDrive()
+{
+    const std::string strName = UniqueName();
+    m_root = fs::path(TempFolder()) / strName;
+    if (!::CreateDirectoryA(m_root.string().c_str(), nullptr))
+        throw std::runtime_error("cannot create the sandbox folder " + m_root.string());
+    m_drive = m_root / "c";
+    m_registry = m_root / "registry";
+    m_home = m_root / "home";
+    fs::create_directories(m_drive);
+    fs::create_directories(m_registry);
+    fs::create_directories(m_home);
+    fs::create_directories(Outside());
+
+    SetVariable("SCRUBIX_DRIVES", "C:=" + m_drive.string());
+    SetVariable("SCRUBIX_REGISTRY_ROOT", "HKCU\\" + std::string(SCRATCH_PARENT) + "\\" + strName);
+}
+
+CSandboxDrive::~CSandboxDrive()
+{
+    const char* pszRoot = std::getenv("SCRUBIX_REGISTRY_ROOT");
+    const std::string strScratch = pszRoot != nullptr ? std::string(pszRoot).substr(5) : "";
+    if (!strScratch.empty())
+    {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, strScratch.c_str());
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, SCRATCH_PARENT); // only when no other run uses it
+    }
+    for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
+        SetProcessVariable(it->strName, it->bWasSet ? it->strValue.c_str() : nullptr);
+
+    // Tests may leave read-only files behind; Windows refuses to delete them.
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(m_root, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error))
+        ::SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(m_root, error);
+}
+
+void CSandboxDrive::SetVariable(const std::string& strName, const std::string& strValue)
+{
+    SSavedVariable saved{strName, false, {}};
+    if (const char* pValue = std::getenv(strName.c_str()))
+    {
+        saved.bWasSet = true;
+        saved.strValue = pValue;
+    }
+    m_saved.push_back(saved);
+    SetProcessVariable(strName, strValue.c_str());
+}
+
+fs::path CSandboxDrive::HostPath(const std::string& strWindowsPath) const
+{
+    if (strWindowsPath.size() < 2 || (strWindowsPath[0] != 'C' && strWindowsPath[0] != 'c') ||
+        strWindowsPath[1] != ':')
+        throw std::invalid_argument("sandbox paths are on drive C: " + strWindowsPath);
+    std::string strRest = strWindowsPath.substr(2);
+    for (char& c : strRest)
+        if (c == '/')
+            c = '\\';
+    while (!strRest.empty() && strRest.front() == '\\')
+        strRest.erase(strRest.begin());
+    return strRest.empty() ? m_drive : m_drive / strRest;
+}
+
+void CSandboxDrive::Build(const std::vector<std::string>& paths)
+{
+    for (const std::string& strPath : paths)
+    {
+        if (!strPath.empty() && strPath.back() == '\\')
+            MakeFolder(strPath);
+        else
+            MakeFile(strPath);
+    }
+}
+
+void CSandboxDrive::MakeFile(const std::string& strWindowsPath, const std::string& strContents)
+{
+    const fs::path host = HostPath(strWindowsPath);
+    fs::create_directories(host.parent_path());
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << strContents;
+}
+
+void CSandboxDrive::MakeFolder(const std::string& strWindowsPath)
+{
+    fs::create_directories(HostPath(strWindowsPath));
+}
+
+void CSandboxDrive::MakeSparseFile(const std::string& strWindowsPath, uint64_t nSize)
+{
+    const fs::path host = HostPath(strWindowsPath);
+    fs::create_directories(host.parent_path());
+    {
+        std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    }
+    fs::resize_file(host, nSize);
+}
+
+std::string CSandboxDrive::ReadFile(const std::string& strWindowsPath) const
+{
+    std::ifstream in(HostPath(strWindowsPath), std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+bool CSandboxDrive::Exists(const std::string& strWindowsPath) const
+{
+    return ::GetFileAttributesA(HostPath(strWindowsPath).string().c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
