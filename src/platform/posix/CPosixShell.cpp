@@ -1,6 +1,87 @@
 #include "platform/posix/CPosixShell.h"
 
-// Stub: replaced by the GIO trash.
-CPosixShell::CPosixShell(CDriveMap driveMap) : m_driveMap(std::move(driveMap)) {}
-bool CPosixShell::MoveToTrash(const std::string&, const SFileIdentity&) { return false; }
-bool CPosixShell::Open(const std::string&) { return false; }
+#include "platform/posix/PosixSafeOpen.h"
+#include "platform/posix/PosixTrash.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+CPosixShell::CPosixShell(CDriveMap driveMap, std::string strOpener)
+    : m_driveMap(std::move(driveMap)), m_strOpener(std::move(strOpener))
+{
+}
+
+bool CPosixShell::MoveToTrash(const std::string& strPath, const SFileIdentity& expected)
+{
+    const auto hostPath = m_driveMap.Split(strPath);
+    if (!hostPath || hostPath->strRelative.empty())
+        return false;
+    const std::string& strRelative = hostPath->strRelative;
+    const size_t nSlash = strRelative.rfind('/');
+    const std::string strFolder = nSlash == std::string::npos ? "" : strRelative.substr(0, nSlash);
+    const std::string strName = strRelative.substr(nSlash == std::string::npos ? 0 : nSlash + 1);
+    if (strName.empty() || strName == "." || strName == "..")
+        return false;
+
+    const CPosixFd root = CPosixSafeOpen::OpenRoot(hostPath->strRoot);
+    if (!root.IsOpen())
+        return false;
+    const CPosixFd folder =
+        strFolder.empty()
+            ? CPosixFd(::openat(root.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+            : CPosixSafeOpen::OpenBeneath(root.Get(), strFolder, O_RDONLY | O_DIRECTORY);
+    if (!folder.IsOpen())
+        return false;
+
+    struct stat status
+    {
+    };
+    if (::fstatat(folder.Get(), strName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (expected.bKnown && (static_cast<uint64_t>(status.st_dev) != expected.nVolume ||
+                            static_cast<uint64_t>(status.st_ino) != expected.nIndex))
+        return false;
+    const std::string strHost =
+        (hostPath->strRoot == "/" ? std::string() : hostPath->strRoot) + "/" + strRelative;
+    return CPosixTrash::TrashEntry(folder.Get(), strName, strHost, status);
+}
+
+bool CPosixShell::Open(const std::string& strTarget)
+{
+    std::string strArgument = strTarget;
+    if (const auto host = m_driveMap.ToHost(strTarget))
+        strArgument = *host;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+
+    std::string strProgram = m_strOpener;
+    char* argv[] = {strProgram.data(), strArgument.data(), nullptr};
+    pid_t nChild = 0;
+    const int nError =
+        ::posix_spawnp(&nChild, strProgram.c_str(), &actions, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (nError != 0)
+        return false;
+    // Reap the opener whenever it ends, without making anyone wait for it.
+    std::thread(
+        [nChild]
+        {
+            int nStatus = 0;
+            while (::waitpid(nChild, &nStatus, 0) < 0 && errno == EINTR)
+            {
+            }
+        })
+        .detach();
+    return true;
+}

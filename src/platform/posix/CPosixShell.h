@@ -3,15 +3,27 @@
 #include "platform/IShell.h"
 #include "platform/posix/CDriveMap.h"
 
-// Trash through GIO (freedesktop.org Trash specification); "open" through the
-// desktop's default handler.
+#include <string>
+
+// Trash by the freedesktop.org Trash specification (see CPosixTrash); "open"
+// through the desktop's default handler, started detached.
 class CPosixShell : public IShell
 {
 public:
-    explicit CPosixShell(CDriveMap driveMap);
+    // strOpener: the program that "open" starts with the target as its only
+    // argument, looked up in PATH.
+    explicit CPosixShell(CDriveMap driveMap, std::string strOpener = "xdg-open");
+
+    // The file is reached from its drive's root without following any link;
+    // a folder, a missing file, a changed identity or a path above a link
+    // fails and leaves everything where it was.
     bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) override;
+    // A Windows-form path on a drive is handed over as its host path, any
+    // other target (a web or mail address) as it is. True when the opener
+    // could be started; nothing waits for it.
     bool Open(const std::string& strTarget) override;
 
 private:
     CDriveMap m_driveMap;
+    std::string m_strOpener;
 };

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/IFileSystem.h"
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Which pass writes the report; it picks the headings.
+enum class EDisposalKind
+{
+    Move,
+    Purge,
+};
+
+// The plain-text report of one purge or move pass: the head is written when it
+// is created, failure lines as the pass goes, the closing part by Finish.
+// Written and finished by the disposing thread only.
+class CAnomalyReport
+{
+public:
+    // CreateAnomalyReport: creates "<folder>\anomaly.txt" fresh ("c:" stands
+    // for an empty folder) and writes the date line and the line naming the
+    // report itself. nullptr when the file cannot be created.
+    static std::unique_ptr<CAnomalyReport> Create(IFileSystem& fileSystem,
+                                                  const std::string& strFolder, std::time_t now,
+                                                  EDisposalKind kind);
+
+    // A file that could not be disposed of, in the order the files are handled.
+    void AddFailure(const std::string& strPath);
+    // A file that was disposed of; listed by Finish in the order given.
+    void AddDisposed(const std::string& strPath);
+    // Writes the closing texts and the disposed list, then closes the file.
+    void Finish();
+
+    const std::string& ReportPath() const { return m_strReportPath; }
+
+private:
+    CAnomalyReport(std::unique_ptr<ITextFile> pFile, std::string strReportPath, EDisposalKind kind);
+
+    std::unique_ptr<ITextFile> m_pFile;
+    std::string m_strReportPath;
+    EDisposalKind m_kind;
+    bool m_bFailureHeadingWritten = false;
+    std::vector<std::string> m_disposedPaths;
+};
+
+// "<folder>\anomaly.txt", with "c:" for an empty folder.
+std::string AnomalyReportPath(const std::string& strFolder);
+
+// The report's date: weekday, month name, day, year and time in the user's
+// locale ("Tuesday, March 14, 1995 12:41:29" in an English one).
+std::string FormatReportDate(std::time_t now);

@@ -1,0 +1,265 @@
+#include "disposal/CDisposal.h"
+
+#include "platform/IClock.h"
+#include "platform/IFileSystem.h"
+#include "platform/IMessagePort.h"
+#include "platform/IResultsList.h"
+#include "platform/IShell.h"
+#include "platform/IUserPrompt.h"
+#include "search/WaitForAck.h"
+#include "settings/CLaunchMode.h"
+#include "settings/CScrubixDoc.h"
+#include "settings/CSettingsStore.h"
+#include "settings/TextFolding.h"
+
+#include <algorithm>
+
+CDisposal::CDisposal(const SDisposalServices& services) : m_services(services) {}
+
+CDisposal::~CDisposal()
+{
+    Join();
+}
+
+bool CDisposal::Start(const CScrubixDoc& doc)
+{
+    if (m_thread.joinable())
+        return false;
+    m_bAnomaly = doc.Anomaly;
+    m_nMove = doc.Move;
+    m_nRecycleRadio = doc.RecycleRadio;
+    m_strMovePath = doc.MovePath;
+    m_bDeleteReadOnly = doc.Deletereadonly;
+    m_bOverwrite = doc.Overwrite;
+    m_bWarnMe = doc.WarnMe;
+    m_strPath = doc.Path;
+    m_bDisposeAck.store(1, std::memory_order_release);
+    m_thread = std::thread(&CDisposal::DisposeThreadProc, this);
+    return true;
+}
+
+void CDisposal::Join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CDisposal::SetProtectedFiles(std::vector<std::string> protectedPaths)
+{
+    m_protectedPaths = std::move(protectedPaths);
+    m_protectedUpperPaths.clear();
+    for (const std::string& strPath : m_protectedPaths)
+        m_protectedUpperPaths.push_back(ToUpperAscii(strPath));
+}
+
+void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
+{
+    const int32_t nResult =
+        pDisposal->m_nMove != 0 ? pDisposal->PurgePass() : pDisposal->MovePass();
+    pDisposal->m_services.port.PostMessage(WM_DISPOSE_DONE, static_cast<uintptr_t>(nResult));
+}
+
+int32_t CDisposal::MovePass()
+{
+    IResultsList& list = m_services.list;
+    m_bDisposeAck.store(0, std::memory_order_relaxed);
+    m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
+    m_services.clock.Sleep(MOVE_START_PAUSE_MS);
+
+    std::unique_ptr<CAnomalyReport> pReport;
+    if (m_bAnomaly == 1)
+        pReport = CreateAnomalyReport(EDisposalKind::Move);
+    CollectProtectedIdentities();
+
+    const int nRows = list.GetRowCount();
+    for (int nRow = nRows - 1; nRow >= 0; --nRow)
+    {
+        const std::string strPath = list.GetRowPath(nRow);
+        if (strPath.empty())
+            continue;
+        if (list.IsRowChecked(nRow))
+        {
+            WaitForAck(m_bDisposeAck, m_services.clock, m_services.prompt);
+            m_bDisposeAck.store(0, std::memory_order_relaxed);
+            m_strStepPath = strPath;
+            m_services.port.PostMessage(WM_DISPOSE_STEP, 0);
+
+            const SFileIdentity identity = list.GetRowIdentity(nRow);
+            bool bMoved = false;
+            if (!IsProtected(strPath, identity))
+                bMoved = m_nRecycleRadio != 0 ? MoveToFolder(strPath, identity)
+                                              : MoveToRecycleBin(strPath, identity);
+            if (pReport)
+            {
+                if (bMoved)
+                    pReport->AddDisposed(strPath);
+                else
+                    pReport->AddFailure(strPath);
+            }
+        }
+        list.DeleteRow(nRow);
+    }
+
+    if (pReport)
+    {
+        pReport->Finish();
+        ShowAnomalyReport(pReport->ReportPath());
+    }
+    return RESULT_DONE;
+}
+
+int32_t CDisposal::PurgePass()
+{
+    if (ShouldWarnBeforePurge())
+    {
+        bool bDontShow = false;
+        if (!m_services.prompt.ConfirmPurge(bDontShow))
+            return RESULT_PURGE_DECLINED;
+        if (bDontShow)
+            m_services.store.SetInt("Settings", "WarnMe", 0);
+    }
+
+    IResultsList& list = m_services.list;
+    IFileSystem& fileSystem = m_services.fileSystem;
+    m_services.prompt.BeginWaitCursor();
+    std::unique_ptr<CAnomalyReport> pReport;
+    if (m_bAnomaly == 1)
+        pReport = CreateAnomalyReport(EDisposalKind::Purge);
+    CollectProtectedIdentities();
+
+    const int nRows = list.GetRowCount();
+    for (int nRow = nRows - 1; nRow >= 0; --nRow)
+    {
+        const std::string strPath = list.GetRowPath(nRow);
+        if (strPath.empty())
+            continue;
+        if (list.IsRowChecked(nRow))
+        {
+            const SFileIdentity identity = list.GetRowIdentity(nRow);
+            bool bPurged = false;
+            if (!IsProtected(strPath, identity))
+            {
+                if (m_bDeleteReadOnly == 1)
+                    ClearReadOnly(strPath, identity);
+                bPurged = fileSystem.RemoveFile(strPath, identity);
+            }
+            if (pReport)
+            {
+                if (bPurged)
+                    pReport->AddDisposed(strPath);
+                else
+                    pReport->AddFailure(strPath);
+            }
+        }
+        list.DeleteRow(nRow);
+    }
+
+    if (pReport)
+    {
+        pReport->Finish();
+        ShowAnomalyReport(pReport->ReportPath());
+    }
+    m_services.prompt.EndWaitCursor();
+    return RESULT_DONE;
+}
+
+bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& identity)
+{
+    const size_t nSlash = strPath.rfind('\\');
+    if (nSlash == std::string::npos)
+        return false;
+    const std::string strDestination = m_strMovePath + "\\" + strPath.substr(nSlash + 1);
+    IFileSystem& fileSystem = m_services.fileSystem;
+
+    // The destination may itself be one of the program's files.
+    if (IsProtected(strDestination, SFileIdentity{}))
+        return false;
+    if (m_bDeleteReadOnly == 1)
+        ClearReadOnly(strDestination, SFileIdentity{});
+    if (!fileSystem.CopyFileTo(strPath, strDestination, m_bOverwrite == 0, identity))
+        return false;
+    if (m_bDeleteReadOnly == 1)
+        ClearReadOnly(strPath, identity);
+    return fileSystem.RemoveFile(strPath, identity);
+}
+
+bool CDisposal::MoveToRecycleBin(const std::string& strPath, const SFileIdentity& identity)
+{
+    return m_services.shell.MoveToTrash(strPath, identity);
+}
+
+void CDisposal::ClearReadOnly(const std::string& strPath, const SFileIdentity& identity)
+{
+    IFileSystem& fileSystem = m_services.fileSystem;
+    uint32_t nAttributes = 0;
+    if (!fileSystem.GetAttributes(strPath, nAttributes) || (nAttributes & FILE_ATTR_READONLY) == 0)
+        return;
+    // A file put in the row's place since the search keeps its attribute.
+    if (identity.bKnown)
+    {
+        uint32_t nHigh = 0;
+        uint32_t nLow = 0;
+        SFileIdentity current;
+        if (!fileSystem.OpenForSize(strPath, nHigh, nLow, current) || !(current == identity))
+            return;
+    }
+    fileSystem.SetAttributes(strPath, nAttributes & ~FILE_ATTR_READONLY);
+}
+
+bool CDisposal::IsReportHidden()
+{
+    return m_services.launchMode.InvisibleMode == 1 && !m_services.list.IsWindowVisible();
+}
+
+bool CDisposal::ShouldWarnBeforePurge()
+{
+    return m_bWarnMe == 1 && !IsReportHidden();
+}
+
+std::unique_ptr<CAnomalyReport> CDisposal::CreateAnomalyReport(EDisposalKind kind)
+{
+    return CAnomalyReport::Create(m_services.fileSystem, m_strPath, m_services.clock.Now(), kind);
+}
+
+void CDisposal::ShowAnomalyReport(const std::string& strReportPath)
+{
+    if (IsReportHidden())
+        return;
+    m_services.shell.Open(strReportPath);
+}
+
+void CDisposal::CollectProtectedIdentities()
+{
+    m_protectedIdentities.clear();
+    std::vector<std::string> paths = m_protectedPaths;
+    paths.push_back(AnomalyReportPath(m_strPath));
+    for (const std::string& strPath : paths)
+    {
+        uint32_t nHigh = 0;
+        uint32_t nLow = 0;
+        SFileIdentity identity;
+        if (m_services.fileSystem.OpenForSize(strPath, nHigh, nLow, identity) && identity.bKnown)
+            m_protectedIdentities.push_back(identity);
+    }
+}
+
+bool CDisposal::IsProtected(const std::string& strPath, const SFileIdentity& identity)
+{
+    const std::string strUpper = ToUpperAscii(strPath);
+    if (strUpper == ToUpperAscii(AnomalyReportPath(m_strPath)) ||
+        std::find(m_protectedUpperPaths.begin(), m_protectedUpperPaths.end(), strUpper) !=
+            m_protectedUpperPaths.end())
+        return true;
+    if (m_protectedIdentities.empty())
+        return false;
+    SFileIdentity current = identity;
+    if (!current.bKnown)
+    {
+        uint32_t nHigh = 0;
+        uint32_t nLow = 0;
+        if (!m_services.fileSystem.OpenForSize(strPath, nHigh, nLow, current))
+            return false;
+    }
+    return std::find(m_protectedIdentities.begin(), m_protectedIdentities.end(), current) !=
+           m_protectedIdentities.end();
+}

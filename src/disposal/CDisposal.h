@@ -1,0 +1,112 @@
+#pragma once
+
+#include "disposal/CAnomalyReport.h"
+#include "platform/FileTypes.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CScrubixDoc;
+class CSettingsStore;
+class IClock;
+class IFileSystem;
+class IMessagePort;
+class IResultsList;
+class IShell;
+class IUserPrompt;
+struct CLaunchMode;
+
+// What the disposing thread reaches the world through. Every reference must
+// outlive the CDisposal.
+struct SDisposalServices
+{
+    IFileSystem& fileSystem;
+    IShell& shell;
+    IClock& clock;
+    IMessagePort& port;
+    IUserPrompt& prompt;
+    IResultsList& list;
+    CSettingsStore& store; // "Don't show" writes WarnMe here, not to the document
+    const CLaunchMode& launchMode;
+};
+
+// The disposing thread and the fields it shares with the window: the snapshot
+// of the disposal settings and the progress mailbox. Owned by the results
+// view; one pass at a time.
+//
+// Threads: Start, Join, Acknowledge and the mailbox reads run on the window's
+// thread; the passes run on the disposing thread, which ends itself after
+// posting WM_DISPOSE_DONE (wParam 1 done, 3 purge declined).
+class CDisposal
+{
+public:
+    explicit CDisposal(const SDisposalServices& services);
+    ~CDisposal(); // joins a thread that is still running
+    CDisposal(const CDisposal&) = delete;
+    CDisposal& operator=(const CDisposal&) = delete;
+
+    // Copies the seven disposal settings (and the report folder `Path`) from
+    // the document, sets m_bDisposeAck to 1 and starts the thread. False when
+    // a pass is still running.
+    bool Start(const CScrubixDoc& doc);
+    // Waits for the thread after its WM_DISPOSE_DONE; harmless when none runs.
+    void Join();
+
+    // Files the program keeps for itself (its registry databases and their
+    // journals, Windows form). Their rows fail like a failed deletion, however
+    // the search came to list them; the anomaly report is always among them.
+    // Set before Start.
+    void SetProtectedFiles(std::vector<std::string> protectedPaths);
+
+    // The window's half of the progress handshake: read m_strStepPath on
+    // WM_DISPOSE_STEP, then Acknowledge as the handler's last step.
+    const std::string& StepPath() const { return m_strStepPath; }
+    void Acknowledge() { m_bDisposeAck.store(1, std::memory_order_release); }
+
+    // The passes, run by DisposeThreadProc; callable directly on the thread
+    // that plays the disposing thread (tools, tests).
+    static void DisposeThreadProc(CDisposal* pDisposal);
+    int32_t MovePass();
+    int32_t PurgePass();
+    bool MoveToFolder(const std::string& strPath, const SFileIdentity& identity);
+    bool MoveToRecycleBin(const std::string& strPath, const SFileIdentity& identity);
+
+    static constexpr int32_t RESULT_DONE = 1;
+    static constexpr int32_t RESULT_PURGE_DECLINED = 3;
+    static constexpr uint32_t MOVE_START_PAUSE_MS = 1000;
+
+    // The snapshot, written by Start before the thread runs and only read
+    // afterwards.
+    int32_t m_bAnomaly = 0;
+    int32_t m_nMove = 0;
+    int32_t m_nRecycleRadio = 0;
+    std::string m_strMovePath;
+    int32_t m_bDeleteReadOnly = 0;
+    int32_t m_bOverwrite = 0;
+    int32_t m_bWarnMe = 1;
+    std::string m_strPath; // the program's folder: where the report goes
+
+    // The progress mailbox: m_strStepPath is written by the thread while
+    // m_bDisposeAck is 0 and read by the window before it sets the flag to 1.
+    std::atomic<int32_t> m_bDisposeAck{1};
+    std::string m_strStepPath;
+
+private:
+    bool IsReportHidden();
+    bool ShouldWarnBeforePurge();
+    std::unique_ptr<CAnomalyReport> CreateAnomalyReport(EDisposalKind kind);
+    void ShowAnomalyReport(const std::string& strReportPath);
+    bool IsProtected(const std::string& strPath, const SFileIdentity& identity);
+    void CollectProtectedIdentities();
+    void ClearReadOnly(const std::string& strPath, const SFileIdentity& identity);
+
+    SDisposalServices m_services;
+    std::thread m_thread;
+    std::vector<std::string> m_protectedPaths;
+    std::vector<std::string> m_protectedUpperPaths;
+    std::vector<SFileIdentity> m_protectedIdentities; // gathered when a pass starts
+};

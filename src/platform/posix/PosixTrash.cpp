@@ -1,0 +1,360 @@
+#include "platform/posix/PosixTrash.h"
+
+#include "platform/posix/PosixFd.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <random>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+constexpr mode_t TRASH_FOLDER_MODE = 0700;
+constexpr const char* INFO_SUFFIX = ".trashinfo";
+constexpr size_t MAX_TRASH_NAME = NAME_MAX - 10; // room for ".trashinfo"
+constexpr int SEQUENTIAL_NAME_TRIES = 32;
+constexpr int MAX_NAME_TRIES = 1000;
+constexpr int MAX_LEVELS_UP = 4096;
+
+bool IsAbsolute(const char* pszPath)
+{
+    return pszPath != nullptr && pszPath[0] == '/';
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+int OpenFolderAt(int nParentFd, const char* pszName)
+{
+    int nFd;
+    do
+        nFd = ::openat(nParentFd, pszName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    while (nFd < 0 && errno == EINTR);
+    return nFd;
+}
+
+// Creates the folder and every missing parent; new folders get mode 0700.
+bool MakeFoldersWithParents(const std::string& strPath)
+{
+    for (size_t nPos = 1; nPos <= strPath.size(); ++nPos)
+    {
+        if (nPos < strPath.size() && strPath[nPos] != '/')
+            continue;
+        const std::string strPrefix = strPath.substr(0, nPos);
+        if (::mkdir(strPrefix.c_str(), TRASH_FOLDER_MODE) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat status
+    {
+    };
+    return ::stat(strPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// A trash sub-folder of nParentFd, made when missing: it must be a real
+// folder (no link) owned by this user.
+CPosixFd OpenOwnedFolder(int nParentFd, const char* pszName)
+{
+    if (::mkdirat(nParentFd, pszName, TRASH_FOLDER_MODE) != 0 && errno != EEXIST)
+        return CPosixFd();
+    CPosixFd folder(OpenFolderAt(nParentFd, pszName));
+    struct stat status
+    {
+    };
+    if (!folder.IsOpen() || ::fstat(folder.Get(), &status) != 0 || status.st_uid != ::geteuid())
+        return CPosixFd();
+    return folder;
+}
+
+struct STrashTarget
+{
+    CPosixFd files;
+    CPosixFd info;
+    // For a top-directory trash, the count of trailing components of the
+    // file's host path that lie below the top directory; 0 for the home trash.
+    int nRelativeComponents = 0;
+};
+
+bool OpenTrashFolders(int nTrashFd, dev_t device, STrashTarget& target)
+{
+    target.files = OpenOwnedFolder(nTrashFd, "files");
+    target.info = OpenOwnedFolder(nTrashFd, "info");
+    struct stat status
+    {
+    };
+    return target.files.IsOpen() && target.info.IsOpen() &&
+           ::fstat(target.files.Get(), &status) == 0 && status.st_dev == device;
+}
+
+bool OpenHomeTrash(dev_t device, STrashTarget& target)
+{
+    const std::string strTrash = CPosixTrash::HomeTrashFolder();
+    if (strTrash.empty() || !MakeFoldersWithParents(strTrash))
+        return false;
+    CPosixFd trash(::open(strTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat status
+    {
+    };
+    if (!trash.IsOpen() || ::fstat(trash.Get(), &status) != 0 || status.st_dev != device)
+        return false;
+    target.nRelativeComponents = 0;
+    return OpenTrashFolders(trash.Get(), device, target);
+}
+
+bool IsMountRoot(int nFd)
+{
+    struct statx info
+    {
+    };
+    if (::statx(nFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_INO, &info) != 0)
+        return false;
+    return (info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
+           (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+}
+
+// The top directory of the mount holding the open folder, found by going up
+// through ".." until the mount's root; nLevels tells how far that was.
+CPosixFd FindTopDirectory(int nFolderFd, int& nLevels)
+{
+    CPosixFd current(OpenFolderAt(nFolderFd, "."));
+    nLevels = 0;
+    while (current.IsOpen() && nLevels < MAX_LEVELS_UP && !IsMountRoot(current.Get()))
+    {
+        CPosixFd parent(OpenFolderAt(current.Get(), ".."));
+        struct stat here
+        {
+        };
+        struct stat above
+        {
+        };
+        if (!parent.IsOpen() || ::fstat(current.Get(), &here) != 0 ||
+            ::fstat(parent.Get(), &above) != 0 || above.st_dev != here.st_dev ||
+            SameFile(above, here))
+            break;
+        current = std::move(parent);
+        ++nLevels;
+    }
+    return current;
+}
+
+bool OpenTopDirectoryTrash(int nFolderFd, dev_t device, STrashTarget& target)
+{
+    int nLevels = 0;
+    CPosixFd top = FindTopDirectory(nFolderFd, nLevels);
+    if (!top.IsOpen())
+        return false;
+    const std::string strUid = std::to_string(::geteuid());
+    target.nRelativeComponents = nLevels + 1;
+
+    CPosixFd shared(OpenFolderAt(top.Get(), ".Trash"));
+    struct stat status
+    {
+    };
+    if (shared.IsOpen() && ::fstat(shared.Get(), &status) == 0 && (status.st_mode & S_ISVTX) != 0)
+    {
+        CPosixFd mine = OpenOwnedFolder(shared.Get(), strUid.c_str());
+        if (mine.IsOpen() && OpenTrashFolders(mine.Get(), device, target))
+            return true;
+    }
+    CPosixFd own = OpenOwnedFolder(top.Get(), (".Trash-" + strUid).c_str());
+    return own.IsOpen() && OpenTrashFolders(own.Get(), device, target);
+}
+
+// The last nComponents components of an absolute path, "a/b/file".
+std::string TrailingComponents(const std::string& strPath, int nComponents)
+{
+    size_t nPos = strPath.size();
+    for (int i = 0; i < nComponents && nPos != std::string::npos && nPos > 0; ++i)
+        nPos = strPath.rfind('/', nPos - 1);
+    return nPos == std::string::npos ? strPath : strPath.substr(nPos + 1);
+}
+
+// Shortens a name to nBytes without splitting a UTF-8 sequence.
+std::string CutName(const std::string& strName, size_t nBytes)
+{
+    if (strName.size() <= nBytes)
+        return strName;
+    size_t nCut = nBytes;
+    while (nCut > 0 && (static_cast<unsigned char>(strName[nCut]) & 0xC0) == 0x80)
+        --nCut;
+    return strName.substr(0, nCut);
+}
+
+// Name in the trash for the n-th try: the name itself, then "name.2", ...,
+// then a random suffix once many are taken.
+std::string TrashName(const std::string& strName, int nTry)
+{
+    std::string strSuffix;
+    if (nTry > SEQUENTIAL_NAME_TRIES)
+    {
+        static thread_local std::mt19937_64 s_random{std::random_device{}()};
+        char szSuffix[24];
+        std::snprintf(szSuffix, sizeof(szSuffix), ".%016llx",
+                      static_cast<unsigned long long>(s_random()));
+        strSuffix = szSuffix;
+    }
+    else if (nTry > 1)
+    {
+        strSuffix = "." + std::to_string(nTry);
+    }
+    return CutName(strName, MAX_TRASH_NAME - strSuffix.size()) + strSuffix;
+}
+
+bool WriteAll(int nFd, const std::string& strText)
+{
+    size_t nDone = 0;
+    while (nDone < strText.size())
+    {
+        const ssize_t nWritten = ::write(nFd, strText.data() + nDone, strText.size() - nDone);
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten <= 0)
+            return false;
+        nDone += static_cast<size_t>(nWritten);
+    }
+    return true;
+}
+
+// Creates the .trashinfo exclusively and writes it whole. 1 written,
+// 0 the name is taken, -1 failed.
+int WriteTrashInfo(int nInfoFd, const std::string& strInfoName, const std::string& strText)
+{
+    const int nFd = ::openat(nInfoFd, strInfoName.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (nFd < 0)
+        return errno == EEXIST ? 0 : -1;
+    const bool bWritten = WriteAll(nFd, strText);
+    const bool bClosed = ::close(nFd) == 0;
+    if (bWritten && bClosed)
+        return 1;
+    ::unlinkat(nInfoFd, strInfoName.c_str(), 0);
+    return -1;
+}
+} // namespace
+
+std::string CPosixTrash::HomeTrashFolder()
+{
+    const char* pszDataHome = std::getenv("XDG_DATA_HOME");
+    if (IsAbsolute(pszDataHome))
+        return std::string(pszDataHome) + "/Trash";
+    std::string strHome;
+    const char* pszHome = std::getenv("HOME");
+    if (IsAbsolute(pszHome))
+    {
+        strHome = pszHome;
+    }
+    else
+    {
+        struct passwd entry
+        {
+        };
+        struct passwd* pResult = nullptr;
+        std::vector<char> buffer(16384);
+        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &pResult) == 0 &&
+            pResult != nullptr && IsAbsolute(pResult->pw_dir))
+            strHome = pResult->pw_dir;
+    }
+    if (strHome.empty())
+        return {};
+    if (strHome.size() > 1 && strHome.back() == '/')
+        strHome.pop_back();
+    return (strHome == "/" ? std::string() : strHome) + "/.local/share/Trash";
+}
+
+std::string CPosixTrash::EncodeTrashPath(const std::string& strPath)
+{
+    static const char HEX[] = "0123456789ABCDEF";
+    std::string strEncoded;
+    strEncoded.reserve(strPath.size());
+    for (const char c : strPath)
+    {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
+            u == '-' || u == '_' || u == '.' || u == '~' || u == '/')
+        {
+            strEncoded += c;
+        }
+        else
+        {
+            strEncoded += '%';
+            strEncoded += HEX[u >> 4];
+            strEncoded += HEX[u & 0x0F];
+        }
+    }
+    return strEncoded;
+}
+
+std::string CPosixTrash::FormatDeletionDate(std::time_t now)
+{
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char szDate[32];
+    const size_t nLength = std::strftime(szDate, sizeof(szDate), "%Y-%m-%dT%H:%M:%S", &local);
+    return std::string(szDate, nLength);
+}
+
+std::string CPosixTrash::TrashInfoText(const std::string& strPath, std::time_t now)
+{
+    return "[Trash Info]\nPath=" + EncodeTrashPath(strPath) +
+           "\nDeletionDate=" + FormatDeletionDate(now) + "\n";
+}
+
+bool CPosixTrash::TrashEntry(int nFolderFd, const std::string& strName,
+                             const std::string& strHostPath, const struct stat& expected)
+{
+    struct stat status
+    {
+    };
+    if (::fstatat(nFolderFd, strName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        S_ISDIR(status.st_mode) || !SameFile(status, expected))
+        return false;
+
+    STrashTarget target;
+    if (!OpenHomeTrash(status.st_dev, target) &&
+        !OpenTopDirectoryTrash(nFolderFd, status.st_dev, target))
+        return false;
+    const std::string strInfoPath =
+        target.nRelativeComponents == 0
+            ? strHostPath
+            : TrailingComponents(strHostPath, target.nRelativeComponents);
+    const std::string strInfoText = TrashInfoText(strInfoPath, std::time(nullptr));
+
+    for (int nTry = 1; nTry <= MAX_NAME_TRIES; ++nTry)
+    {
+        const std::string strTrashName = TrashName(strName, nTry);
+        const std::string strInfoName = strTrashName + INFO_SUFFIX;
+        const int nWritten = WriteTrashInfo(target.info.Get(), strInfoName, strInfoText);
+        if (nWritten < 0)
+            return false;
+        if (nWritten == 0)
+            continue;
+        if (::renameat2(nFolderFd, strName.c_str(), target.files.Get(), strTrashName.c_str(),
+                        RENAME_NOREPLACE) != 0)
+        {
+            const bool bTaken = errno == EEXIST;
+            ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
+            if (bTaken)
+                continue;
+            return false;
+        }
+        // Another file may have been put at the name between the check and
+        // the rename: give it back untouched.
+        struct stat moved
+        {
+        };
+        if (::fstatat(target.files.Get(), strTrashName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(moved, expected))
+            return true;
+        if (::renameat2(target.files.Get(), strTrashName.c_str(), nFolderFd, strName.c_str(),
+                        RENAME_NOREPLACE) == 0)
+            ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <sys/stat.h>
+
+// The freedesktop.org trash: the home trash for files on the home trash's
+// file system, else the top-directory trash of the file's own mount
+// ($topdir/.Trash/$uid when .Trash is a sticky folder and no link, else
+// $topdir/.Trash-$uid). A file is never copied between file systems: what
+// cannot be renamed into a trash stays where it was.
+class CPosixTrash
+{
+public:
+    // Moves strName, a non-folder entry of the open folder nFolderFd, into a
+    // trash. strHostPath is the entry's full host path (recorded in the
+    // .trashinfo); expected is what the caller verified the entry to be: the
+    // entry is refused when it is no longer that file, and put back when it
+    // was swapped while being renamed. The .trashinfo is written completely
+    // (created exclusively) before the rename.
+    static bool TrashEntry(int nFolderFd, const std::string& strName,
+                           const std::string& strHostPath, const struct stat& expected);
+
+    // $XDG_DATA_HOME/Trash, else $HOME/.local/share/Trash, else the password
+    // database's home; a relative setting is ignored. Empty when no absolute
+    // home can be found.
+    static std::string HomeTrashFolder();
+
+    // "Path=" value: every byte outside the URI unreserved set and "/" as %XX.
+    static std::string EncodeTrashPath(const std::string& strPath);
+    // "DeletionDate=" value: local time as YYYY-MM-DDThh:mm:ss.
+    static std::string FormatDeletionDate(std::time_t now);
+    // The .trashinfo text.
+    static std::string TrashInfoText(const std::string& strPath, std::time_t now);
+};

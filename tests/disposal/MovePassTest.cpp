@@ -1,0 +1,212 @@
+#include "DisposalTestFixture.h"
+#include "platform/posix/PosixTrash.h"
+
+namespace fs = std::filesystem;
+
+class MovePassTest : public CDisposalTest
+{
+protected:
+    MovePassTest()
+    {
+        m_doc.Move = 0;
+        m_doc.RecycleRadio = 1;
+    }
+};
+
+TEST_F(MovePassTest, PostsBeginPausesAndStepsEachCheckedRowBottomUp)
+{
+    AddFileRow("C:\\s\\a.tmp", true, "A");
+    AddFileRow("C:\\s\\skip.tmp", false);
+    AddFileRow("C:\\s\\b.tmp", true, "B");
+    AddRow("");
+    AddFileRow("C:\\s\\c.tmp", true, "C");
+    m_doc.Anomaly = 1;
+
+    const SWindowLog log = Run();
+
+    EXPECT_EQ((std::vector<uint32_t>{WM_DISPOSE_BEGIN, WM_DISPOSE_STEP, WM_DISPOSE_STEP,
+                                     WM_DISPOSE_STEP, WM_DISPOSE_DONE}),
+              log.messages);
+    EXPECT_EQ((std::vector<std::string>{"C:\\s\\c.tmp", "C:\\s\\b.tmp", "C:\\s\\a.tmp"}),
+              log.stepPaths);
+    EXPECT_EQ(1u, log.nResult);
+    EXPECT_EQ(std::vector<uint32_t>{1000}, m_clock.m_sleeps);
+    EXPECT_EQ(std::vector<std::string>{""}, m_list.Paths());
+    EXPECT_EQ("A", m_drive.ReadFile("C:\\Bak\\a.tmp"));
+    EXPECT_EQ("C", m_drive.ReadFile("C:\\Bak\\c.tmp"));
+    EXPECT_FALSE(m_drive.Exists("C:\\s\\a.tmp"));
+    EXPECT_TRUE(m_drive.Exists("C:\\s\\skip.tmp"));
+    EXPECT_FALSE(m_drive.Exists("C:\\Bak\\skip.tmp"));
+    EXPECT_EQ(ReportHead() + "\nNo anomalies to report.\n\nSee you next time!"
+                             "\n\nThe following files were moved:\n\n"
+                             "C:\\s\\c.tmp\nC:\\s\\b.tmp\nC:\\s\\a.tmp\n",
+              Report());
+    EXPECT_EQ(m_drive.HostPath("C:\\Prog\\anomaly.txt").string() + "\n", WaitForOpened());
+}
+
+TEST_F(MovePassTest, SameNameWithoutOverwriteMovesOnlyTheLowerRow)
+{
+    AddFileRow("C:\\a\\x.txt", true, "from a");
+    AddFileRow("C:\\b\\x.txt", true, "from b");
+    m_doc.Anomaly = 1;
+
+    Run();
+
+    EXPECT_EQ("from b", m_drive.ReadFile("C:\\Bak\\x.txt"));
+    EXPECT_FALSE(m_drive.Exists("C:\\b\\x.txt"));
+    EXPECT_EQ("from a", m_drive.ReadFile("C:\\a\\x.txt"));
+    EXPECT_EQ(ReportHead() + "The following file(s) could not be Moved perfectly:\n\nC:\\a\\x.txt"
+                             "\n\nThe following files were moved:\n\nC:\\b\\x.txt\n",
+              Report());
+}
+
+TEST_F(MovePassTest, SameNameWithOverwriteKeepsTheOneHandledLast)
+{
+    m_doc.Overwrite = 1;
+    AddFileRow("C:\\a\\x.txt", true, "from a");
+    AddFileRow("C:\\b\\x.txt", true, "from b");
+
+    Run();
+
+    EXPECT_EQ("from a", m_drive.ReadFile("C:\\Bak\\x.txt"));
+    EXPECT_FALSE(m_drive.Exists("C:\\a\\x.txt"));
+    EXPECT_FALSE(m_drive.Exists("C:\\b\\x.txt"));
+}
+
+TEST_F(MovePassTest, SourceThatCannotBeDeletedLeavesTheCopyAndIsAnAnomaly)
+{
+    m_doc.Anomaly = 1;
+    AddFileRow("C:\\locked\\f.tmp", true, "data");
+    MakeImmutable("C:\\locked");
+
+    Run();
+
+    EXPECT_EQ("data", m_drive.ReadFile("C:\\Bak\\f.tmp"));
+    EXPECT_EQ("data", m_drive.ReadFile("C:\\locked\\f.tmp"));
+    EXPECT_EQ(ReportHead() +
+                  "The following file(s) could not be Moved perfectly:\n\nC:\\locked\\f.tmp"
+                  "\n\nNo Files were moved.",
+              Report());
+}
+
+TEST_F(MovePassTest, MissingDestinationFolderFailsEveryMoveAndIsNotCreated)
+{
+    m_doc.MovePath = "C:\\Nowhere";
+    m_doc.Anomaly = 1;
+    AddFileRow("C:\\a.tmp");
+    AddFileRow("C:\\b.tmp");
+
+    Run();
+
+    EXPECT_FALSE(m_drive.Exists("C:\\Nowhere"));
+    EXPECT_TRUE(m_drive.Exists("C:\\a.tmp"));
+    EXPECT_TRUE(m_drive.Exists("C:\\b.tmp"));
+    EXPECT_TRUE(m_list.m_rows.empty());
+    EXPECT_EQ(ReportHead() +
+                  "The following file(s) could not be Moved perfectly:\n\nC:\\b.tmp\nC:\\a.tmp"
+                  "\n\nNo Files were moved.",
+              Report());
+}
+
+TEST_F(MovePassTest, ReadOnlySourceIsCopiedButNotDeletedWithoutDeleteReadOnly)
+{
+    AddFileRow("C:\\ro.tmp", true, "ro");
+    MakeReadOnly("C:\\ro.tmp");
+
+    Run();
+    EXPECT_EQ("ro", m_drive.ReadFile("C:\\Bak\\ro.tmp"));
+    EXPECT_TRUE(m_drive.Exists("C:\\ro.tmp"));
+
+    fs::remove(m_drive.HostPath("C:\\Bak\\ro.tmp"));
+    m_doc.Deletereadonly = 1;
+    AddRow("C:\\ro.tmp");
+    Run();
+    EXPECT_EQ("ro", m_drive.ReadFile("C:\\Bak\\ro.tmp"));
+    EXPECT_FALSE(m_drive.Exists("C:\\ro.tmp"));
+}
+
+TEST_F(MovePassTest, ReadOnlyDestinationBlocksOverwriteUnlessDeleteReadOnly)
+{
+    m_doc.Overwrite = 1;
+    m_drive.MakeFile("C:\\Bak\\f.tmp", "old");
+    MakeReadOnly("C:\\Bak\\f.tmp");
+    AddFileRow("C:\\f.tmp", true, "new");
+
+    Run();
+    EXPECT_EQ("old", m_drive.ReadFile("C:\\Bak\\f.tmp"));
+    EXPECT_EQ("new", m_drive.ReadFile("C:\\f.tmp"));
+
+    m_doc.Deletereadonly = 1;
+    AddRow("C:\\f.tmp");
+    Run();
+    EXPECT_EQ("new", m_drive.ReadFile("C:\\Bak\\f.tmp"));
+    EXPECT_FALSE(m_drive.Exists("C:\\f.tmp"));
+}
+
+TEST_F(MovePassTest, PathWithoutBackslashFails)
+{
+    m_doc.Anomaly = 1;
+    AddRow("C:nofolder.tmp");
+    Run();
+    EXPECT_NE(std::string::npos, Report().find("could not be Moved perfectly:\n\nC:nofolder.tmp"));
+}
+
+TEST_F(MovePassTest, MoveToTrashPutsTheFileInTheHomeTrash)
+{
+    m_doc.RecycleRadio = 0;
+    m_doc.Deletereadonly = 0;
+    AddFileRow("C:\\t\\junk.tmp", true, "junk");
+    MakeReadOnly("C:\\t\\junk.tmp"); // plays no part in a move to the trash
+
+    Run();
+
+    const fs::path trash = m_drive.HomeFolder() / ".local/share/Trash";
+    EXPECT_FALSE(m_drive.Exists("C:\\t\\junk.tmp"));
+    std::ifstream in(trash / "files/junk.tmp");
+    std::string strContents;
+    in >> strContents;
+    EXPECT_EQ("junk", strContents);
+    EXPECT_TRUE(fs::exists(trash / "info/junk.tmp.trashinfo"));
+}
+
+TEST_F(MovePassTest, StalledWindowBringsUpTheTimeoutBoxAndTheMoveGoesOn)
+{
+    m_clock.m_nAckTimeoutMs = 50;
+    AddFileRow("C:\\a.tmp");
+    AddFileRow("C:\\b.tmp");
+
+    // A window that never acknowledges.
+    EXPECT_TRUE(m_disposal.Start(m_doc));
+    uintptr_t nResult = 0;
+    for (;;)
+    {
+        const auto [nMessage, wParam] = m_port.Take();
+        if (nMessage == WM_DISPOSE_DONE)
+        {
+            nResult = wParam;
+            break;
+        }
+    }
+    m_disposal.Join();
+
+    EXPECT_EQ(1u, nResult);
+    EXPECT_EQ(2, m_prompt.m_nAckTimeouts);
+    EXPECT_FALSE(m_drive.Exists("C:\\a.tmp"));
+}
+
+TEST_F(MovePassTest, SettingsAreSnapshotWhenTheRunStarts)
+{
+    AddFileRow("C:\\a.tmp");
+    EXPECT_TRUE(m_disposal.Start(m_doc));
+    m_doc.MovePath = "C:\\Elsewhere";
+    m_doc.Move = 1;
+    for (;;)
+    {
+        const auto [nMessage, wParam] = m_port.Take();
+        m_disposal.Acknowledge();
+        if (nMessage == WM_DISPOSE_DONE)
+            break;
+    }
+    m_disposal.Join();
+    EXPECT_TRUE(m_drive.Exists("C:\\Bak\\a.tmp"));
+}
