@@ -3,8 +3,9 @@
 #include "platform/win32/Win32SafeOpen.h"
 
 #include <cstring>
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 
 namespace
 {
