@@ -1,0 +1,66 @@
+#include "DisposeOptions.h"
+
+#include "settings/TextFolding.h"
+
+namespace
+{
+bool ParseDrive(const std::string& strArgument, std::string& strRoot)
+{
+    std::string strDrive = ToUpperAscii(strArgument);
+    if (strDrive.size() == 3 && strDrive[2] == '\\')
+        strDrive.pop_back();
+    if (strDrive.size() != 2 || strDrive[1] != ':' || strDrive[0] < 'A' || strDrive[0] > 'Z')
+        return false;
+    strRoot = strDrive;
+    return true;
+}
+} // namespace
+
+bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::string& strError)
+{
+    int nActions = 0;
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string strArgument = argv[i];
+        if (strArgument == "--purge")
+        {
+            options.nMove = 1;
+            ++nActions;
+        }
+        else if (strArgument == "--move-to-trash")
+        {
+            options.nMove = 0;
+            options.nRecycleRadio = 0;
+            ++nActions;
+        }
+        else if (strArgument == "--move-to-folder" && i + 1 < argc)
+        {
+            options.nMove = 0;
+            options.nRecycleRadio = 1;
+            options.strMovePath = argv[++i];
+            ++nActions;
+        }
+        else if (strArgument == "--report" || strArgument == "--no-report")
+            options.nAnomaly = strArgument == "--report" ? 1 : 0;
+        else if (strArgument == "--overwrite" || strArgument == "--no-overwrite")
+            options.nOverwrite = strArgument == "--overwrite" ? 1 : 0;
+        else if (strArgument == "--delete-read-only" || strArgument == "--keep-read-only")
+            options.nDeleteReadOnly = strArgument == "--delete-read-only" ? 1 : 0;
+        else if (strArgument == "--timing")
+            options.bTiming = true;
+        else if (strArgument == "--quiet")
+            options.bQuiet = true;
+        else if (options.strRoot.empty() && ParseDrive(strArgument, options.strRoot))
+            continue;
+        else
+        {
+            strError = "unexpected argument: " + strArgument;
+            return false;
+        }
+    }
+    if (nActions != 1)
+        strError = "give exactly one of --purge, --move-to-trash, --move-to-folder";
+    else if (options.strRoot.empty())
+        strError = "no drive given";
+    return strError.empty();
+}

@@ -1,0 +1,130 @@
+#include "CTableResultsList.h"
+#include "DisposeOptions.h"
+#include "ProgramFiles.h"
+#include "disposal/CDisposal.h"
+#include "platform/Platform.h"
+#include "search/CHeadlessWindow.h"
+#include "settings/CLaunchMode.h"
+#include "settings/CScrubixDoc.h"
+#include "settings/CSettingsStore.h"
+#include "settings/StartUp.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace
+{
+// Nobody is there to answer: the time-out box becomes a line on the error
+// stream, and the purge warning is never shown (the run is invisible).
+class CConsolePrompt : public IUserPrompt
+{
+public:
+    void ShowAckTimeout() override
+    {
+        std::fputs("Click OK to unlock Scrubix and proceed.\n", stderr);
+    }
+    bool ConfirmPurge(bool& bDontShowAgain) override
+    {
+        bDontShowAgain = false;
+        return false;
+    }
+};
+
+long long MillisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
+}
+
+void ApplyOptions(const SDisposeOptions& options, CScrubixDoc& doc)
+{
+    doc.Move = options.nMove;
+    doc.RecycleRadio = options.nRecycleRadio;
+    if (!options.strMovePath.empty())
+        doc.MovePath = options.strMovePath;
+    if (options.nAnomaly >= 0)
+        doc.Anomaly = options.nAnomaly;
+    if (options.nOverwrite >= 0)
+        doc.Overwrite = options.nOverwrite;
+    if (options.nDeleteReadOnly >= 0)
+        doc.Deletereadonly = options.nDeleteReadOnly;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SDisposeOptions options;
+    std::string strError;
+    if (!ParseDisposeOptions(argc, argv, options, strError))
+    {
+        std::fprintf(stderr, "scrubix-dispose: %s\n%s", strError.c_str(), DISPOSE_USAGE);
+        return 2;
+    }
+
+    SPlatform platform = CreatePlatform();
+    CSettingsStore store(*platform.pRegistry);
+    OpenSettingsStore(store, *platform.pFileSystem);
+    CScrubixDoc doc(store, *platform.pFileSystem);
+    doc.LoadSettings();
+    ApplyOptions(options, doc);
+
+    if (!platform.pFileSystem->IsFolderAccessible(options.strRoot + "\\"))
+    {
+        std::fprintf(stderr, "scrubix-dispose: drive %s cannot be searched\n",
+                     options.strRoot.c_str());
+        return 1;
+    }
+
+    static char outputBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+
+    CConsolePrompt prompt;
+    CHeadlessWindow window(doc);
+    const auto searchStart = std::chrono::steady_clock::now();
+    window.RunSearch(options.strRoot, prompt, *platform.pClock, *platform.pUrlCache);
+    const long long nSearchMs = MillisecondsSince(searchStart);
+
+    CCandidateTable& table = window.Table();
+    for (int nRow = 0; nRow < table.GetRowCount(); ++nRow)
+        table.SetChecked(nRow, true);
+    const int nCandidates = table.GetRowCount();
+
+    // The window stays hidden in an invisible run: no warning, no viewer.
+    CLaunchMode launchMode;
+    launchMode.InvisibleMode = 1;
+    launchMode.BootLaunch = 1;
+    CTableResultsList list(table);
+    CDisposal disposal(SDisposalServices{*platform.pFileSystem, *platform.pShell, *platform.pClock,
+                                         window.Port(), prompt, list, store, launchMode});
+    disposal.SetProtectedFiles(ProgramFiles());
+
+    const auto disposeStart = std::chrono::steady_clock::now();
+    disposal.Start(doc);
+    uintptr_t nResult = 0;
+    window.RunMessageLoop(
+        [&](const SPostedMessage& message)
+        {
+            if (message.nMessage == WM_DISPOSE_STEP && !options.bQuiet)
+                std::printf("%s\n", disposal.StepPath().c_str());
+            if (message.nMessage == WM_DISPOSE_BEGIN || message.nMessage == WM_DISPOSE_STEP)
+                disposal.Acknowledge();
+            if (message.nMessage != WM_DISPOSE_DONE)
+                return true;
+            nResult = message.wParam;
+            return false;
+        });
+    disposal.Join();
+    const long long nDisposeMs = MillisecondsSince(disposeStart);
+
+    std::printf("%s pass over %d checked candidate(s) on %s, result %d\n",
+                doc.Move != 0 ? "Purge" : "Move", nCandidates, options.strRoot.c_str(),
+                static_cast<int>(nResult));
+    if (doc.Anomaly == 1)
+        std::printf("Report: %s\n", AnomalyReportPath(doc.Path).c_str());
+    if (options.bTiming)
+        std::printf("search %lld ms, dispose %lld ms\n", nSearchMs, nDisposeMs);
+    std::fflush(stdout);
+    return 0;
+}
