@@ -118,7 +118,7 @@ TEST_F(ScrubixDocTest, StartedFromADriveRootWithNothingStored)
 TEST_F(ScrubixDocTest, AFolderTooLongToStoreKeepsTheStoredPath)
 {
     auto pDoc = StartFrom("C:\\Tools");
-    pDoc = StartFrom("C:\\" + std::string(300, 'd'));
+    pDoc = StartFrom("C:\\" + std::string(150, 'd') + "\\" + std::string(150, 'e'));
     EXPECT_EQ(pDoc->Path, "C:\\Tools");
     EXPECT_EQ(Stored(SETTINGS, "Path"), "C:\\Tools");
 }
