@@ -61,9 +61,13 @@ bool MakeFoldersWithParents(const std::string& strPath)
 // folder (no link) owned by this user.
 CPosixFd OpenOwnedFolder(int nParentFd, const char* pszName)
 {
-    if (::mkdirat(nParentFd, pszName, TRASH_FOLDER_MODE) != 0 && errno != EEXIST)
-        return CPosixFd();
     CPosixFd folder(OpenFolderAt(nParentFd, pszName));
+    if (!folder.IsOpen() && errno == ENOENT)
+    {
+        if (::mkdirat(nParentFd, pszName, TRASH_FOLDER_MODE) != 0 && errno != EEXIST)
+            return CPosixFd();
+        folder.Reset(OpenFolderAt(nParentFd, pszName));
+    }
     struct stat status
     {
     };
@@ -95,9 +99,11 @@ bool OpenTrashFolders(int nTrashFd, dev_t device, STrashTarget& target)
 bool OpenHomeTrash(dev_t device, STrashTarget& target)
 {
     const std::string strTrash = CPosixTrash::HomeTrashFolder();
-    if (strTrash.empty() || !MakeFoldersWithParents(strTrash))
+    if (strTrash.empty())
         return false;
     CPosixFd trash(::open(strTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!trash.IsOpen() && errno == ENOENT && MakeFoldersWithParents(strTrash))
+        trash.Reset(::open(strTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat status
     {
     };
