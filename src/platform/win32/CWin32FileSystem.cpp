@@ -158,15 +158,17 @@ std::unique_ptr<ITextFile> CWin32FileSystem::CreateTextFile(const std::string& s
     const auto host = m_driveMap.ToHost(strPath);
     if (!host)
         return nullptr;
-    // Opened without following whatever is at the name, then checked: a link
-    // planted there is refused rather than written through.
+    // Opened without following whatever is at the name, then checked before
+    // anything is truncated: a link planted there is refused rather than
+    // written through (Wine follows a Unix link to a file even so; the final
+    // path check catches that).
     CWin32Handle file(::CreateFileA(host->c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     SWin32FileInfo info;
     if (!file.IsOpen() || ::GetFileType(file.Get()) != FILE_TYPE_DISK ||
         !CWin32SafeOpen::Describe(file.Get(), info) || info.IsReparsePoint() || info.IsFolder() ||
-        !::SetEndOfFile(file.Get()))
+        !CWin32SafeOpen::IsReachedDirectly(file.Get(), *host) || !::SetEndOfFile(file.Get()))
         return nullptr;
     return std::make_unique<CWin32TextFile>(std::move(file));
 }

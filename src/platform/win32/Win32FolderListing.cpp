@@ -1,5 +1,7 @@
 #include "platform/win32/Win32FolderListing.h"
 
+#include "platform/win32/Win32SafeOpen.h"
+
 #include <windows.h>
 
 struct CWin32FolderListing::SFindData
@@ -9,19 +11,22 @@ struct CWin32FolderListing::SFindData
 
 std::unique_ptr<CWin32FolderListing> CWin32FolderListing::Open(const std::string& strHostFolder)
 {
-    std::string strPattern = strHostFolder;
-    if (!strPattern.empty() && strPattern.back() != '\\' && strPattern.back() != '/')
-        strPattern += '\\';
-    strPattern += "*.*";
+    std::string strFolder = strHostFolder;
+    if (!strFolder.empty() && strFolder.back() != '\\' && strFolder.back() != '/')
+        strFolder += '\\';
+    const std::string strPattern = strFolder + "*.*";
     auto pFirst = std::make_unique<SFindData>();
     HANDLE hFind = ::FindFirstFileA(strPattern.c_str(), &pFirst->data);
     if (hFind == INVALID_HANDLE_VALUE)
         return nullptr;
-    return std::unique_ptr<CWin32FolderListing>(new CWin32FolderListing(hFind, std::move(pFirst)));
+    return std::unique_ptr<CWin32FolderListing>(
+        new CWin32FolderListing(hFind, std::move(strFolder), std::move(pFirst)));
 }
 
-CWin32FolderListing::CWin32FolderListing(void* hFind, std::unique_ptr<SFindData> pFirst)
-    : m_hFind(hFind), m_pPending(std::move(pFirst)), m_pData(std::make_unique<SFindData>())
+CWin32FolderListing::CWin32FolderListing(void* hFind, std::string strFolder,
+                                         std::unique_ptr<SFindData> pFirst)
+    : m_hFind(hFind), m_strFolder(std::move(strFolder)), m_pPending(std::move(pFirst)),
+      m_pData(std::make_unique<SFindData>())
 {
 }
 
@@ -48,7 +53,7 @@ bool CWin32FolderListing::Next(SFindEntry& entry)
     }
 }
 
-bool CWin32FolderListing::Convert(const SFindData& found, SFindEntry& entry)
+bool CWin32FolderListing::Convert(const SFindData& found, SFindEntry& entry) const
 {
     const WIN32_FIND_DATAA& data = found.data;
     entry = SFindEntry{};
@@ -65,6 +70,13 @@ bool CWin32FolderListing::Convert(const SFindData& found, SFindEntry& entry)
     {
         entry.nSizeHigh = data.nFileSizeHigh;
         entry.nSizeLow = data.nFileSizeLow;
+        const CWin32Handle file(::CreateFileA(
+            (m_strFolder + entry.strName).c_str(), FILE_READ_ATTRIBUTES,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        SWin32FileInfo info;
+        if (file.IsOpen() && CWin32SafeOpen::Describe(file.Get(), info))
+            entry.identity = info.identity;
     }
     entry.bDetailsKnown = true;
     return true;

@@ -8,7 +8,9 @@
 
 // A FindFirstFile / FindNextFile listing of "folder\*.*", in the file
 // system's own order. The listing carries sizes and attributes, so entries
-// come out complete; it carries no file index, so identities are unknown.
+// come out complete. It carries no file index: each file that is not a
+// folder is opened (never followed) for its identity, which stays unknown
+// when the file cannot be opened.
 class CWin32FolderListing : public IFolderListing
 {
 public:
@@ -23,10 +25,11 @@ public:
 
 private:
     struct SFindData;
-    CWin32FolderListing(void* hFind, std::unique_ptr<SFindData> pFirst);
-    static bool Convert(const SFindData& data, SFindEntry& entry);
+    CWin32FolderListing(void* hFind, std::string strFolder, std::unique_ptr<SFindData> pFirst);
+    bool Convert(const SFindData& data, SFindEntry& entry) const;
 
     void* m_hFind;
+    std::string m_strFolder;               // with its trailing "\"
     std::unique_ptr<SFindData> m_pPending; // the first entry, until Next returns it
     std::unique_ptr<SFindData> m_pData;
 };

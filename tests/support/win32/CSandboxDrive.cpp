@@ -9,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <system_error>
 #include <windows.h>
 
 namespace fs = std::filesystem;
@@ -40,6 +39,34 @@ void SetProcessVariable(const std::string& strName, const char* pszValue)
     // _putenv_s keeps the C runtime's copy and the process environment in
     // step; an empty value removes the variable.
     _putenv_s(strName.c_str(), pszValue != nullptr ? pszValue : "");
+}
+
+// Deletes a folder and everything in it without entering links: a link is
+// removed itself. Read-only files are made writable first, as Windows
+// refuses to delete them.
+void RemoveTree(const std::string& strFolder)
+{
+    WIN32_FIND_DATAA data{};
+    HANDLE hFind = ::FindFirstFileA((strFolder + "\\*").c_str(), &data);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            const std::string strName = data.cFileName;
+            if (strName == "." || strName == "..")
+                continue;
+            const std::string strPath = strFolder + "\\" + strName;
+            ::SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const bool bFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            const bool bLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            if (bFolder && !bLink)
+                RemoveTree(strPath);
+            else if (!::DeleteFileA(strPath.c_str()))
+                ::RemoveDirectoryA(strPath.c_str());
+        } while (::FindNextFileA(hFind, &data));
+        ::FindClose(hFind);
+    }
+    ::RemoveDirectoryA(strFolder.c_str());
 }
 
 } // namespace
@@ -74,12 +101,7 @@ CSandboxDrive::~CSandboxDrive()
     for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
         SetProcessVariable(it->strName, it->bWasSet ? it->strValue.c_str() : nullptr);
 
-    // Tests may leave read-only files behind; Windows refuses to delete them.
-    std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(m_root, error);
-         !error && it != fs::recursive_directory_iterator(); it.increment(error))
-        ::SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(m_root, error);
+    RemoveTree(m_root.string());
 }
 
 void CSandboxDrive::SetVariable(const std::string& strName, const std::string& strValue)
