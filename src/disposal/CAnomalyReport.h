@@ -31,6 +31,10 @@ public:
     void AddFailure(const std::string& strPath);
     // A file that was disposed of; listed by Finish in the order given.
     void AddDisposed(const std::string& strPath);
+    void Record(const std::string& strPath, bool bDisposed)
+    {
+        bDisposed ? AddDisposed(strPath) : AddFailure(strPath);
+    }
     // Writes the closing texts and the disposed list, then closes the file.
     void Finish();
 

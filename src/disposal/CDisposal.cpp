@@ -90,12 +90,7 @@ int32_t CDisposal::MovePass()
                 bMoved = m_nRecycleRadio != 0 ? MoveToFolder(strPath, identity)
                                               : MoveToRecycleBin(strPath, identity);
             if (pReport)
-            {
-                if (bMoved)
-                    pReport->AddDisposed(strPath);
-                else
-                    pReport->AddFailure(strPath);
-            }
+                pReport->Record(strPath, bMoved);
         }
         list.DeleteRow(nRow);
     }
@@ -144,12 +139,7 @@ int32_t CDisposal::PurgePass()
                 bPurged = fileSystem.RemoveFile(strPath, identity);
             }
             if (pReport)
-            {
-                if (bPurged)
-                    pReport->AddDisposed(strPath);
-                else
-                    pReport->AddFailure(strPath);
-            }
+                pReport->Record(strPath, bPurged);
         }
         list.DeleteRow(nRow);
     }

@@ -7,26 +7,13 @@
 
 namespace
 {
-// Equality after upper-casing both sides, without building folded copies.
-bool EqualsFolded(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-    {
-        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool MatchesWildcardFolded(std::string_view strName, std::string_view strEntry)
 {
     const size_t nDot = strName.rfind('.');
     if (nDot == std::string_view::npos)
         return false;
     const std::string_view strEntryExten = strEntry.size() >= 2 ? strEntry.substr(2) : "";
-    return EqualsFolded(strName.substr(nDot + 1), strEntryExten);
+    return EqualsIgnoreCaseAscii(strName.substr(nDot + 1), strEntryExten);
 }
 
 bool HasSize(SFindEntry& entry, IFolderListing* pListing)
@@ -59,7 +46,7 @@ bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
     const bool bIgnoreCase = doc.ExcludeCase == 1;
     for (const std::string& strEntry : doc.Lists[LIST_EXCLUDE])
     {
-        if (bIgnoreCase ? EqualsFolded(strEntry, strName) : strEntry == strName)
+        if (bIgnoreCase ? EqualsIgnoreCaseAscii(strEntry, strName) : strEntry == strName)
             return false;
         if (!strEntry.empty() && strEntry.front() == '*')
         {
@@ -68,7 +55,8 @@ bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
                 return false;
         }
     }
-    return !EqualsFolded(strName, "DESKTOP.INI") && !EqualsFolded(strName, "INDEX.DAT");
+    return !EqualsIgnoreCaseAscii(strName, "DESKTOP.INI") &&
+           !EqualsIgnoreCaseAscii(strName, "INDEX.DAT");
 }
 
 void ClassifyFile(CSearchContext& context, const std::string& strFolder, SFindEntry& entry,

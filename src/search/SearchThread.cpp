@@ -9,18 +9,6 @@
 
 namespace
 {
-bool EqualsFolded(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-    {
-        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 void PostSearchPath(CSearchContext& context, const std::string& strFolder)
 {
     CScrubixDoc& doc = context.m_doc;
@@ -35,7 +23,7 @@ bool IsFolderAllowed(const CScrubixDoc& doc, const std::string& strPath)
 {
     for (const std::string& strFilter : doc.Lists[LIST_FILTER])
     {
-        if (EqualsFolded(strFilter, strPath))
+        if (EqualsIgnoreCaseAscii(strFilter, strPath))
             return false;
     }
     return true;

@@ -1,20 +1,6 @@
 #include "DisposeOptions.h"
 
-#include "settings/TextFolding.h"
-
-namespace
-{
-bool ParseDrive(const std::string& strArgument, std::string& strRoot)
-{
-    std::string strDrive = ToUpperAscii(strArgument);
-    if (strDrive.size() == 3 && strDrive[2] == '\\')
-        strDrive.pop_back();
-    if (strDrive.size() != 2 || strDrive[1] != ':' || strDrive[0] < 'A' || strDrive[0] > 'Z')
-        return false;
-    strRoot = strDrive;
-    return true;
-}
-} // namespace
+#include "DriveArgument.h"
 
 bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::string& strError)
 {
@@ -50,7 +36,7 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
             options.bTiming = true;
         else if (strArgument == "--quiet")
             options.bQuiet = true;
-        else if (options.strRoot.empty() && ParseDrive(strArgument, options.strRoot))
+        else if (options.strRoot.empty() && ParseDriveArgument(strArgument, options.strRoot))
             continue;
         else
         {

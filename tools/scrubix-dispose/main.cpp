@@ -1,3 +1,4 @@
+#include "CConsolePrompt.h"
 #include "CTableResultsList.h"
 #include "DisposeOptions.h"
 #include "ProgramFiles.h"
@@ -15,22 +16,6 @@
 
 namespace
 {
-// Nobody is there to answer: the time-out box becomes a line on the error
-// stream, and the purge warning is never shown (the run is invisible).
-class CConsolePrompt : public IUserPrompt
-{
-public:
-    void ShowAckTimeout() override
-    {
-        std::fputs("Click OK to unlock Scrubix and proceed.\n", stderr);
-    }
-    bool ConfirmPurge(bool& bDontShowAgain) override
-    {
-        bDontShowAgain = false;
-        return false;
-    }
-};
-
 long long MillisecondsSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -

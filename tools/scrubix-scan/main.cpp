@@ -1,48 +1,19 @@
+#include "CConsolePrompt.h"
+#include "DriveArgument.h"
 #include "platform/Platform.h"
 #include "search/CHeadlessWindow.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
-#include "settings/TextFolding.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-namespace
-{
-// Without a window the time-out box becomes a line on the error stream and
-// the search goes on at once.
-class CConsolePrompt : public IUserPrompt
-{
-public:
-    void ShowAckTimeout() override
-    {
-        std::fputs("Click OK to unlock Scrubix and proceed.\n", stderr);
-    }
-    bool ConfirmPurge(bool& bDontShowAgain) override
-    {
-        bDontShowAgain = false;
-        return false;
-    }
-};
-
-bool ParseDrive(const std::string& strArgument, std::string& strRoot)
-{
-    std::string strDrive = ToUpperAscii(strArgument);
-    if (strDrive.size() == 3 && strDrive[2] == '\\')
-        strDrive.pop_back();
-    if (strDrive.size() != 2 || strDrive[1] != ':' || strDrive[0] < 'A' || strDrive[0] > 'Z')
-        return false;
-    strRoot = strDrive;
-    return true;
-}
-} // namespace
-
 int main(int argc, char** argv)
 {
     std::string strRoot;
-    if (argc != 2 || !ParseDrive(argv[1], strRoot))
+    if (argc != 2 || !ParseDriveArgument(argv[1], strRoot))
     {
         std::fputs("usage: scrubix-scan DRIVE:   (for example: scrubix-scan C:)\n", stderr);
         return 2;
