@@ -1,22 +1,20 @@
 #pragma once
 
+#include "CRecordingShell.h"
 #include "disposal/CDisposal.h"
 #include "platform/IMessagePort.h"
 #include "platform/IResultsList.h"
 #include "platform/IUserPrompt.h"
 #include "platform/Platform.h"
-#include "platform/posix/CDriveMap.h"
-#include "platform/posix/CPosixShell.h"
-#include "platform/posix/CSystemClock.h"
 #include "search/CCandidateTable.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "support/CSandboxDrive.h"
+#include "support/PlatformTraits.h"
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -103,17 +101,24 @@ public:
     void EndWaitCursor() override { --m_nWaitCursorDepth; }
 };
 
-// The real clock, except that the pause before a move is only recorded.
-class CTestClock : public CSystemClock
+// The platform's tick, a fixed date, and a pause before a move that is only
+// recorded.
+class CTestClock : public IClock
 {
 public:
+    explicit CTestClock(IClock& realClock) : m_realClock(realClock) {}
+
     std::vector<uint32_t> m_sleeps;
     uint32_t m_nAckTimeoutMs = 15000;
     std::time_t m_now = 795185689; // a Tuesday in March 1995
 
+    uint32_t GetTickCount() override { return m_realClock.GetTickCount(); }
     void Sleep(uint32_t nMilliseconds) override { m_sleeps.push_back(nMilliseconds); }
     std::time_t Now() override { return m_now; }
     uint32_t GetAckTimeoutMs() override { return m_nAckTimeoutMs; }
+
+private:
+    IClock& m_realClock;
 };
 
 // What the window saw of one pass.
@@ -124,14 +129,15 @@ struct SWindowLog
     uintptr_t nResult = 0;
 };
 
-// A sandbox drive, the real POSIX backend over it, and fakes for the window.
+// A sandbox drive, the real backend over it, and fakes for the window and for
+// the viewer that "open" would start.
 class CDisposalTest : public ::testing::Test
 {
 protected:
     CDisposalTest()
         : m_platform(CreatePlatform()), m_store(*m_platform.pRegistry),
-          m_doc(m_store, *m_platform.pFileSystem),
-          m_shell(CDriveMap::FromEnvironment(), OpenerScript()),
+          m_doc(m_store, *m_platform.pFileSystem), m_shell(*m_platform.pShell),
+          m_clock(*m_platform.pClock),
           m_disposal(SDisposalServices{*m_platform.pFileSystem, m_shell, m_clock, m_port, m_prompt,
                                        m_list, m_store, m_launchMode})
     {
@@ -141,12 +147,6 @@ protected:
         m_doc.WarnMe = 0;
         m_drive.MakeFolder("C:\\Prog\\");
         m_drive.MakeFolder("C:\\Bak\\");
-    }
-
-    ~CDisposalTest() override
-    {
-        for (const std::filesystem::path& path : m_immutable)
-            std::system(("chattr -i '" + path.string() + "' 2>/dev/null").c_str());
     }
 
     // Adds a row as the search would have listed it: its identity as seen now.
@@ -192,13 +192,6 @@ protected:
         return log;
     }
 
-    void MakeImmutable(const std::string& strWindowsPath)
-    {
-        const std::filesystem::path host = m_drive.HostPath(strWindowsPath);
-        ASSERT_EQ(0, std::system(("chattr +i '" + host.string() + "'").c_str()));
-        m_immutable.push_back(host);
-    }
-
     void MakeReadOnly(const std::string& strWindowsPath)
     {
         std::filesystem::permissions(m_drive.HostPath(strWindowsPath),
@@ -212,51 +205,34 @@ protected:
     }
 
     std::string Report() { return m_drive.ReadFile("C:\\Prog\\anomaly.txt"); }
-    // What the report opener was started with, one target per line.
+    // What the pass asked the shell to open, one target per line.
     std::string Opened()
     {
-        std::ifstream in(m_drive.Root() / "opened.txt");
-        std::string strText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string strText;
+        for (const std::string& strTarget : m_shell.Opened())
+            strText += strTarget + "\n";
         return strText;
     }
-    // The opener runs detached; wait a little for it to have written.
-    std::string WaitForOpened()
-    {
-        for (int i = 0; i < 200 && Opened().empty(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Opened();
-    }
 
-    // The report's fixed head for the test clock and C:\Prog.
+    // The report's fixed head for the test clock and C:\Prog, with "\n" for
+    // line ends: compare through ExpectedReport.
     std::string ReportHead() const
     {
         return "Anomaly Report for " + FormatReportDate(m_clock.m_now) +
                "\n\nThis file can be found at C:\\Prog\\anomaly.txt\n\n";
     }
+    // A whole report as the platform's text file holds it.
+    static std::string ExpectedReport(const std::string& strText) { return TextModeLines(strText); }
 
     CSandboxDrive m_drive;
     SPlatform m_platform;
     CSettingsStore m_store;
     CScrubixDoc m_doc;
-    CPosixShell m_shell;
+    CRecordingShell m_shell;
     CQueuePort m_port;
     CRowList m_list;
     CScriptedPrompt m_prompt;
     CTestClock m_clock;
     CLaunchMode m_launchMode;
     CDisposal m_disposal;
-    std::vector<std::filesystem::path> m_immutable;
-
-private:
-    // A stand-in for the desktop's opener that notes its argument.
-    std::string OpenerScript()
-    {
-        const std::filesystem::path script = m_drive.Root() / "opener.sh";
-        std::ofstream out(script);
-        out << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << (m_drive.Root() / "opened.txt").string()
-            << "'\n";
-        out.close();
-        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-        return script.string();
-    }
 };

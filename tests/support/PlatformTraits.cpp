@@ -1,0 +1,11 @@
+#include "support/PlatformTraits.h"
+
+std::string TextModeLines(const std::string& strText)
+{
+    return strText;
+}
+
+bool TrashMovesFiles()
+{
+    return true;
+}

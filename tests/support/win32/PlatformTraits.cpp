@@ -1,0 +1,24 @@
+// The Windows forms: CR LF line ends, and a Recycle Bin that Wine does not
+// really have.
+#include "support/PlatformTraits.h"
+
+#include <windows.h>
+
+std::string TextModeLines(const std::string& strText)
+{
+    std::string strConverted;
+    strConverted.reserve(strText.size() + strText.size() / 8);
+    for (char c : strText)
+    {
+        if (c == '\n')
+            strConverted += '\r';
+        strConverted += c;
+    }
+    return strConverted;
+}
+
+bool TrashMovesFiles()
+{
+    const HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
+    return hNtdll == nullptr || ::GetProcAddress(hNtdll, "wine_get_version") == nullptr;
+}
