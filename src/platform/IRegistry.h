@@ -45,6 +45,13 @@ struct SRegistryValue
     std::string strData; // raw bytes (REG_SZ includes the NUL)
 };
 
+// A key with the values to write into it, for writes done as one batch.
+struct SRegistryKeyValues
+{
+    std::string strPath;
+    std::vector<SRegistryValue> values;
+};
+
 class IRegistry
 {
 public:
@@ -54,7 +61,8 @@ public:
     virtual std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
                                                     EKeyDisposition& disposition) = 0;
     // Opens an existing key for reading; nullptr when it does not exist.
-    virtual std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) = 0;
+    virtual std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive,
+                                                  const std::string& strPath) = 0;
 
     // Used by tools (scrubix-reg), not by the program.
     virtual bool EnumValues(ERegistryHive hive, const std::string& strPath,
@@ -66,4 +74,8 @@ public:
     virtual bool DeleteKey(ERegistryHive hive, const std::string& strPath) = 0; // with sub-keys
     virtual bool SetValue(ERegistryHive hive, const std::string& strPath,
                           const SRegistryValue& value) = 0;
+    // Creates every key (with its missing parents) and writes every value.
+    // All of it or none of it where the backend has transactions; otherwise
+    // in order, stopping at the first failure.
+    virtual bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) = 0;
 };

@@ -1,8 +1,7 @@
-#include "platform/posix/CSqliteRegistry.h"
+#include "platform/Platform.h"
 #include "support/CSandboxDrive.h"
 #include "support/ToolRunner.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -14,19 +13,29 @@ namespace
 const ERegistryHive HKLM = ERegistryHive::LocalMachine;
 const ERegistryHive HKCU = ERegistryHive::CurrentUser;
 
-SToolResult Reg(const std::string& strArguments)
+// The tool's output with Windows console line ends (CRLF) read as LF; Linux
+// output is taken as it is.
+std::string ConsoleText(std::string strOutput)
 {
-    return RunTool("scrubix-reg", strArguments);
+#ifdef _WIN32
+    for (size_t nPos = strOutput.find("\r\n"); nPos != std::string::npos;
+         nPos = strOutput.find("\r\n", nPos))
+        strOutput.erase(nPos, 1);
+#endif
+    return strOutput;
 }
 
-// Runs the tool on another registry folder than the sandbox's.
-SToolResult RegIn(const fs::path& folder, const std::string& strArguments)
+SToolResult Reg(const std::string& strArguments)
 {
-    const std::string strSaved = std::getenv("SCRUBIX_REGISTRY_DIR");
-    setenv("SCRUBIX_REGISTRY_DIR", folder.c_str(), 1);
-    SToolResult result = Reg(strArguments);
-    setenv("SCRUBIX_REGISTRY_DIR", strSaved.c_str(), 1);
+    SToolResult result = RunTool("scrubix-reg", strArguments);
+    result.strOutput = ConsoleText(result.strOutput);
     return result;
+}
+
+// The registry of the innermost sandbox, as the tool sees it.
+std::unique_ptr<IRegistry> SandboxRegistry()
+{
+    return std::move(CreatePlatform().pRegistry);
 }
 
 std::string ReadFile(const fs::path& path)
@@ -56,11 +65,10 @@ void Dump(IRegistry& registry, ERegistryHive hive, const std::string& strPath, s
         Dump(registry, hive, strPath.empty() ? strName : strPath + "\\" + strName, strDump);
 }
 
-std::string Dump(const fs::path& folder, ERegistryHive hive, const std::string& strPath = "")
+std::string Dump(ERegistryHive hive, const std::string& strPath = "")
 {
-    CSqliteRegistry registry(folder.string());
     std::string strDump;
-    Dump(registry, hive, strPath, strDump);
+    Dump(*SandboxRegistry(), hive, strPath, strDump);
     return strDump;
 }
 
@@ -91,10 +99,9 @@ TEST_F(RegToolTest, AddQueryAndDelete)
                              "    MovePath    REG_SZ    C:\\Bak \"x\"\n");
     // The tool writes what the program reads: REG_SZ with its NUL.
     {
-        CSqliteRegistry registry(m_sandbox.RegistryFolder().string());
         std::vector<SRegistryValue> values;
-        ASSERT_TRUE(
-            registry.EnumValues(HKLM, "Software\\Halvorne Software\\Scrubix\\Settings", values));
+        ASSERT_TRUE(SandboxRegistry()->EnumValues(
+            HKLM, "Software\\Halvorne Software\\Scrubix\\Settings", values));
         ASSERT_EQ(values.size(), 2u);
         EXPECT_EQ(values[1].strData, std::string("1\0", 2));
     }
@@ -124,14 +131,15 @@ TEST_F(RegToolTest, BadKeysAndCommandsFail)
     const SToolResult badHive = Reg("add HKXX\\\\Software /v a /d b");
     EXPECT_NE(badHive.strOutput.find("HKXX"), std::string::npos) << badHive.strOutput;
     // Nothing was written by any of them.
-    EXPECT_EQ(Dump(m_sandbox.RegistryFolder(), HKLM), "[]\n");
-    EXPECT_EQ(Dump(m_sandbox.RegistryFolder(), HKCU), "[]\n");
+    EXPECT_EQ(Dump(HKLM), "[]\n");
+    EXPECT_EQ(Dump(HKCU), "[]\n");
 }
 
 TEST_F(RegToolTest, ExportThenImportReproducesEveryValue)
 {
     {
-        CSqliteRegistry registry(m_sandbox.RegistryFolder().string());
+        const std::unique_ptr<IRegistry> pRegistry = SandboxRegistry();
+        IRegistry& registry = *pRegistry;
         const std::string strKey = "Software\\Vendor";
         const std::vector<SRegistryValue> values = {
             {"Plain", REG_TYPE_SZ, std::string("C:\\Temp \"quoted\"\0", 17)},
@@ -171,15 +179,17 @@ TEST_F(RegToolTest, ExportThenImportReproducesEveryValue)
          nPos = strText.find('\n', nPos + 1))
         ASSERT_EQ(strText[nPos - 1], '\r') << "bare LF at " << nPos;
 
-    const fs::path fresh = m_sandbox.Root() / "fresh";
-    const SToolResult imported = RegIn(fresh, "import " + ShellQuote(file.string()));
-    ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
-    const std::string strExpected = Dump(m_sandbox.RegistryFolder(), HKLM, "Software\\Vendor");
+    const std::string strExpected = Dump(HKLM, "Software\\Vendor");
     EXPECT_NE(strExpected.find("Long|3|"), std::string::npos);
-    EXPECT_EQ(Dump(fresh, HKLM, "Software\\Vendor"), strExpected);
+
+    // Into a fresh registry: another sandbox, inside this one.
+    CSandboxDrive fresh;
+    const SToolResult imported = Reg("import " + ShellQuote(file.string()));
+    ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
+    EXPECT_EQ(Dump(HKLM, "Software\\Vendor"), strExpected);
     // Only the exported key travels.
-    EXPECT_FALSE(CSqliteRegistry(fresh.string()).OpenKey(HKLM, "Elsewhere"));
-    EXPECT_EQ(Dump(fresh, HKCU), "[]\n");
+    EXPECT_FALSE(SandboxRegistry()->OpenKey(HKLM, "Elsewhere"));
+    EXPECT_EQ(Dump(HKCU), "[]\n");
 }
 
 TEST_F(RegToolTest, ImportAcceptsLfBomContinuationsAndBothHives)
@@ -193,10 +203,9 @@ TEST_F(RegToolTest, ImportAcceptsLfBomContinuationsAndBothHives)
                     "\"N\" = dword:0000002a\r\n");
     const SToolResult imported = Reg("import " + ShellQuote(file.string()));
     ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
-    EXPECT_EQ(Dump(m_sandbox.RegistryFolder(), HKCU),
-              std::string("[]\n[Software]\n[Software\\A]\nBin|3|\x01\x02\x03\n|1|top") +
-                  std::string(1, '\0') + "\n");
-    EXPECT_EQ(Dump(m_sandbox.RegistryFolder(), HKLM),
+    EXPECT_EQ(Dump(HKCU), std::string("[]\n[Software]\n[Software\\A]\nBin|3|\x01\x02\x03\n|1|top") +
+                              std::string(1, '\0') + "\n");
+    EXPECT_EQ(Dump(HKLM),
               std::string("[]\n[Software]\n[Software\\B]\nN|4|*") + std::string(3, '\0') + "\n");
 }
 
@@ -225,9 +234,9 @@ TEST_F(RegToolTest, MalformedFileImportsNothing)
         EXPECT_NE(result.nExitCode, 0) << test.strTail;
         EXPECT_NE(result.strOutput.find(test.strLine), std::string::npos)
             << test.strTail << " -> " << result.strOutput;
-        CSqliteRegistry registry(m_sandbox.RegistryFolder().string());
-        EXPECT_FALSE(registry.OpenKey(HKLM, "Software\\A")) << test.strTail;
-        EXPECT_FALSE(registry.OpenKey(HKCU, "Software\\B")) << test.strTail;
+        const std::unique_ptr<IRegistry> pRegistry = SandboxRegistry();
+        EXPECT_FALSE(pRegistry->OpenKey(HKLM, "Software\\A")) << test.strTail;
+        EXPECT_FALSE(pRegistry->OpenKey(HKCU, "Software\\B")) << test.strTail;
     }
     const fs::path file = m_sandbox.Root() / "headless.reg";
     WriteFile(file, "[HKEY_LOCAL_MACHINE\\Software]\r\n");

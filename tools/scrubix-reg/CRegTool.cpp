@@ -2,11 +2,10 @@
 
 #include "RegKeyName.h"
 #include "RegValueText.h"
-#include "platform/posix/CSqliteRegistry.h"
+#include "settings/TextFolding.h"
 
 #include <fstream>
 #include <sstream>
-#include <strings.h>
 
 namespace
 {
@@ -16,7 +15,7 @@ constexpr const char* DONE = "The operation completed successfully.";
 
 bool IsOption(const std::string& strArg, const char* pszOption)
 {
-    return strcasecmp(strArg.c_str(), pszOption) == 0;
+    return EqualsIgnoreCaseAscii(strArg, pszOption);
 }
 
 std::string ShownName(const std::string& strName)
@@ -25,7 +24,7 @@ std::string ShownName(const std::string& strName)
 }
 } // namespace
 
-CRegTool::CRegTool(CSqliteRegistry& registry, std::ostream& out, std::ostream& err)
+CRegTool::CRegTool(IRegistry& registry, std::ostream& out, std::ostream& err)
     : m_registry(registry), m_out(out), m_err(err)
 {
 }
@@ -162,7 +161,7 @@ int CRegTool::Query(const SOptions& options)
     {
         for (const SRegistryValue& value : values)
         {
-            if (strcasecmp(value.strName.c_str(), options.strName.c_str()) == 0)
+            if (EqualsIgnoreCaseAscii(value.strName, options.strName))
             {
                 m_out << strFullName << "\n";
                 printValue(value);
@@ -228,7 +227,7 @@ int CRegTool::Delete(const SOptions& options)
         if (m_registry.EnumValues(hive, strPath, values))
         {
             for (const SRegistryValue& value : values)
-                bFound = bFound || strcasecmp(value.strName.c_str(), options.strName.c_str()) == 0;
+                bFound = bFound || EqualsIgnoreCaseAscii(value.strName, options.strName);
         }
         if (!bFound)
             return Error(NOT_FOUND);
@@ -296,6 +295,8 @@ int CRegTool::Import(const std::string& strFile)
     if (!ParseRegFile(text.str(), keys, strError))
         return Error(strFile + ": " + strError + " (nothing imported)");
 
+    // The whole file is parsed before anything is written, so a malformed
+    // file writes nothing even where the registry has no transactions.
     for (ERegistryHive hive : {ERegistryHive::LocalMachine, ERegistryHive::CurrentUser})
     {
         std::vector<SRegistryKeyValues> batch;

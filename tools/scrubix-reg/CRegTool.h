@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class CSqliteRegistry;
+class IRegistry;
 
 // The commands of scrubix-reg: query, add, delete, export, import. Run
 // returns the process exit code: 0 on success, 1 on any error (with a
@@ -14,7 +14,7 @@ class CSqliteRegistry;
 class CRegTool
 {
 public:
-    CRegTool(CSqliteRegistry& registry, std::ostream& out, std::ostream& err);
+    CRegTool(IRegistry& registry, std::ostream& out, std::ostream& err);
 
     int Run(const std::vector<std::string>& args);
 
@@ -42,7 +42,7 @@ private:
     int Error(const std::string& strMessage);
     int Usage();
 
-    CSqliteRegistry& m_registry;
+    IRegistry& m_registry;
     std::ostream& m_out;
     std::ostream& m_err;
 };

@@ -1,16 +1,16 @@
 #include "RegKeyName.h"
 
-#include <strings.h>
+#include "settings/TextFolding.h"
 
 bool ParseKeyName(const std::string& strKeyName, ERegistryHive& hive, std::string& strPath)
 {
     const size_t nSlash = strKeyName.find('\\');
     const std::string strHive = strKeyName.substr(0, nSlash);
-    if (strcasecmp(strHive.c_str(), "HKLM") == 0 ||
-        strcasecmp(strHive.c_str(), "HKEY_LOCAL_MACHINE") == 0)
+    if (EqualsIgnoreCaseAscii(strHive, "HKLM") ||
+        EqualsIgnoreCaseAscii(strHive, "HKEY_LOCAL_MACHINE"))
         hive = ERegistryHive::LocalMachine;
-    else if (strcasecmp(strHive.c_str(), "HKCU") == 0 ||
-             strcasecmp(strHive.c_str(), "HKEY_CURRENT_USER") == 0)
+    else if (EqualsIgnoreCaseAscii(strHive, "HKCU") ||
+             EqualsIgnoreCaseAscii(strHive, "HKEY_CURRENT_USER"))
         hive = ERegistryHive::CurrentUser;
     else
         return false;

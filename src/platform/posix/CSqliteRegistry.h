@@ -30,10 +30,8 @@ public:
     bool DeleteKey(ERegistryHive hive, const std::string& strPath) override;
     bool SetValue(ERegistryHive hive, const std::string& strPath,
                   const SRegistryValue& value) override;
-
-    // Creates every key and writes every value in one transaction: all of
-    // it lands or none of it does.
-    bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys);
+    // One transaction: all of it lands or none of it does.
+    bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) override;
 
     // The database files of both hives (with their journals), host paths.
     std::vector<std::string> BackingFiles() const;

@@ -10,13 +10,6 @@
 
 struct sqlite3;
 
-// A key with the values to write into it, for writes done as one unit.
-struct SRegistryKeyValues
-{
-    std::string strPath;
-    std::vector<SRegistryValue> values;
-};
-
 // "a\\b\\\\c\\" -> {"a", "b", "c"}
 std::vector<std::string> SplitKeyPath(const std::string& strPath);
 

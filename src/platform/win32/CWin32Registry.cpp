@@ -222,3 +222,27 @@ bool CWin32Registry::SetValue(ERegistryHive hive, const std::string& strPath,
                             reinterpret_cast<const BYTE*>(value.strData.data()),
                             static_cast<DWORD>(value.strData.size())) == ERROR_SUCCESS;
 }
+
+bool CWin32Registry::WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys)
+{
+    for (const SRegistryKeyValues& key : keys)
+    {
+        SLocation location;
+        HKEY hKey = nullptr;
+        if (!Locate(hive, key.strPath, location) ||
+            ::RegCreateKeyExA(static_cast<HKEY>(location.hRoot), location.strPath.c_str(), 0,
+                              nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &hKey,
+                              nullptr) != ERROR_SUCCESS)
+            return false;
+        CKeyCloser closer(hKey);
+        for (const SRegistryValue& value : key.values)
+        {
+            if (value.strData.size() >= UINT_MAX ||
+                ::RegSetValueExA(hKey, value.strName.c_str(), 0, value.nType,
+                                 reinterpret_cast<const BYTE*>(value.strData.data()),
+                                 static_cast<DWORD>(value.strData.size())) != ERROR_SUCCESS)
+                return false;
+        }
+    }
+    return true;
+}

@@ -29,6 +29,9 @@ public:
     bool DeleteKey(ERegistryHive hive, const std::string& strPath) override;
     bool SetValue(ERegistryHive hive, const std::string& strPath,
                   const SRegistryValue& value) override;
+    // advapi32 offers no transaction here: keys and values are written in
+    // order and the first failure stops the batch, leaving what was written.
+    bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) override;
 
 private:
     struct SLocation

@@ -4,6 +4,31 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+#include <windows.h>
+
+namespace
+{
+
+// The tools are built next to the test executables. SCRUBIX_TOOLS_DIR wins
+// when it holds a Windows path; a cross build's test driver sets it to the
+// Unix path of that same folder, which Windows cannot be relied on to open.
+std::filesystem::path ToolsFolder()
+{
+    const char* pszToolsDir = std::getenv("SCRUBIX_TOOLS_DIR");
+    if (pszToolsDir != nullptr && pszToolsDir[0] != '\0' && pszToolsDir[0] != '/')
+        return pszToolsDir;
+    std::vector<char> buffer(MAX_PATH + 1);
+    DWORD nLength = 0;
+    while ((nLength = ::GetModuleFileNameA(nullptr, buffer.data(),
+                                           static_cast<DWORD>(buffer.size()))) == buffer.size())
+        buffer.resize(buffer.size() * 2);
+    if (nLength == 0)
+        return ".";
+    return std::filesystem::path(std::string(buffer.data(), nLength)).parent_path();
+}
+
+} // namespace
 
 std::string ShellQuote(const std::string& strWord)
 {
@@ -16,14 +41,14 @@ std::string ShellQuote(const std::string& strWord)
 SToolResult RunTool(const std::string& strTool, const std::string& strArguments,
                     const std::filesystem::path& folder)
 {
-    const char* pToolsDir = std::getenv("SCRUBIX_TOOLS_DIR");
-    const std::string strExecutable =
-        (std::filesystem::path(pToolsDir != nullptr ? pToolsDir : ".") / (strTool + ".exe"))
-            .string();
+    const std::string strExecutable = (ToolsFolder() / (strTool + ".exe")).string();
     std::string strCommand;
     if (!folder.empty())
         strCommand = "cd /d " + ShellQuote(folder.string()) + " && ";
     strCommand += ShellQuote(strExecutable) + " " + strArguments + " 2>&1";
+    // cmd /c drops the first and the last quote of its command line: give it
+    // a pair of its own so that the command keeps every quote it has.
+    strCommand = "\"" + strCommand + "\"";
 
     SToolResult result;
     FILE* pPipe = _popen(strCommand.c_str(), "rb");
