@@ -1,71 +1,37 @@
-#include "search/CandidateRules.h"
+#include "CandidateFileCases.h"
 
-#include "SearchTestSupport.h"
-
-namespace
+TEST_P(CandidateRulesTest, ClassifiesEveryName)
 {
-struct SFileCase
-{
-    const char* pName;
-    size_t nLength;
-    int32_t nReasonZeroOff;
-    int32_t nReasonZeroOn;
-};
+    // The rules read only what a listing gives; no file is needed.
+    CMessageQueue port;
+    CSearchContext context{m_doc, port, m_prompt, m_clock, m_urlCache};
+    for (const SFileCase& fileCase : FILE_CASES)
+    {
+        SFindEntry entry;
+        entry.strName = fileCase.pName;
+        entry.nAttributes = FILE_ATTR_ARCHIVE;
+        entry.nSizeLow = static_cast<uint32_t>(fileCase.nLength);
+        entry.bDetailsKnown = true;
+        m_doc.CandidateAck.store(1);
+        ClassifyFile(context, "C:", entry, 0, nullptr);
 
-// Extensions are whole extensions, not suffixes; the Zero test only applies
-// when the extension test failed; the protected names never pass.
-const SFileCase FILE_CASES[] = {
-    {"Report.TMP", 3, REASON_EXTENSION, REASON_EXTENSION},
-    {"report.tmp", 3, REASON_EXTENSION, REASON_EXTENSION},
-    {"report.tmp.txt", 3, REASON_NONE, REASON_NONE},
-    {".tmp", 3, REASON_EXTENSION, REASON_EXTENSION},
-    {"x~", 3, REASON_NONE, REASON_NONE},
-    {"x", 3, REASON_NONE, REASON_NONE},
-    {"x.", 0, REASON_NONE, REASON_ZERO_LENGTH},
-    {"y.", 3, REASON_NONE, REASON_NONE},
-    {"x.~", 3, REASON_EXTENSION, REASON_EXTENSION},
-    {"x.~~", 3, REASON_EXTENSION, REASON_EXTENSION},
-    {"x.~~~~", 3, REASON_NONE, REASON_NONE},
-    {"notes", 0, REASON_NONE, REASON_ZERO_LENGTH},
-    {"old.BAK", 0, REASON_EXTENSION, REASON_EXTENSION},
-    {"x.log", 0, REASON_EXTENSION, REASON_EXTENSION},
-    {"desktop.ini", 0, REASON_NONE, REASON_NONE},
-    {"Desktop.INI", 3, REASON_NONE, REASON_NONE},
-    {"index.dat", 0, REASON_NONE, REASON_NONE},
-    {"INDEX.DAT.tmp", 3, REASON_EXTENSION, REASON_EXTENSION},
-    {"install.log", 3, REASON_NONE, REASON_NONE}, // excluded below
-};
-
-class CandidateRulesTest : public CSearchTest, public ::testing::WithParamInterface<int32_t>
-{
-};
-} // namespace
+        int32_t nReason = REASON_NONE;
+        SPostedMessage message;
+        if (port.TryGetMessage(message))
+        {
+            EXPECT_EQ(message.nMessage, WM_ADD_CANDIDATE) << fileCase.pName;
+            EXPECT_EQ(m_doc.CandidatePath, std::string("C:\\") + fileCase.pName);
+            EXPECT_EQ(m_doc.CandidateSize, static_cast<double>(fileCase.nLength)) << fileCase.pName;
+            nReason = m_doc.CandidateReason;
+        }
+        EXPECT_EQ(nReason, Expected(fileCase)) << fileCase.pName;
+        EXPECT_FALSE(port.TryGetMessage(message)) << fileCase.pName;
+    }
+}
 
 TEST_P(CandidateRulesTest, ClassifiesEveryFileOfTheWalk)
 {
-    m_doc.Zero = GetParam();
-    m_doc.Lists[LIST_EXCLUDE] = {"install.log"};
-    for (const SFileCase& fileCase : FILE_CASES)
-        m_sandbox.MakeFile(std::string("C:\\") + fileCase.pName,
-                           std::string(fileCase.nLength, 'z'));
-    RunSearch();
-    const auto listed = Listed();
-    for (const SFileCase& fileCase : FILE_CASES)
-    {
-        const int32_t nExpected = m_doc.Zero ? fileCase.nReasonZeroOn : fileCase.nReasonZeroOff;
-        const auto it = listed.find(std::string("C:\\") + fileCase.pName);
-        EXPECT_EQ(it == listed.end() ? REASON_NONE : it->second, nExpected) << fileCase.pName;
-    }
-    for (const SFileCase& fileCase : FILE_CASES)
-    {
-        for (const SCandidateRow& row : m_rows)
-        {
-            if (row.strPath == std::string("C:\\") + fileCase.pName)
-            {
-                EXPECT_EQ(row.dSize, static_cast<double>(fileCase.nLength)) << row.strPath;
-            }
-        }
-    }
+    ExpectWalkClassifies([](const SFileCase& fileCase) { return !EndsWithDot(fileCase); });
 }
 
 INSTANTIATE_TEST_SUITE_P(ZeroOffAndOn, CandidateRulesTest, ::testing::Values(0, 1));

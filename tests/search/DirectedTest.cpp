@@ -1,16 +1,12 @@
 #include "SearchTestSupport.h"
 
-#include <sys/stat.h>
-
 TEST_F(CSearchTest, FilesToDeleteEntries)
 {
     m_sandbox.MakeFile("C:\\old\\x.doc", std::string(1500, 'd'));
     m_sandbox.MakeFile("C:\\old\\y.tmp", "yy");
     m_sandbox.MakeFile("C:\\old\\empty.txt", "");
-    ASSERT_EQ(mkfifo(m_sandbox.HostPath("C:\\old\\pipe.doc").c_str(), 0644), 0);
-    m_doc.Lists[LIST_FILE] = {"C:\\old\\x.doc",  "C:\\old\\pipe.doc", "C:\\old\\missing.doc",
-                              "nobackslash.doc", "C:\\old\\y.tmp",    "C:\\old\\empty.txt",
-                              "C:\\old"};
+    m_doc.Lists[LIST_FILE] = {"C:\\old\\x.doc", "C:\\old\\missing.doc", "nobackslash.doc",
+                              "C:\\old\\y.tmp", "C:\\old\\empty.txt",   "C:\\old"};
     const auto seen = RunSearch();
     // Directed before the walk: y.tmp keeps its first reason.
     EXPECT_EQ(Paths(seen, WM_ADD_CANDIDATE),

@@ -89,11 +89,9 @@ TEST_F(CSearchTest, LinksToFoldersAreNeverEntered)
     m_sandbox.Build({"C:\\Real\\a.tmp"});
     std::filesystem::create_directories(m_sandbox.Outside() / "secret");
     std::ofstream(m_sandbox.Outside() / "secret" / "s.tmp") << "x";
-    std::filesystem::create_directory_symlink(m_sandbox.Outside() / "secret",
-                                              m_sandbox.HostPath("C:\\ToOutside"));
-    std::filesystem::create_directory_symlink(m_sandbox.HostPath("C:\\Real"),
-                                              m_sandbox.HostPath("C:\\Alias.tmp"));
-    std::filesystem::create_directory_symlink(".", m_sandbox.HostPath("C:\\Real\\loop"));
+    m_sandbox.MakeLink("C:\\ToOutside", m_sandbox.Outside() / "secret");
+    m_sandbox.MakeLink("C:\\Alias.tmp", m_sandbox.HostPath("C:\\Real"));
+    m_sandbox.MakeLink("C:\\Real\\loop", ".");
     const auto seen = RunSearch();
     EXPECT_EQ(Paths(seen, WM_SEARCH_PATH), (std::vector<std::string>{"C:", "C:\\Real"}));
     // The link itself is a file named Alias.tmp.

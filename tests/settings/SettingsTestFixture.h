@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/posix/CDriveMap.h"
-#include "platform/posix/CPosixFileSystem.h"
-#include "platform/posix/CSqliteRegistry.h"
+#include "platform/Platform.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
@@ -12,14 +10,14 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A sandbox drive with the real SQLite registry and POSIX file system, and a
+// A sandbox drive with the platform's real registry and file system, and a
 // way to run the program's start-up from a chosen folder.
 class SettingsTest : public ::testing::Test
 {
 protected:
     SettingsTest()
-        : m_fileSystem(CDriveMap::FromEnvironment()),
-          m_registry(CSqliteRegistry::FolderFromEnvironment()), m_store(m_registry)
+        : m_platform(CreatePlatform()), m_fileSystem(*m_platform.pFileSystem),
+          m_registry(*m_platform.pRegistry), m_store(m_registry)
     {
     }
 
@@ -40,13 +38,16 @@ protected:
         return m_store.GetString(strSection, strName, "<absent>");
     }
 
+    // The seed file goes where the backend says the Windows folder is, seen
+    // through the sandbox's drive map.
     void WriteIni(const std::string& strContents)
     {
-        m_sandbox.MakeFile("C:\\etc\\Scrubix.INI", strContents);
+        m_sandbox.MakeFile(m_fileSystem.GetWindowsFolder() + "\\Scrubix.INI", strContents);
     }
 
-    CSandboxDrive m_sandbox;
-    CPosixFileSystem m_fileSystem;
-    CSqliteRegistry m_registry;
+    CSandboxDrive m_sandbox; // first: the platform reads its environment
+    SPlatform m_platform;
+    IFileSystem& m_fileSystem;
+    IRegistry& m_registry;
     CSettingsStore m_store;
 };

@@ -69,6 +69,64 @@ void RemoveTree(const std::string& strFolder)
     ::RemoveDirectoryA(strFolder.c_str());
 }
 
+// Under Wine, CreateSymbolicLink reports success and makes nothing; a Unix
+// link made by a Unix process is what Wine lists as a reparse point.
+using WineUnixFileName = char*(__cdecl*)(const wchar_t*);
+
+WineUnixFileName WineConverter()
+{
+    const HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
+    if (hKernel == nullptr)
+        return nullptr;
+    return reinterpret_cast<WineUnixFileName>(
+        reinterpret_cast<void*>(::GetProcAddress(hKernel, "wine_get_unix_file_name")));
+}
+
+std::string UnixPathOf(WineUnixFileName pConvert, const fs::path& path)
+{
+    char* pszUnix = pConvert(path.wstring().c_str());
+    if (pszUnix == nullptr)
+        throw std::runtime_error("no Unix path for " + path.string());
+    std::string strUnix = pszUnix;
+    ::HeapFree(::GetProcessHeap(), 0, pszUnix);
+    return strUnix;
+}
+
+void MakeUnixLink(WineUnixFileName pConvert, const fs::path& target, const fs::path& link)
+{
+    std::string strTarget = target.string();
+    if (target.is_absolute())
+        strTarget = UnixPathOf(pConvert, target);
+    else
+        for (char& c : strTarget)
+            if (c == '\\')
+                c = '/';
+    std::string strCommand =
+        "/bin/ln -s \"" + strTarget + "\" \"" + UnixPathOf(pConvert, link) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA("Z:\\bin\\ln", strCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process))
+        throw std::runtime_error("cannot run /bin/ln");
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    // Wine does not wait for a Unix child: wait for the link instead.
+    for (int nTry = 0; nTry < 250; ++nTry)
+    {
+        WIN32_FIND_DATAA data{};
+        const HANDLE hFind = ::FindFirstFileA(link.string().c_str(), &data);
+        if (hFind != INVALID_HANDLE_VALUE)
+        {
+            ::FindClose(hFind);
+            return;
+        }
+        ::Sleep(20);
+    }
+    throw std::runtime_error("ln made no link at " + link.string());
+}
+
 } // namespace
 
 CSandboxDrive::CSandboxDrive()
@@ -162,6 +220,25 @@ void CSandboxDrive::MakeSparseFile(const std::string& strWindowsPath, uint64_t n
         std::ofstream out(host, std::ios::binary | std::ios::trunc);
     }
     fs::resize_file(host, nSize);
+}
+
+void CSandboxDrive::MakeLink(const std::string& strWindowsPath, const fs::path& target)
+{
+    const fs::path host = HostPath(strWindowsPath);
+    fs::create_directories(host.parent_path());
+    if (const WineUnixFileName pConvert = WineConverter())
+    {
+        MakeUnixLink(pConvert, target, host);
+        return;
+    }
+    const fs::path resolved = target.is_absolute() ? target : host.parent_path() / target;
+    const DWORD nTargetAttributes = ::GetFileAttributesA(resolved.string().c_str());
+    DWORD nFlags = SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    if (nTargetAttributes != INVALID_FILE_ATTRIBUTES &&
+        (nTargetAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        nFlags |= SYMBOLIC_LINK_FLAG_DIRECTORY;
+    if (!::CreateSymbolicLinkA(host.string().c_str(), target.string().c_str(), nFlags))
+        throw std::runtime_error("cannot make a link at " + host.string());
 }
 
 std::string CSandboxDrive::ReadFile(const std::string& strWindowsPath) const
