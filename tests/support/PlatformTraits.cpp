@@ -5,7 +5,7 @@ std::string TextModeLines(const std::string& strText)
     return strText;
 }
 
-bool TrashMovesFiles()
+bool RunsUnderWine()
 {
-    return true;
+    return false;
 }

@@ -1,5 +1,4 @@
-// The Windows forms: CR LF line ends, and a Recycle Bin that Wine does not
-// really have.
+// The Windows forms: CR LF line ends, and Wine told from Windows.
 #include "support/PlatformTraits.h"
 
 #include <windows.h>
@@ -17,8 +16,8 @@ std::string TextModeLines(const std::string& strText)
     return strConverted;
 }
 
-bool TrashMovesFiles()
+bool RunsUnderWine()
 {
     const HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
-    return hNtdll == nullptr || ::GetProcAddress(hNtdll, "wine_get_version") == nullptr;
+    return hNtdll != nullptr && ::GetProcAddress(hNtdll, "wine_get_version") != nullptr;
 }
