@@ -2,6 +2,7 @@
 #include "support/CSandboxDrive.h"
 #include "support/ToolRunner.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -49,12 +50,16 @@ void WriteFile(const fs::path& path, const std::string& strText)
     std::ofstream(path, std::ios::binary) << strText;
 }
 
-// Every key and value of a hive as one comparable text.
+// Every key and value of a hive as one comparable text. Values are listed by
+// name: Windows enumerates them in the order they were made, Wine sorted.
 void Dump(IRegistry& registry, ERegistryHive hive, const std::string& strPath, std::string& strDump)
 {
     strDump += "[" + strPath + "]\n";
     std::vector<SRegistryValue> values;
     registry.EnumValues(hive, strPath, values);
+    std::sort(values.begin(), values.end(),
+              [](const SRegistryValue& a, const SRegistryValue& b)
+              { return a.strName < b.strName; });
     for (const SRegistryValue& value : values)
     {
         strDump += value.strName + "|" + std::to_string(value.nType) + "|" + value.strData + "\n";
@@ -203,8 +208,8 @@ TEST_F(RegToolTest, ImportAcceptsLfBomContinuationsAndBothHives)
                     "\"N\" = dword:0000002a\r\n");
     const SToolResult imported = Reg("import " + ShellQuote(file.string()));
     ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
-    EXPECT_EQ(Dump(HKCU), std::string("[]\n[Software]\n[Software\\A]\nBin|3|\x01\x02\x03\n|1|top") +
-                              std::string(1, '\0') + "\n");
+    EXPECT_EQ(Dump(HKCU), std::string("[]\n[Software]\n[Software\\A]\n|1|top") +
+                              std::string(1, '\0') + "\nBin|3|\x01\x02\x03\n");
     EXPECT_EQ(Dump(HKLM),
               std::string("[]\n[Software]\n[Software\\B]\nN|4|*") + std::string(3, '\0') + "\n");
 }

@@ -1,9 +1,8 @@
-#include "platform/posix/CSqliteRegistry.h"
+#include "platform/Platform.h"
 #include "settings/CSettingsStore.h"
 #include "support/CSandboxDrive.h"
 #include "support/ToolRunner.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -33,7 +32,10 @@ std::string Value(const ValueMap& values, const std::string& strSection, const s
 TEST(ScrubixStartupTest, TwoRunsLeaveTheSettingsLayoutAndReExportExactly)
 {
     CSandboxDrive sandbox;
-    sandbox.MakeFile("C:\\etc\\Scrubix.INI", "[Settings]\nZero=1\n");
+    // Where the program looks for the INI ("C:\etc" on Linux, "C:\windows"
+    // under Wine): drive C: is the sandbox's, so the file lands inside it.
+    const std::string strWindowsFolder = CreatePlatform().pFileSystem->GetWindowsFolder();
+    sandbox.MakeFile(strWindowsFolder + "\\Scrubix.INI", "[Settings]\nZero=1\n");
     sandbox.MakeFolder("C:\\Tools");
     for (int nRun = 0; nRun < 2; ++nRun)
     {
@@ -42,10 +44,7 @@ TEST(ScrubixStartupTest, TwoRunsLeaveTheSettingsLayoutAndReExportExactly)
     }
 
     ValueMap values;
-    {
-        CSqliteRegistry registry(sandbox.RegistryFolder().string());
-        Collect(registry, ComposeBaseKeyPath(), values);
-    }
+    Collect(*CreatePlatform().pRegistry, ComposeBaseKeyPath(), values);
     const std::string SZ = "1:";
     EXPECT_EQ(Value(values, "Settings", "Zero"), SZ + std::string("1", 2));
     EXPECT_EQ(Value(values, "Settings", "22"), SZ + std::string("1", 2));
@@ -64,17 +63,12 @@ TEST(ScrubixStartupTest, TwoRunsLeaveTheSettingsLayoutAndReExportExactly)
         RunTool("scrubix-reg", "export " + ShellQuote(strKey) + " " + ShellQuote(strExport));
     ASSERT_EQ(exported.nExitCode, 0) << exported.strOutput;
 
-    // A fresh registry folder receives exactly the same values.
-    const std::filesystem::path fresh = sandbox.Root() / "fresh-registry";
-    std::filesystem::create_directories(fresh);
-    setenv("SCRUBIX_REGISTRY_DIR", fresh.c_str(), 1); // the sandbox restores it
+    // A fresh registry (another sandbox's) receives exactly the same values.
+    CSandboxDrive fresh;
     const SToolResult imported = RunTool("scrubix-reg", "import " + ShellQuote(strExport));
     ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
     ValueMap reimported;
-    {
-        CSqliteRegistry registry(fresh.string());
-        Collect(registry, ComposeBaseKeyPath(), reimported);
-    }
+    Collect(*CreatePlatform().pRegistry, ComposeBaseKeyPath(), reimported);
     EXPECT_EQ(reimported, values);
 }
 } // namespace
