@@ -120,18 +120,8 @@ TEST_F(MovePassTest, ReadOnlyDestinationBlocksOverwriteUnlessDeleteReadOnly)
     AddFileRow("C:\\f.tmp", true, "new");
 
     Run();
-    if (RunsUnderWine() && m_drive.ReadFile("C:\\Bak\\f.tmp") == "new")
-    {
-        // Wine keeps the read-only attribute as the Unix write bits, which root
-        // passes: its CopyFile then overwrites the file. The move is whole.
-        EXPECT_FALSE(m_drive.Exists("C:\\f.tmp"));
-        m_drive.MakeFile("C:\\f.tmp", "new");
-    }
-    else
-    {
-        EXPECT_EQ("old", m_drive.ReadFile("C:\\Bak\\f.tmp"));
-        EXPECT_EQ("new", m_drive.ReadFile("C:\\f.tmp"));
-    }
+    EXPECT_EQ("old", m_drive.ReadFile("C:\\Bak\\f.tmp"));
+    EXPECT_EQ("new", m_drive.ReadFile("C:\\f.tmp"));
 
     m_doc.Deletereadonly = 1;
     AddRow("C:\\f.tmp");

@@ -94,6 +94,11 @@ bool CWin32FileSystem::CopyFileTo(const std::string& strSource, const std::strin
     if (!held.IsOpen() || info.IsFolder() || info.IsReparsePoint() ||
         !CWin32SafeOpen::Matches(info, expectedSource))
         return false;
+    // Windows refuses to copy over a read-only file; Wine running as root
+    // would not, so the rule is checked here rather than left to the call.
+    const DWORD nExisting = ::GetFileAttributesA(destination->c_str());
+    if (nExisting != INVALID_FILE_ATTRIBUTES && (nExisting & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
     if (!::CopyFileA(source->c_str(), destination->c_str(), bFailIfExists ? TRUE : FALSE))
         return false;
     FlushToDisk(*destination, FILE_ATTRIBUTE_NORMAL);
