@@ -144,8 +144,7 @@ void CScrubixDoc::WriteListValues(int nKind, const std::vector<std::string>& ent
     // Stale values behind the list are blanked, never deleted.
     while (!m_store.GetString(strPrefix, strPrefix + std::to_string(n), "").empty())
     {
-        if (!m_store.SetString(strPrefix, strPrefix + std::to_string(n), ""))
-            break; // a store that cannot be written would never end this loop
+        m_store.SetString(strPrefix, strPrefix + std::to_string(n), "");
         ++n;
     }
 }
