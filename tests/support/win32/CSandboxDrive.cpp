@@ -188,40 +188,6 @@ fs::path CSandboxDrive::HostPath(const std::string& strWindowsPath) const
     return strRest.empty() ? m_drive : m_drive / strRest;
 }
 
-void CSandboxDrive::Build(const std::vector<std::string>& paths)
-{
-    for (const std::string& strPath : paths)
-    {
-        if (!strPath.empty() && strPath.back() == '\\')
-            MakeFolder(strPath);
-        else
-            MakeFile(strPath);
-    }
-}
-
-void CSandboxDrive::MakeFile(const std::string& strWindowsPath, const std::string& strContents)
-{
-    const fs::path host = HostPath(strWindowsPath);
-    fs::create_directories(host.parent_path());
-    std::ofstream out(host, std::ios::binary | std::ios::trunc);
-    out << strContents;
-}
-
-void CSandboxDrive::MakeFolder(const std::string& strWindowsPath)
-{
-    fs::create_directories(HostPath(strWindowsPath));
-}
-
-void CSandboxDrive::MakeSparseFile(const std::string& strWindowsPath, uint64_t nSize)
-{
-    const fs::path host = HostPath(strWindowsPath);
-    fs::create_directories(host.parent_path());
-    {
-        std::ofstream out(host, std::ios::binary | std::ios::trunc);
-    }
-    fs::resize_file(host, nSize);
-}
-
 void CSandboxDrive::MakeLink(const std::string& strWindowsPath, const fs::path& target)
 {
     const fs::path host = HostPath(strWindowsPath);
@@ -239,14 +205,6 @@ void CSandboxDrive::MakeLink(const std::string& strWindowsPath, const fs::path& 
         nFlags |= SYMBOLIC_LINK_FLAG_DIRECTORY;
     if (!::CreateSymbolicLinkA(host.string().c_str(), target.string().c_str(), nFlags))
         throw std::runtime_error("cannot make a link at " + host.string());
-}
-
-std::string CSandboxDrive::ReadFile(const std::string& strWindowsPath) const
-{
-    std::ifstream in(HostPath(strWindowsPath), std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
 }
 
 bool CSandboxDrive::Exists(const std::string& strWindowsPath) const
