@@ -21,8 +21,17 @@ struct SFileIdentity
     uint64_t nVolume = 0;
     uint64_t nIndex = 0;
     bool bKnown = false;
+    // POSIX reuses a freed inode number at once, so a file deleted and
+    // re-created (or swapped for a link) can come back with the same inode.
+    // Its birth time (nanoseconds) tells them apart where the file system
+    // records one; 0 when it does not, and then only volume and index count.
+    uint64_t nBirthTime = 0;
 
-    bool operator==(const SFileIdentity&) const = default;
+    bool operator==(const SFileIdentity& other) const
+    {
+        return nVolume == other.nVolume && nIndex == other.nIndex && bKnown == other.bKnown &&
+               (nBirthTime == other.nBirthTime || nBirthTime == 0 || other.nBirthTime == 0);
+    }
 };
 
 // One entry of a folder listing. On POSIX the listing carries no sizes:
@@ -30,7 +39,7 @@ struct SFileIdentity
 // for the entry; directories and the identity are always known.
 struct SFindEntry
 {
-    std::string strName;     // bare name, bytes as stored
+    std::string strName;      // bare name, bytes as stored
     uint32_t nAttributes = 0; // FILE_ATTR_* bits
     uint32_t nSizeHigh = 0;
     uint32_t nSizeLow = 0;

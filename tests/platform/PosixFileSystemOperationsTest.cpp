@@ -151,6 +151,32 @@ TEST_F(PosixFileSystemOperationsTest, RemoveFileChecksTheIdentity)
     EXPECT_TRUE(m_fileSystem.RemoveFile("C:\\f.tmp", IdentityOf("C:\\f.tmp")));
 }
 
+TEST_F(PosixFileSystemOperationsTest, ARecreatedFileWithAReusedInodeIsAnotherFile)
+{
+    // ext4 hands a freed inode number straight to the next new file: delete
+    // and re-create until that happens, then the old identity must not match.
+    for (int nTry = 0; nTry < 200; ++nTry)
+    {
+        m_sandbox.MakeFile("C:\\f.tmp", "old");
+        const SFileIdentity old = IdentityOf("C:\\f.tmp");
+        fs::remove(m_sandbox.HostPath("C:\\f.tmp"));
+        m_sandbox.MakeFile("C:\\f.tmp", "new");
+        const SFileIdentity now = IdentityOf("C:\\f.tmp");
+        if (now.nIndex != old.nIndex)
+        {
+            fs::remove(m_sandbox.HostPath("C:\\f.tmp"));
+            continue;
+        }
+        if (old.nBirthTime == 0)
+            GTEST_SKIP() << "this file system records no birth time";
+        EXPECT_FALSE(now == old);
+        EXPECT_FALSE(m_fileSystem.RemoveFile("C:\\f.tmp", old));
+        EXPECT_EQ(m_sandbox.ReadFile("C:\\f.tmp"), "new");
+        return;
+    }
+    GTEST_SKIP() << "no inode number was reused";
+}
+
 TEST_F(PosixFileSystemOperationsTest, RemoveFileTakesTheLinkNeverItsTarget)
 {
     std::ofstream(m_sandbox.Outside() / "target.tmp") << "keep";

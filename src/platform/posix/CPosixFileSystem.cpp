@@ -18,11 +18,6 @@
 namespace
 {
 
-SFileIdentity IdentityOf(const SPosixStatus& status)
-{
-    return {status.nDevice, status.nInode, true};
-}
-
 bool Matches(const SFileIdentity& expected, const SPosixStatus& status)
 {
     return !expected.bKnown || expected == IdentityOf(status);

@@ -43,8 +43,9 @@ bool CPosixShell::MoveToTrash(const std::string& strPath, const SFileIdentity& e
     };
     if (::fstatat(folder.Get(), strName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
-    if (expected.bKnown && (static_cast<uint64_t>(status.st_dev) != expected.nVolume ||
-                            static_cast<uint64_t>(status.st_ino) != expected.nIndex))
+    SPosixStatus leaf;
+    if (expected.bKnown &&
+        (!CPosixSafeOpen::StatLeaf(folder.Get(), strName, leaf) || !(IdentityOf(leaf) == expected)))
         return false;
     const std::string strHost =
         (hostPath->strRoot == "/" ? std::string() : hostPath->strRoot) + "/" + strRelative;

@@ -89,7 +89,7 @@ bool CPosixFolderListing::FillDetails(SFindEntry& entry)
         return false;
     entry.nAttributes = PosixAttributesFromMode(status.nMode);
     PosixSplitSize(bFolder ? 0 : status.nSize, entry.nSizeHigh, entry.nSizeLow);
-    entry.identity = {status.nDevice, status.nInode, true};
+    entry.identity = IdentityOf(status);
     entry.bDetailsKnown = true;
     return true;
 }

@@ -11,7 +11,8 @@ SPlatform CreatePlatform()
     const CDriveMap driveMap = CDriveMap::FromEnvironment();
     SPlatform platform;
     platform.pFileSystem = std::make_unique<CPosixFileSystem>(driveMap);
-    platform.pRegistry = std::make_unique<CSqliteRegistry>(CSqliteRegistry::FolderFromEnvironment());
+    platform.pRegistry =
+        std::make_unique<CSqliteRegistry>(CSqliteRegistry::FolderFromEnvironment());
     platform.pShell = std::make_unique<CPosixShell>(driveMap);
     platform.pUrlCache = std::make_unique<CEmptyUrlCache>();
     platform.pClock = std::make_unique<CSystemClock>();

@@ -20,12 +20,16 @@ bool StatxAt(int nDirFd, const char* pszName, unsigned int nFlags, uint64_t nDev
     {
     };
     if (statx(nDirFd, pszName, static_cast<int>(nFlags),
-              STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE, &info) != 0)
+              STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_BTIME, &info) != 0)
         return false;
     status.nMode = info.stx_mode;
     status.nDevice = makedev(info.stx_dev_major, info.stx_dev_minor);
     status.nInode = info.stx_ino;
     status.nSize = info.stx_size;
+    status.nBirthTime =
+        (info.stx_mask & STATX_BTIME) != 0
+            ? static_cast<uint64_t>(info.stx_btime.tv_sec) * 1000000000u + info.stx_btime.tv_nsec
+            : 0;
     const bool bMountRoot = (info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
                             (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     return !bMountRoot && status.nDevice == nDevice;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileTypes.h"
 #include "platform/posix/PosixFd.h"
 
 #include <cstdint>
@@ -13,7 +14,13 @@ struct SPosixStatus
     uint64_t nDevice = 0; // as st_dev
     uint64_t nInode = 0;
     uint64_t nSize = 0;
+    uint64_t nBirthTime = 0; // nanoseconds; 0 when the file system keeps none
 };
+
+inline SFileIdentity IdentityOf(const SPosixStatus& status)
+{
+    return {status.nDevice, status.nInode, true, status.nBirthTime};
+}
 
 // Opens paths below a drive root without following any symbolic link, without
 // leaving the root and without crossing into another mount (bind mounts
