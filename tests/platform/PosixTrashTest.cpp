@@ -116,6 +116,32 @@ TEST_F(PosixTrashTest, SameNamesDoNotCollide)
     EXPECT_EQ(3u, FilesIn(Trash() / "info").size());
 }
 
+TEST_F(PosixTrashTest, TrashRemovedOrReplacedBetweenFilesIsFoundAnew)
+{
+    m_drive.MakeFile("C:\\one.txt", "1");
+    m_drive.MakeFile("C:\\two.txt", "2");
+    m_drive.MakeFile("C:\\three.txt", "3");
+    m_drive.MakeFile("C:\\four.txt", "4");
+    m_drive.MakeFile("C:\\one-more.txt");
+    ASSERT_TRUE(TrashFile("C:\\one.txt"));
+
+    fs::remove_all(Trash() / "files");
+    ASSERT_TRUE(TrashFile("C:\\two.txt"));
+    EXPECT_EQ("2", ReadHost(Trash() / "files/two.txt"));
+    fs::remove_all(Trash() / "info");
+    ASSERT_TRUE(TrashFile("C:\\four.txt"));
+    EXPECT_TRUE(fs::exists(Trash() / "info/four.txt.trashinfo"));
+    fs::remove_all(Trash());
+    ASSERT_TRUE(TrashFile("C:\\one-more.txt"));
+
+    const fs::path old = m_drive.HomeFolder() / "old-trash";
+    fs::rename(Trash(), old);
+    fs::create_directory(Trash(), m_drive.HomeFolder());
+    ASSERT_TRUE(TrashFile("C:\\three.txt"));
+    EXPECT_EQ("3", ReadHost(Trash() / "files/three.txt"));
+    EXPECT_FALSE(fs::exists(old / "files/three.txt"));
+}
+
 TEST_F(PosixTrashTest, MissingDataHomeIsCreatedInHomeNotInTheCurrentFolder)
 {
     unsetenv("XDG_DATA_HOME");

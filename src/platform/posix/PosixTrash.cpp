@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <pwd.h>
 #include <random>
 #include <unistd.h>
@@ -96,21 +97,57 @@ bool OpenTrashFolders(int nTrashFd, dev_t device, STrashTarget& target)
            ::fstat(target.files.Get(), &status) == 0 && status.st_dev == device;
 }
 
-bool OpenHomeTrash(dev_t device, STrashTarget& target)
+// The home trash stays open between files: opening it and its two folders
+// again for every file of a large move costs more than the rest of the move.
+// It is reopened when its path names another folder than the one held, and
+// when the held one turns out to be gone.
+struct SHomeTrash
 {
-    const std::string strTrash = CPosixTrash::HomeTrashFolder();
-    if (strTrash.empty())
-        return false;
-    CPosixFd trash(::open(strTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!trash.IsOpen() && errno == ENOENT && MakeFoldersWithParents(strTrash))
-        trash.Reset(::open(strTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct stat status
+    std::mutex mutex;
+    std::string strPath;
+    struct stat folder
     {
     };
-    if (!trash.IsOpen() || ::fstat(trash.Get(), &status) != 0 || status.st_dev != device)
+    STrashTarget target;
+};
+
+SHomeTrash& HomeTrash()
+{
+    static SHomeTrash s_homeTrash;
+    return s_homeTrash;
+}
+
+bool OpenHomeTrash(SHomeTrash& home)
+{
+    home.target = STrashTarget{};
+    home.strPath = CPosixTrash::HomeTrashFolder();
+    if (home.strPath.empty())
         return false;
-    target.nRelativeComponents = 0;
-    return OpenTrashFolders(trash.Get(), device, target);
+    CPosixFd trash(::open(home.strPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!trash.IsOpen() && errno == ENOENT && MakeFoldersWithParents(home.strPath))
+        trash.Reset(::open(home.strPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!trash.IsOpen() || ::fstat(trash.Get(), &home.folder) != 0 ||
+        !OpenTrashFolders(trash.Get(), home.folder.st_dev, home.target))
+    {
+        home.target = STrashTarget{};
+        return false;
+    }
+    return true;
+}
+
+// The open home trash when it is on the given device; the caller holds
+// home.mutex.
+const STrashTarget* HomeTrashFor(SHomeTrash& home, dev_t device, bool bReopen)
+{
+    struct stat current
+    {
+    };
+    const bool bHeld =
+        !bReopen && home.target.files.IsOpen() && home.strPath == CPosixTrash::HomeTrashFolder() &&
+        ::stat(home.strPath.c_str(), &current) == 0 && SameFile(current, home.folder);
+    if (!bHeld && !OpenHomeTrash(home))
+        return nullptr;
+    return home.folder.st_dev == device ? &home.target : nullptr;
 }
 
 bool IsMountRoot(int nFd)
@@ -242,6 +279,57 @@ int WriteTrashInfo(int nInfoFd, const std::string& strInfoName, const std::strin
     ::unlinkat(nInfoFd, strInfoName.c_str(), 0);
     return -1;
 }
+enum class EMoveOutcome
+{
+    Moved,
+    Failed,
+    // A trash folder held open no longer exists (or the entry vanished).
+    TrashGone
+};
+
+// Writes the .trashinfo, then renames the entry into files/ under a free
+// name; a file swapped in at the name meanwhile is given back untouched.
+EMoveOutcome MoveIntoTrash(const STrashTarget& target, int nFolderFd, const std::string& strName,
+                           const std::string& strHostPath, const struct stat& expected)
+{
+    const std::string strInfoPath =
+        target.nRelativeComponents == 0
+            ? strHostPath
+            : TrailingComponents(strHostPath, target.nRelativeComponents);
+    const std::string strInfoText = CPosixTrash::TrashInfoText(strInfoPath, std::time(nullptr));
+
+    for (int nTry = 1; nTry <= MAX_NAME_TRIES; ++nTry)
+    {
+        const std::string strTrashName = TrashName(strName, nTry);
+        const std::string strInfoName = strTrashName + INFO_SUFFIX;
+        const int nWritten = WriteTrashInfo(target.info.Get(), strInfoName, strInfoText);
+        if (nWritten < 0)
+            return errno == ENOENT ? EMoveOutcome::TrashGone : EMoveOutcome::Failed;
+        if (nWritten == 0)
+            continue;
+        if (::renameat2(nFolderFd, strName.c_str(), target.files.Get(), strTrashName.c_str(),
+                        RENAME_NOREPLACE) != 0)
+        {
+            const int nError = errno;
+            ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
+            if (nError == EEXIST)
+                continue;
+            return nError == ENOENT ? EMoveOutcome::TrashGone : EMoveOutcome::Failed;
+        }
+        struct stat moved
+        {
+        };
+        if (::fstatat(target.files.Get(), strTrashName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(moved, expected))
+            return EMoveOutcome::Moved;
+        if (::renameat2(target.files.Get(), strTrashName.c_str(), nFolderFd, strName.c_str(),
+                        RENAME_NOREPLACE) == 0)
+            ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
+        return EMoveOutcome::Failed;
+    }
+    return EMoveOutcome::Failed;
+}
+
 } // namespace
 
 std::string CPosixTrash::HomeTrashFolder()
@@ -321,46 +409,21 @@ bool CPosixTrash::TrashEntry(int nFolderFd, const std::string& strName,
         S_ISDIR(status.st_mode) || !SameFile(status, expected))
         return false;
 
-    STrashTarget target;
-    if (!OpenHomeTrash(status.st_dev, target) &&
-        !OpenTopDirectoryTrash(nFolderFd, status.st_dev, target))
-        return false;
-    const std::string strInfoPath =
-        target.nRelativeComponents == 0
-            ? strHostPath
-            : TrailingComponents(strHostPath, target.nRelativeComponents);
-    const std::string strInfoText = TrashInfoText(strInfoPath, std::time(nullptr));
-
-    for (int nTry = 1; nTry <= MAX_NAME_TRIES; ++nTry)
+    SHomeTrash& home = HomeTrash();
+    const std::lock_guard<std::mutex> lock(home.mutex);
+    const STrashTarget* pHome = HomeTrashFor(home, status.st_dev, false);
+    if (pHome != nullptr)
     {
-        const std::string strTrashName = TrashName(strName, nTry);
-        const std::string strInfoName = strTrashName + INFO_SUFFIX;
-        const int nWritten = WriteTrashInfo(target.info.Get(), strInfoName, strInfoText);
-        if (nWritten < 0)
-            return false;
-        if (nWritten == 0)
-            continue;
-        if (::renameat2(nFolderFd, strName.c_str(), target.files.Get(), strTrashName.c_str(),
-                        RENAME_NOREPLACE) != 0)
-        {
-            const bool bTaken = errno == EEXIST;
-            ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
-            if (bTaken)
-                continue;
-            return false;
-        }
-        // Another file may have been put at the name between the check and
-        // the rename: give it back untouched.
-        struct stat moved
-        {
-        };
-        if (::fstatat(target.files.Get(), strTrashName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
-            SameFile(moved, expected))
-            return true;
-        if (::renameat2(target.files.Get(), strTrashName.c_str(), nFolderFd, strName.c_str(),
-                        RENAME_NOREPLACE) == 0)
-            ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
-        return false;
+        const EMoveOutcome outcome =
+            MoveIntoTrash(*pHome, nFolderFd, strName, strHostPath, expected);
+        if (outcome != EMoveOutcome::TrashGone)
+            return outcome == EMoveOutcome::Moved;
+        pHome = HomeTrashFor(home, status.st_dev, true);
+        return pHome != nullptr && MoveIntoTrash(*pHome, nFolderFd, strName, strHostPath,
+                                                 expected) == EMoveOutcome::Moved;
     }
-    return false;
+    STrashTarget topTarget;
+    return OpenTopDirectoryTrash(nFolderFd, status.st_dev, topTarget) &&
+           MoveIntoTrash(topTarget, nFolderFd, strName, strHostPath, expected) ==
+               EMoveOutcome::Moved;
 }
