@@ -61,45 +61,22 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 
 int32_t CDisposal::MovePass()
 {
-    IResultsList& list = m_services.list;
     m_bDisposeAck.store(0, std::memory_order_relaxed);
     m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
     m_services.clock.Sleep(MOVE_START_PAUSE_MS);
 
-    std::unique_ptr<CAnomalyReport> pReport;
-    if (m_bAnomaly == 1)
-        pReport = CreateAnomalyReport(EDisposalKind::Move);
-    CollectProtectedIdentities();
-
-    const int nRows = list.GetRowCount();
-    for (int nRow = nRows - 1; nRow >= 0; --nRow)
-    {
-        const std::string strPath = list.GetRowPath(nRow);
-        if (strPath.empty())
-            continue;
-        if (list.IsRowChecked(nRow))
-        {
-            WaitForAck(m_bDisposeAck, m_services.clock, m_services.prompt);
-            m_bDisposeAck.store(0, std::memory_order_relaxed);
-            m_strStepPath = strPath;
-            m_services.port.PostMessage(WM_DISPOSE_STEP, 0);
-
-            const SFileIdentity identity = list.GetRowIdentity(nRow);
-            bool bMoved = false;
-            if (!IsProtected(strPath, identity))
-                bMoved = m_nRecycleRadio != 0 ? MoveToFolder(strPath, identity)
-                                              : MoveToRecycleBin(strPath, identity);
-            if (pReport)
-                pReport->Record(strPath, bMoved);
-        }
-        list.DeleteRow(nRow);
-    }
-
-    if (pReport)
-    {
-        pReport->Finish();
-        ShowAnomalyReport(pReport->ReportPath());
-    }
+    DisposeCheckedRows(EDisposalKind::Move,
+                       [this](const std::string& strPath, const SFileIdentity& identity)
+                       {
+                           WaitForAck(m_bDisposeAck, m_services.clock, m_services.prompt);
+                           m_bDisposeAck.store(0, std::memory_order_relaxed);
+                           m_strStepPath = strPath;
+                           m_services.port.PostMessage(WM_DISPOSE_STEP, 0);
+                           if (IsProtected(strPath, identity))
+                               return false;
+                           return m_nRecycleRadio != 0 ? MoveToFolder(strPath, identity)
+                                                       : MoveToRecycleBin(strPath, identity);
+                       });
     return RESULT_DONE;
 }
 
@@ -114,32 +91,40 @@ int32_t CDisposal::PurgePass()
             m_services.store.SetInt("Settings", "WarnMe", 0);
     }
 
-    IResultsList& list = m_services.list;
-    IFileSystem& fileSystem = m_services.fileSystem;
     m_services.prompt.BeginWaitCursor();
+    DisposeCheckedRows(EDisposalKind::Purge,
+                       [this](const std::string& strPath, const SFileIdentity& identity)
+                       {
+                           if (IsProtected(strPath, identity))
+                               return false;
+                           if (m_bDeleteReadOnly == 1)
+                               ClearReadOnly(strPath, identity);
+                           return m_services.fileSystem.RemoveFile(strPath, identity);
+                       });
+    m_services.prompt.EndWaitCursor();
+    return RESULT_DONE;
+}
+
+void CDisposal::DisposeCheckedRows(
+    EDisposalKind kind,
+    const std::function<bool(const std::string&, const SFileIdentity&)>& dispose)
+{
     std::unique_ptr<CAnomalyReport> pReport;
     if (m_bAnomaly == 1)
-        pReport = CreateAnomalyReport(EDisposalKind::Purge);
+        pReport = CreateAnomalyReport(kind);
     CollectProtectedIdentities();
 
-    const int nRows = list.GetRowCount();
-    for (int nRow = nRows - 1; nRow >= 0; --nRow)
+    IResultsList& list = m_services.list;
+    for (int nRow = list.GetRowCount() - 1; nRow >= 0; --nRow)
     {
         const std::string strPath = list.GetRowPath(nRow);
         if (strPath.empty())
             continue;
         if (list.IsRowChecked(nRow))
         {
-            const SFileIdentity identity = list.GetRowIdentity(nRow);
-            bool bPurged = false;
-            if (!IsProtected(strPath, identity))
-            {
-                if (m_bDeleteReadOnly == 1)
-                    ClearReadOnly(strPath, identity);
-                bPurged = fileSystem.RemoveFile(strPath, identity);
-            }
+            const bool bDisposed = dispose(strPath, list.GetRowIdentity(nRow));
             if (pReport)
-                pReport->Record(strPath, bPurged);
+                pReport->Record(strPath, bDisposed);
         }
         list.DeleteRow(nRow);
     }
@@ -149,8 +134,6 @@ int32_t CDisposal::PurgePass()
         pReport->Finish();
         ShowAnomalyReport(pReport->ReportPath());
     }
-    m_services.prompt.EndWaitCursor();
-    return RESULT_DONE;
 }
 
 bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& identity)

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -103,6 +104,11 @@ private:
     bool IsProtected(const std::string& strPath, const SFileIdentity& identity);
     void CollectProtectedIdentities();
     void ClearReadOnly(const std::string& strPath, const SFileIdentity& identity);
+    // The rows bottom-up: each checked row's file goes to dispose (true when
+    // it went) and into the report; every row with a path is removed.
+    void DisposeCheckedRows(
+        EDisposalKind kind,
+        const std::function<bool(const std::string&, const SFileIdentity&)>& dispose);
 
     SDisposalServices m_services;
     std::thread m_thread;

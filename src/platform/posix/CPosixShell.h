@@ -5,8 +5,8 @@
 
 #include <string>
 
-// Trash by the freedesktop.org Trash specification (see CPosixTrash); "open"
-// through the desktop's default handler, started detached.
+// The desktop's trash, in the layout its file manager restores from (see
+// CPosixTrash); "open" through the desktop's default handler, started detached.
 class CPosixShell : public IShell
 {
 public:
