@@ -34,7 +34,7 @@ endforeach()
 # The help pages the program opens, with the screenshots they show.
 install(DIRECTORY docs/help/ DESTINATION ${SCRUBIX_HELP_INSTALL_DIR})
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/docs/screenshots)
-  install(DIRECTORY docs/screenshots/ DESTINATION ${SCRUBIX_HELP_INSTALL_DIR}/screenshots
+  install(DIRECTORY docs/screenshots/ DESTINATION ${CMAKE_INSTALL_DATADIR}/scrubix/screenshots
           FILES_MATCHING PATTERN "*.png")
 endif()
 
