@@ -74,10 +74,13 @@ public:
     // platform's text-mode line end. False when the file cannot be created.
     virtual std::unique_ptr<class ITextFile> CreateTextFile(const std::string& strPath) = 0;
 
-    virtual std::string GetCurrentFolder() = 0; // Windows form, "C:\" for a root
-    virtual std::string GetWindowsFolder() = 0; // "C:\WINDOWS"-like, no trailing "\"
-    virtual int32_t GetPlatformId() = 0;        // 2 = NT family
+    virtual std::string GetCurrentFolder() = 0;        // Windows form, "C:\" for a root
+    virtual std::string GetWindowsFolder() = 0;        // "C:\WINDOWS"-like, no trailing "\"
+    virtual int32_t GetPlatformId() = 0;               // 2 = NT family
     virtual std::vector<std::string> ListDrives() = 0; // "C:", "D:", ...
+    // Where a drive of ListDrives lives on the host, for showing beside its
+    // letter (a host folder on POSIX); empty when the drive is the host's own.
+    virtual std::string DescribeDrive(const std::string& /*strDrive*/) { return {}; }
 };
 
 class ITextFile

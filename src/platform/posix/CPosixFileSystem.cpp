@@ -319,3 +319,18 @@ std::vector<std::string> CPosixFileSystem::ListDrives()
         drives.push_back({drive.cLetter, ':'});
     return drives;
 }
+
+std::string CPosixFileSystem::DescribeDrive(const std::string& strDrive)
+{
+    if (strDrive.empty())
+        return {};
+    const char cLetter = (strDrive[0] >= 'a' && strDrive[0] <= 'z')
+                             ? static_cast<char>(strDrive[0] - 'a' + 'A')
+                             : strDrive[0];
+    for (const CDriveMap::SDrive& drive : m_driveMap.Drives())
+    {
+        if (drive.cLetter == cLetter)
+            return drive.strHostRoot;
+    }
+    return {};
+}

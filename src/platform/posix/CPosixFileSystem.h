@@ -29,6 +29,7 @@ public:
     std::string GetWindowsFolder() override;
     int32_t GetPlatformId() override;
     std::vector<std::string> ListDrives() override;
+    std::string DescribeDrive(const std::string& strDrive) override;
 
     const CDriveMap& DriveMap() const { return m_driveMap; }
 

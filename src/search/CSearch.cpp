@@ -1,0 +1,32 @@
+#include "search/CSearch.h"
+
+#include "search/SearchThread.h"
+
+#include <atomic>
+
+CSearch::CSearch(const CSearchContext& context) : m_context(context) {}
+
+CSearch::~CSearch()
+{
+    if (m_thread.joinable())
+    {
+        m_context.m_doc.StopFlag.store(1, std::memory_order_release);
+        m_context.m_doc.PathAck.store(1, std::memory_order_release);
+        m_context.m_doc.CandidateAck.store(1, std::memory_order_release);
+    }
+    Join();
+}
+
+bool CSearch::Start()
+{
+    if (m_thread.joinable())
+        return false;
+    m_thread = std::thread(SearchThreadProc, m_context);
+    return true;
+}
+
+void CSearch::Join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}

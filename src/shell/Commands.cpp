@@ -1,0 +1,65 @@
+#include "shell/Commands.h"
+
+namespace
+{
+struct SCommandIdEntry
+{
+    ECommand command;
+    uint32_t nId;
+};
+constexpr SCommandIdEntry COMMAND_IDS[] = {
+    {ECommand::Search, 32771}, {ECommand::Options, 32772},    {ECommand::Cancel, 32773},
+    {ECommand::Purge, 32774},  {ECommand::Move, 32775},       {ECommand::Exit, 57665},
+    {ECommand::About, 57664},  {ECommand::HelpTopics, 57667},
+};
+} // namespace
+
+uint32_t CommandId(ECommand command)
+{
+    for (const SCommandIdEntry& entry : COMMAND_IDS)
+    {
+        if (entry.command == command)
+            return entry.nId;
+    }
+    return 0;
+}
+
+bool CommandFromId(uint32_t nId, ECommand& command)
+{
+    for (const SCommandIdEntry& entry : COMMAND_IDS)
+    {
+        if (entry.nId == nId)
+        {
+            command = entry.command;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsCommandEnabled(ECommand command, ViewState state, int32_t nMove)
+{
+    switch (command)
+    {
+    case ECommand::Search:
+        return state == ViewState::Idle;
+    case ECommand::Purge:
+        return state == ViewState::Results && nMove != 0;
+    case ECommand::Move:
+        return state == ViewState::Results && nMove == 0;
+    case ECommand::Cancel:
+        return state == ViewState::Results;
+    case ECommand::Options:
+        return state == ViewState::Idle || state == ViewState::Results;
+    case ECommand::Exit:
+    case ECommand::About:
+    case ECommand::HelpTopics:
+        return true;
+    }
+    return false;
+}
+
+ESearchPress DecideSearchPress(ViewState state)
+{
+    return state == ViewState::Searching ? ESearchPress::RequestStop : ESearchPress::StartSearch;
+}
