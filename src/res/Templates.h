@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DialogTemplate.h"
+
+// The program's templates. Each lives for the whole run (static data).
+
+// Form 101: the results view's client area (drive box, buttons, counters,
+// progress lines, results list), 386 x 226 dialog units, a child without caption.
+const SDialogTemplate& GetFormTemplate();
+
+// Dialog 140 "Welcome to Scrubix!": the first-start choice between purging and
+// moving to the Recycle Bin; a caption without a system menu (no close box).
+const SDialogTemplate& GetWelcomeTemplate();
+
+// Dialog 137 "Purge Warning!": confirmation before a purge, with the tick that
+// switches the warning off.
+const SDialogTemplate& GetPurgeWarningTemplate();
+
+// Dialog 110 "File Moving Progress": modeless, visible on creation, no system menu.
+const SDialogTemplate& GetProgressTemplate();
+
+// Any of the templates above (and the option pages' templates as they are
+// added) by id; nullptr for an unknown id.
+const SDialogTemplate* FindTemplate(int32_t nId);
