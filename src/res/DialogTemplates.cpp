@@ -97,7 +97,8 @@ const SDialogTemplate& GetProgressTemplate()
 const SDialogTemplate* FindTemplate(int32_t nId)
 {
     const SDialogTemplate* templates[] = {&GetFormTemplate(), &GetWelcomeTemplate(),
-                                          &GetPurgeWarningTemplate(), &GetProgressTemplate()};
+                                          &GetPurgeWarningTemplate(), &GetProgressTemplate(),
+                                          &GetAboutTemplate()};
     for (const SDialogTemplate* pTemplate : templates)
     {
         if (pTemplate->nId == nId)

@@ -8,6 +8,7 @@
 
 // Templates and the main frame's menu, toolbar and accelerator table.
 constexpr int32_t IDR_MAINFRAME = 128;
+constexpr int32_t IDD_ABOUTBOX = 100;
 constexpr int32_t IDD_SCRUBIX_FORM = 101;
 constexpr int32_t IDD_PROGRESS = 110;
 constexpr int32_t IDD_PURGE_WARNING = 137;
@@ -18,6 +19,10 @@ constexpr int32_t IDD_WELCOME = 140;
 constexpr int32_t ID_RESULT_OK = 1;
 constexpr int32_t ID_RESULT_CANCEL = 2;
 constexpr int32_t IDC_WELCOME_HELP = 3;
+
+// About box 100: the two links.
+constexpr int32_t IDC_LINK_EMAIL = 1165;
+constexpr int32_t IDC_LINK_WEB = 1166;
 
 // Form 101.
 constexpr int32_t IDC_SEARCH = 1000;

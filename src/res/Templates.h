@@ -19,6 +19,10 @@ const SDialogTemplate& GetPurgeWarningTemplate();
 // Dialog 110 "File Moving Progress": modeless, visible on creation, no system menu.
 const SDialogTemplate& GetProgressTemplate();
 
+// Dialog 100 "About Scrubix": name, version, what the program does, the legal
+// notice and the two contact links (custom controls the caller supplies).
+const SDialogTemplate& GetAboutTemplate();
+
 // Any of the templates above (and the option pages' templates as they are
 // added) by id; nullptr for an unknown id.
 const SDialogTemplate* FindTemplate(int32_t nId);

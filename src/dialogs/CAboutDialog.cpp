@@ -1,0 +1,43 @@
+#include "CAboutDialog.h"
+
+#include "CStaticLink.h"
+#include "CTemplateBuilder.h"
+#include "res/AboutTexts.h"
+#include "res/ResourceIds.h"
+#include "res/Templates.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+CAboutDialog::CAboutDialog(IShell& shell, int& bEmailVisited, int& bWebVisited,
+                           const QString& strWebTarget, QWidget* pParent)
+    : QDialog(pParent)
+{
+    const SDialogTemplate& about = GetAboutTemplate();
+    setWindowTitle(QString::fromUtf8(about.pszCaption));
+
+    CTemplateBuilder builder(about);
+    auto makeLink = [](QWidget* pParentWidget, const SControlTemplate& control) -> QWidget*
+    {
+        auto* pLink = new CStaticLink(pParentWidget);
+        pLink->setText(QString::fromUtf8(control.pszText));
+        pLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        return pLink;
+    };
+    builder.SetFactory(IDC_LINK_EMAIL, makeLink);
+    builder.SetFactory(IDC_LINK_WEB, makeLink);
+    builder.Build(this);
+
+    // The flags are pointed at before the links are first drawn.
+    m_pLinkEmail = builder.ControlAs<CStaticLink>(IDC_LINK_EMAIL);
+    m_pLinkWeb = builder.ControlAs<CStaticLink>(IDC_LINK_WEB);
+    m_pLinkEmail->SetVisitedFlag(&bEmailVisited);
+    m_pLinkEmail->SetShell(&shell);
+    m_pLinkEmail->SetMailLocalPart(QString::fromUtf8(ABOUT_EMAIL_LOCAL_PART));
+    m_pLinkWeb->SetVisitedFlag(&bWebVisited);
+    m_pLinkWeb->SetShell(&shell);
+    m_pLinkWeb->SetLink(strWebTarget);
+
+    if (auto* pOk = builder.ControlAs<QPushButton>(ID_RESULT_OK))
+        connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
+}
