@@ -1,7 +1,10 @@
 #include "DisposalTestFixture.h"
 
 #include <ctime>
+#include <iomanip>
+#include <locale>
 #include <regex>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -84,9 +87,11 @@ TEST_F(AnomalyReportTest, DateNamesWeekdayMonthDayYearAndTime)
     const std::string strDate = FormatReportDate(m_clock.m_now);
     const std::time_t now = m_clock.m_now;
     const std::tm local = *std::localtime(&now); // no other thread runs here
-    char szExpected[64];
-    std::strftime(szExpected, sizeof(szExpected), "%A, %B %d, %Y", &local);
-    EXPECT_EQ(0u, strDate.find(szExpected)) << strDate;
+    // The names come from the user's locale, as the report's do.
+    std::ostringstream expected;
+    expected.imbue(std::locale(""));
+    expected << std::put_time(&local, "%A, %B %d, %Y");
+    EXPECT_EQ(0u, strDate.find(expected.str())) << strDate;
     EXPECT_TRUE(std::regex_search(strDate, std::regex("[0-9]{2}:[0-9]{2}:[0-9]{2}"))) << strDate;
 }
 
