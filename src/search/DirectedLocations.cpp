@@ -35,9 +35,8 @@ void WalkCacheFolder(CSearchContext& context, const std::string& strFolder)
     WalkFolder(context, strFolder, 1);
     context.FileSystem().RemoveFile(strFolder + INDEX_SUFFIX, SFileIdentity{});
 }
+} // namespace
 
-// The user's cache folder from HKEY_CURRENT_USER. The store's base is
-// re-pointed for the read, so the whole unit runs under the store's lock.
 bool ReadUserCacheFolder(CSettingsStore& store, std::string& strFolder)
 {
     auto lock = store.Lock();
@@ -58,7 +57,6 @@ bool ReadUserCacheFolder(CSettingsStore& store, std::string& strFolder)
     store.SetBaseKey(ERegistryHive::LocalMachine, strSavedBase);
     return bKeyExisted;
 }
-} // namespace
 
 void SearchDirectedLists(CSearchContext& context)
 {

@@ -10,3 +10,11 @@ void SearchDirectedLists(CSearchContext& context);
 // walks with their immediate index-file deletions, and the user's own cache
 // folder as the registry names it.
 void SearchIECache(CSearchContext& context);
+
+// The user's own cache folder: the "Cache" value under the shell folders key
+// of HKEY_CURRENT_USER, read through the store with its base re-pointed there
+// and then restored. The re-pointing, the read and the restore hold the
+// store's lock as one unit, so no other thread's store call lands on the
+// foreign key. False when that key did not exist. Runs on the searching
+// thread.
+bool ReadUserCacheFolder(CSettingsStore& store, std::string& strFolder);

@@ -1,7 +1,11 @@
 #include "DisposalTestFixture.h"
 
 #include <ctime>
+#include <iomanip>
+#include <locale>
 #include <regex>
+#include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -84,9 +88,19 @@ TEST_F(AnomalyReportTest, DateNamesWeekdayMonthDayYearAndTime)
     const std::string strDate = FormatReportDate(m_clock.m_now);
     const std::time_t now = m_clock.m_now;
     const std::tm local = *std::localtime(&now); // no other thread runs here
-    char szExpected[64];
-    std::strftime(szExpected, sizeof(szExpected), "%A, %B %d, %Y", &local);
-    EXPECT_EQ(0u, strDate.find(szExpected)) << strDate;
+    // The names come from the user's locale, as the report's do (the C one
+    // where the environment names none that is installed).
+    std::ostringstream expected;
+    try
+    {
+        expected.imbue(std::locale(""));
+    }
+    catch (const std::runtime_error&)
+    {
+        expected.imbue(std::locale::classic());
+    }
+    expected << std::put_time(&local, "%A, %B %d, %Y");
+    EXPECT_EQ(0u, strDate.find(expected.str())) << strDate;
     EXPECT_TRUE(std::regex_search(strDate, std::regex("[0-9]{2}:[0-9]{2}:[0-9]{2}"))) << strDate;
 }
 

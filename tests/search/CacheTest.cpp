@@ -1,4 +1,5 @@
 #include "SearchTestSupport.h"
+#include "search/DirectedLocations.h"
 #include "search/UrlCacheSweep.h"
 
 namespace
@@ -94,8 +95,34 @@ TEST_F(CacheTest, IndexSweepClearsSubfoldersBelowTheCacheRoot)
     EXPECT_TRUE(m_sandbox.Exists(
         "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5\\AB12CD34\\page[1].htm"));
     EXPECT_TRUE(m_sandbox.Exists("C:\\WINDOWS\\Temporary Internet Files\\.dot\\index.dat"));
+}
 
-    SweepCacheIndexes(context, "C:\\WINDOWS\\Cache\\Content.IE5\\x.htm"); // no marker: nothing
+TEST_F(CacheTest, RecordedPathWithoutTheMarkerSweepsNothing)
+{
+    const std::vector<std::string> indexes = {
+        "C:\\index.dat",
+        "C:\\WINDOWS\\index.dat",
+        "C:\\WINDOWS\\System\\index.dat",
+        "C:\\WINDOWS\\Cache\\index.dat",
+        "C:\\WINDOWS\\Cache\\Content.IE5\\index.dat",
+        "C:\\WINDOWS\\Cache\\Content.IE5\\AB12CD34\\index.dat",
+        "C:\\WINDOWS\\Temporary Internet\\Sub\\index.dat",
+        "C:\\Other\\Sub\\index.dat",
+    };
+    std::vector<std::string> tree = indexes;
+    tree.push_back("C:\\WINDOWS\\Cache\\Content.IE5\\x.htm");
+    m_sandbox.Build(tree);
+    auto context = Context();
+    for (const char* pRecorded :
+         {"C:\\WINDOWS\\Cache\\Content.IE5\\x.htm", "C:\\WINDOWS\\Cache\\Content.IE5",
+          "C:\\WINDOWS", "C:\\WINDOWS\\", "C:\\WINDOWS\\Cache",
+          "C:\\WINDOWS\\Temporary Internet\\x.htm", "C:\\WINDOWS\\Temporary Internet", "C:\\",
+          "C:", "C:\\Other", "Temporary Internet Fil"})
+    {
+        SweepCacheIndexes(context, pRecorded);
+        for (const std::string& strIndex : indexes)
+            EXPECT_TRUE(m_sandbox.Exists(strIndex)) << strIndex << " after " << pRecorded;
+    }
 }
 
 TEST_F(CacheTest, CachePhaseWalksFoldersDeletesIndexesAndReadsTheRegistry)
@@ -162,4 +189,42 @@ TEST_F(CacheTest, WithIEOffNothingIsTouched)
     EXPECT_EQ(m_urlCache.m_nFindFirstCalls, 0);
     EXPECT_TRUE(m_sandbox.Exists("C:\\Temporary Internet Files\\index.dat"));
     EXPECT_TRUE(m_sandbox.Exists("C:\\Temporary Internet Files\\Sub\\index.dat"));
+}
+
+TEST_F(CacheTest, CacheFolderLookupNeverInterleavesWithAnotherThread)
+{
+    SetCacheValue("C:\\Cache");
+    std::atomic<bool> bStop{false};
+    std::atomic<int> nLookups{0};
+    std::atomic<int> nForeignMisreads{0};
+    std::thread searcher(
+        [&]
+        {
+            while (!bStop.load())
+            {
+                std::string strFolder;
+                if (!ReadUserCacheFolder(m_store, strFolder) || strFolder != "C:\\Cache")
+                    ++nForeignMisreads;
+                ++nLookups;
+            }
+        });
+    while (nLookups.load() == 0)
+        std::this_thread::yield();
+    // The window thread's own reads and writes meanwhile, each of which must
+    // land on the program's key.
+    int nMisreads = 0;
+    for (int i = 0; i < 300; ++i)
+    {
+        m_store.SetInt("Settings", "Counter", i);
+        if (m_store.GetInt("Settings", "Counter", -1) != i)
+            ++nMisreads;
+    }
+    bStop = true;
+    searcher.join();
+    EXPECT_EQ(nMisreads, 0);
+    EXPECT_EQ(nForeignMisreads.load(), 0);
+    EXPECT_EQ(m_platform.pRegistry->OpenKey(ERegistryHive::CurrentUser,
+                                            std::string(EXPLORER_KEY) + "\\Settings"),
+              nullptr);
+    EXPECT_EQ(m_store.GetBaseKey(), ComposeBaseKeyPath());
 }

@@ -126,17 +126,44 @@ TEST_F(ScrubixDocTest, AFolderTooLongToStoreKeepsTheStoredPath)
 TEST_F(ScrubixDocTest, SaveSettingsWritesEveryScalarButPath)
 {
     auto pDoc = StartFrom("C:\\Tools");
-    pDoc->Zero = 1;
+    // Every integer setting gets a value no other one has, so a value written
+    // under another setting's name shows.
+    const std::vector<std::pair<const char*, int32_t CScrubixDoc::*>> integers = {
+        {"ExcludeCase", &CScrubixDoc::ExcludeCase},
+        {"IE", &CScrubixDoc::IE},
+        {"IEURL", &CScrubixDoc::IEURL},
+        {"Move", &CScrubixDoc::Move},
+        {"RecycleRadio", &CScrubixDoc::RecycleRadio},
+        {"WarnMe", &CScrubixDoc::WarnMe},
+        {"Overwrite", &CScrubixDoc::Overwrite},
+        {"Anomaly", &CScrubixDoc::Anomaly},
+        {"Deletereadonly", &CScrubixDoc::Deletereadonly},
+        {"Zero", &CScrubixDoc::Zero},
+        {"Scroll", &CScrubixDoc::Scroll},
+        {"Visible", &CScrubixDoc::Visible},
+        {"Run", &CScrubixDoc::Run},
+    };
+    int32_t nValue = 40;
+    for (const auto& [pName, pMember] : integers)
+        (*pDoc).*pMember = nValue++;
     pDoc->NetPath = "\\\\server\\share";
-    pDoc->Move = 1;
+    pDoc->MovePath = "C:\\Tools\\Moved";
     pDoc->Path = "C:\\Elsewhere";
     pDoc->SaveSettings();
-    EXPECT_EQ(Stored(SETTINGS, "Zero"), "1");
+
+    nValue = 40;
+    for (const auto& [pName, pMember] : integers)
+        EXPECT_EQ(Stored(SETTINGS, pName), std::to_string(nValue++)) << pName;
     EXPECT_EQ(Stored(SETTINGS, "NetPath"), "\\\\server\\share");
-    EXPECT_EQ(Stored(SETTINGS, "Move"), "1");
+    EXPECT_EQ(Stored(SETTINGS, "MovePath"), "C:\\Tools\\Moved");
     EXPECT_EQ(Stored(SETTINGS, "Path"), "C:\\Tools");
-    for (const char* pName : {"ExcludeCase", "IE", "IEURL", "RecycleRadio", "WarnMe", "Overwrite",
-                              "Anomaly", "Deletereadonly", "Scroll", "MovePath", "Visible", "Run"})
-        EXPECT_NE(Stored(SETTINGS, pName), "<absent>") << pName;
+
+    // The next start reads every one back into its own member.
+    auto pNext = StartFrom("C:\\Tools");
+    nValue = 40;
+    for (const auto& [pName, pMember] : integers)
+        EXPECT_EQ((*pNext).*pMember, nValue++) << pName;
+    EXPECT_EQ(pNext->NetPath, "\\\\server\\share");
+    EXPECT_EQ(pNext->MovePath, "C:\\Tools\\Moved");
 }
 } // namespace

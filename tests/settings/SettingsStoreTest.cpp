@@ -1,8 +1,5 @@
 #include "SettingsTestFixture.h"
 
-#include <atomic>
-#include <thread>
-
 namespace
 {
 constexpr const char* SETTINGS = "Settings";
@@ -84,42 +81,5 @@ TEST_F(SettingsStoreTest, IniLinesLongerThan519CharactersAreReadInPieces)
     StartFrom("C:\\Tools");
     EXPECT_EQ(Stored(SETTINGS, "Long"), "<absent>") << "value too long to read back";
     EXPECT_EQ(Stored(SETTINGS, "Tail"), "yes");
-}
-
-TEST_F(SettingsStoreTest, RepointingNeverInterleavesWithAnotherThread)
-{
-    OpenSettingsStore(m_store, m_fileSystem);
-    const std::string strForeign = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-    EKeyDisposition disposition;
-    m_registry.CreateKey(ERegistryHive::CurrentUser, strForeign + "\\Shell Folders", disposition)
-        ->SetStringValue("Cache", "C:\\Cache");
-
-    std::atomic<bool> bStop{false};
-    std::atomic<int> nForeignMisreads{0};
-    std::thread searcher(
-        [&]
-        {
-            while (!bStop.load())
-            {
-                auto lock = m_store.Lock();
-                const std::string strSaved = m_store.GetBaseKey();
-                if (m_store.SetBaseKey(ERegistryHive::CurrentUser, strForeign) &&
-                    m_store.GetString("Shell Folders", "Cache", "") != "C:\\Cache")
-                    ++nForeignMisreads;
-                m_store.SetBaseKey(ERegistryHive::LocalMachine, strSaved);
-            }
-        });
-    int nMisreads = 0;
-    for (int i = 0; i < 300; ++i)
-    {
-        m_store.SetInt(SETTINGS, "Counter", i);
-        if (m_store.GetInt(SETTINGS, "Counter", -1) != i)
-            ++nMisreads;
-    }
-    bStop = true;
-    searcher.join();
-    EXPECT_EQ(nMisreads, 0);
-    EXPECT_EQ(nForeignMisreads.load(), 0);
-    EXPECT_EQ(m_registry.OpenKey(ERegistryHive::CurrentUser, strForeign + "\\Settings"), nullptr);
 }
 } // namespace

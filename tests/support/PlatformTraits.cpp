@@ -5,6 +5,11 @@ std::string TextModeLines(const std::string& strText)
     return strText;
 }
 
+std::string ConsoleText(std::string strOutput)
+{
+    return strOutput;
+}
+
 bool RunsUnderWine()
 {
     return false;

@@ -10,6 +10,10 @@
 // end ("\r\n" on Windows).
 std::string TextModeLines(const std::string& strText);
 
+// A tool's console output with the console's line ends read as "\n": Windows
+// consoles write "\r\n", other platforms' output is taken as it is.
+std::string ConsoleText(std::string strOutput);
+
 // True when the Windows backend runs under Wine rather than Windows. Wine's
 // Recycle Bin is the Unix user's freedesktop trash, used only when that folder
 // already exists (otherwise the shell answers success and leaves the file),

@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 #include "support/CSandboxDrive.h"
+#include "support/PlatformTraits.h"
 #include "support/ToolRunner.h"
 
 #include <algorithm>
@@ -13,18 +14,6 @@ namespace
 {
 const ERegistryHive HKLM = ERegistryHive::LocalMachine;
 const ERegistryHive HKCU = ERegistryHive::CurrentUser;
-
-// The tool's output with Windows console line ends (CRLF) read as LF; Linux
-// output is taken as it is.
-std::string ConsoleText(std::string strOutput)
-{
-#ifdef _WIN32
-    for (size_t nPos = strOutput.find("\r\n"); nPos != std::string::npos;
-         nPos = strOutput.find("\r\n", nPos))
-        strOutput.erase(nPos, 1);
-#endif
-    return strOutput;
-}
 
 SToolResult Reg(const std::string& strArguments)
 {

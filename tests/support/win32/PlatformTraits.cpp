@@ -16,6 +16,14 @@ std::string TextModeLines(const std::string& strText)
     return strConverted;
 }
 
+std::string ConsoleText(std::string strOutput)
+{
+    for (size_t nPos = strOutput.find("\r\n"); nPos != std::string::npos;
+         nPos = strOutput.find("\r\n", nPos))
+        strOutput.erase(nPos, 1);
+    return strOutput;
+}
+
 bool RunsUnderWine()
 {
     const HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");

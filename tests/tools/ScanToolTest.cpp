@@ -1,0 +1,114 @@
+#include "platform/Platform.h"
+#include "settings/CSettingsStore.h"
+#include "settings/StartUp.h"
+#include "support/CSandboxDrive.h"
+#include "support/PlatformTraits.h"
+#include "support/ToolRunner.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> Lines(const std::string& strText)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(strText);
+    for (std::string strLine; std::getline(in, strLine);)
+        lines.push_back(strLine);
+    return lines;
+}
+
+class ScanToolTest : public ::testing::Test
+{
+protected:
+    ScanToolTest() { m_drive.MakeFolder("C:\\prog\\"); }
+
+    SToolResult Scan(const std::string& strArguments)
+    {
+        SToolResult result = RunTool("scrubix-scan", strArguments, m_drive.HostPath("C:\\prog"));
+        result.strOutput = ConsoleText(result.strOutput);
+        return result;
+    }
+
+    // Stores settings as the options sheet would, before the tool starts.
+    void Store(const std::string& strSection, const std::string& strName,
+               const std::string& strValue)
+    {
+        SPlatform platform = CreatePlatform();
+        CSettingsStore store(*platform.pRegistry);
+        OpenSettingsStore(store, *platform.pFileSystem);
+        ASSERT_TRUE(store.SetString(strSection, strName, strValue));
+    }
+
+    CSandboxDrive m_drive;
+};
+
+TEST_F(ScanToolTest, PrintsEachCandidateWithReasonAndSizeThenTheCounts)
+{
+    m_drive.MakeFile("C:\\junk\\a.tmp", "hello");
+    m_drive.MakeFile("C:\\junk\\b.BAK", std::string(2500, 'b'));
+    m_drive.MakeFile("C:\\junk\\empty", "");
+    m_drive.MakeFile("C:\\junk\\keepme.tmp", "kept by an Exclude");
+    m_drive.MakeFile("C:\\junk\\install.log", "kept by the built-in Exclude");
+    m_drive.MakeFile("C:\\junk\\report.tmp.txt", "not an extension candidate");
+    m_drive.MakeFile("C:\\junk\\x~", "no extension");
+    m_drive.MakeFile("C:\\deep\\er\\old.chk", std::string(1000, 'c'));
+    m_drive.MakeFile("C:\\dir\\note.txt", std::string(1234, 'n'));
+    m_drive.MakeFile("C:\\dir\\more.bak", std::string(3000, 'm'));
+    Store("Settings", "Zero", "1");
+    Store("Exclude", "Exclude0", "KEEPME.TMP");
+    Store("Folder", "Folder0", "C:\\dir");
+
+    const SToolResult result = Scan("C:");
+    ASSERT_EQ(result.nExitCode, 0) << result.strOutput;
+    const std::vector<std::string> lines = Lines(result.strOutput);
+    ASSERT_EQ(lines.size(), 7u) << result.strOutput;
+    // The directed folders come before the walk, which then meets the same
+    // files again without listing them twice.
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.begin() + 2),
+              (std::set<std::string>{"C:\\dir\\note.txt\tDirected\t1K",
+                                     "C:\\dir\\more.bak\tDirected\t3K"}));
+    EXPECT_EQ(std::set<std::string>(lines.begin() + 2, lines.end() - 1),
+              (std::set<std::string>{
+                  "C:\\junk\\a.tmp\tExtension\t5", "C:\\junk\\b.BAK\tExtension\t2K",
+                  "C:\\junk\\empty\tZero Length\t0", "C:\\deep\\er\\old.chk\tExtension\t1000"}));
+    EXPECT_EQ(lines.back(), "Extension 3\tZero Length 1\tDirected 2\tTotal 7K bytes");
+    // A scan only lists.
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\a.tmp"));
+    EXPECT_TRUE(m_drive.Exists("C:\\dir\\note.txt"));
+}
+
+TEST_F(ScanToolTest, AnEmptyDriveGivesTheCountsOnly)
+{
+    const SToolResult result = Scan(ShellQuote("c:\\"));
+    ASSERT_EQ(result.nExitCode, 0) << result.strOutput;
+    EXPECT_EQ(result.strOutput, "Extension 0\tZero Length 0\tDirected 0\tTotal 0K bytes\n");
+}
+
+TEST_F(ScanToolTest, RefusesWhatIsNotASearchableDrive)
+{
+    const std::string strUsage = "usage: scrubix-scan DRIVE:   (for example: scrubix-scan C:)\n";
+    const struct
+    {
+        const char* pArguments;
+        int nExitCode;
+        std::string strOutput;
+    } cases[] = {
+        {"", 2, strUsage},           {"C: D:", 2, strUsage},
+        {"C:\\\\junk", 2, strUsage}, {"CC:", 2, strUsage},
+        {"1:", 2, strUsage},         {"Q:", 1, "scrubix-scan: drive Q: cannot be searched\n"},
+    };
+    m_drive.MakeFile("C:\\junk\\a.tmp");
+    for (const auto& test : cases)
+    {
+        const SToolResult result = Scan(test.pArguments);
+        EXPECT_EQ(result.nExitCode, test.nExitCode) << test.pArguments;
+        EXPECT_EQ(result.strOutput, test.strOutput) << test.pArguments;
+    }
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\a.tmp"));
+}
+} // namespace
