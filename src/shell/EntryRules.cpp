@@ -1,0 +1,110 @@
+#include "shell/EntryRules.h"
+
+#include "settings/TextFolding.h"
+#include "shell/OptionsTexts.h"
+
+std::string FormatWithPath(const char* pTemplate, const std::string& strPath)
+{
+    std::string strText = pTemplate;
+    const size_t nAt = strText.find("%s");
+    if (nAt != std::string::npos)
+        strText.replace(nAt, 2, strPath);
+    return strText;
+}
+
+std::optional<SPrompt> CheckEntryLength(const std::string& strText)
+{
+    if (strText.size() > MAX_ENTRY_LENGTH)
+        return OkPrompt(TEXT_ENTRY_TOO_LONG);
+    return std::nullopt;
+}
+
+namespace
+{
+bool IsWildcardExcludeForm(const std::string& strText)
+{
+    // One asterisk, at the start, followed by the first dot: "*.ext".
+    const size_t nFirstStar = strText.find('*');
+    return nFirstStar == 0 && strText.rfind('*') == nFirstStar && strText.find('.') == 1;
+}
+} // namespace
+
+std::optional<SPrompt> CheckEntryText(const std::string& strText, bool bExcludeMode)
+{
+    if (strText.empty())
+        return OkPrompt(TEXT_NULL_ENTRY);
+    if (bExcludeMode)
+    {
+        if (strText.find('*') != std::string::npos)
+        {
+            if (!IsWildcardExcludeForm(strText))
+                return OkPrompt(TEXT_WILDCARD_FORM);
+        }
+        else if (strText.find('?') != std::string::npos)
+        {
+            return OkPrompt(TEXT_QUESTION_MARK);
+        }
+    }
+    return CheckEntryLength(strText);
+}
+
+SPathVerdict CheckFolderPath(const std::string& strPath, bool bFoldersToDelete,
+                             IFileSystem& fileSystem)
+{
+    const std::string strUpper = ToUpperAscii(strPath);
+    if (strUpper.size() < 4)
+        return {EPathVerdict::Refuse, OkPrompt(FormatWithPath(TEXT_ROOT_FOLDER, strPath))};
+
+    std::string strFolder = strPath;
+    if (strFolder.back() == '\\')
+        strFolder.pop_back();
+    if (!fileSystem.IsFolderAccessible(strFolder))
+        return {EPathVerdict::Refuse, OkPrompt(FormatWithPath(TEXT_INVALID_FOLDER, strPath))};
+    if (std::optional<SPrompt> tooLong = CheckEntryLength(strPath))
+        return {EPathVerdict::Refuse, *tooLong};
+
+    if (bFoldersToDelete && (strUpper.find("WINDOWS") != std::string::npos ||
+                             strUpper.find("WINNT") != std::string::npos))
+        return {EPathVerdict::AskThenAdd,
+                YesNoPrompt(FormatWithPath(TEXT_OPERATING_SYSTEM, strPath))};
+    return {EPathVerdict::Add, {}};
+}
+
+std::optional<SPrompt> MissingFilterDefaultPrompt(const std::string& strDefault)
+{
+    const std::string strUpper = ToUpperAscii(strDefault);
+    if (strUpper.find("RECYC") != std::string::npos)
+        return YesNoPrompt(FormatWithPath(TEXT_RECYCLE_MISSING, strDefault));
+    if (strUpper.find("REPAIR") != std::string::npos)
+        return YesNoPrompt(FormatWithPath(TEXT_REPAIR_MISSING, strDefault));
+    return std::nullopt;
+}
+
+std::vector<SPrompt> FilterDeleteQuestions(const std::string& strEntry,
+                                           const std::vector<std::string>& defaults)
+{
+    std::vector<SPrompt> questions;
+    const std::string strUpper = ToUpperAscii(strEntry);
+    for (const std::string& strDefault : defaults)
+    {
+        if (ToUpperAscii(strDefault) != strUpper)
+            continue;
+        if (strUpper.find("RECYC") != std::string::npos)
+            questions.push_back(YesNoPrompt(TEXT_RECYCLE_REMOVE));
+        else if (strUpper.find("REPAIR") != std::string::npos)
+            questions.push_back(YesNoPrompt(TEXT_REPAIR_REMOVE));
+    }
+    if (strUpper.find("\\NETSCAPE") != std::string::npos &&
+        strUpper.find("\\MAIL") != std::string::npos)
+        questions.push_back(YesNoPrompt(TEXT_NETSCAPE_MAIL_REMOVE));
+    return questions;
+}
+
+std::optional<SPrompt> ExcludeDeleteQuestion(const std::string& strEntry)
+{
+    if (strEntry == "install.log")
+        return YesNoPrompt(TEXT_INSTALL_LOG_REMOVE);
+    if (strEntry == "data.bak")
+        return YesNoPrompt(TEXT_DATA_BAK_REMOVE);
+    return std::nullopt;
+}
