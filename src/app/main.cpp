@@ -7,7 +7,8 @@
 
 // The program's start-up state: settings store opened (and seeded on a first
 // start), every setting loaded, the launch mode read from the command line,
-// everything written back.
+// every setting the store did not hold written (the defaults of a first
+// start), none replaced.
 int main(int argc, char** argv)
 {
     SPlatform platform = CreatePlatform();
@@ -23,6 +24,6 @@ int main(int argc, char** argv)
     CLaunchMode launchMode;
     launchMode.ScanLaunchTokens(strArguments);
 
-    doc.SaveSettings();
+    doc.StoreMissingSettings();
     return 0;
 }

@@ -65,9 +65,13 @@ public:
     // process's current directory.
     virtual bool IsFolderAccessible(const std::string& strPath) = 0;
 
-    // Reads a whole file as bytes (the INI seed file). False when it cannot be
-    // opened.
+    // Reads a whole file as bytes. False when it cannot be opened.
     virtual bool ReadWholeFile(const std::string& strPath, std::string& strContents) = 0;
+
+    // Opens a regular file for reading from its start in pieces, so that a
+    // file of any size is read without being held whole (the INI seed file).
+    // nullptr when it cannot be opened or is not a regular file.
+    virtual std::unique_ptr<class IFileReader> OpenFileReader(const std::string& strPath) = 0;
 
     // Creates the file fresh (truncating an older one, never following a
     // symbolic link planted at its name) and writes the text; "\n" becomes the
@@ -81,6 +85,16 @@ public:
     // Where a drive of ListDrives lives on the host, for showing beside its
     // letter (a host folder on POSIX); empty when the drive is the host's own.
     virtual std::string DescribeDrive(const std::string& /*strDrive*/) { return {}; }
+};
+
+// A file open for reading; closed by its destructor.
+class IFileReader
+{
+public:
+    virtual ~IFileReader() = default;
+    // Reads the next bytes, at most nSize of them; nRead is 0 at the end of
+    // the file. False on a read error.
+    virtual bool Read(char* pBuffer, size_t nSize, size_t& nRead) = 0;
 };
 
 class ITextFile

@@ -28,7 +28,9 @@ public:
     virtual ~IRegistryKey() = default;
     // Reads a value's bytes into a buffer of nBufferSize bytes. Fails when the
     // value is absent or needs more than nBufferSize bytes; then nothing is
-    // copied. The type is reported but callers may ignore it.
+    // copied, and nRead is the size the value needs (more than nBufferSize)
+    // when it is too long, 0 otherwise. The type is reported but callers may
+    // ignore it.
     virtual bool QueryValue(const std::string& strName, char* pBuffer, size_t nBufferSize,
                             size_t& nRead, uint32_t& nType) = 0;
     // Writes a REG_SZ value: the text and its terminating NUL.
@@ -60,11 +62,23 @@ public:
     // nullptr when it cannot be created or the hive cannot be written.
     virtual std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
                                                     EKeyDisposition& disposition) = 0;
-    // Opens an existing key for reading; nullptr when it does not exist.
+    // Opens an existing key for reading; nullptr when it does not exist or
+    // cannot be read.
     virtual std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive,
                                                   const std::string& strPath) = 0;
 
-    // Used by tools (scrubix-reg), not by the program.
+    // True when the hive is there but cannot be read: its store exists and
+    // cannot be opened (no permission, something else in its place), or a
+    // read of it failed for another reason than an absent key or value. A
+    // hive that does not exist yet is not unreadable: it simply holds nothing.
+    // Opens the hive if nothing has yet. Any thread.
+    virtual bool IsHiveUnreadable(ERegistryHive hive) = 0;
+    // The hive as the user would look for it: the database file on Linux,
+    // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER" on Windows.
+    virtual std::string HiveName(ERegistryHive hive) const = 0;
+
+    // Enumeration and deletion: used by tools (scrubix-reg) and by the
+    // first-start seeding.
     virtual bool EnumValues(ERegistryHive hive, const std::string& strPath,
                             std::vector<SRegistryValue>& values) = 0;
     virtual bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,

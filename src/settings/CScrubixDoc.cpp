@@ -112,40 +112,64 @@ void CScrubixDoc::SettlePath(const std::string& strCurrentFolder)
 
 void CScrubixDoc::SettleMovePath()
 {
-    MovePath = m_store.GetString(SETTINGS, "MovePath", "");
-    if (!MovePath.empty())
+    std::string strStored;
+    const EStoredValue stored = m_store.ReadString(SETTINGS, "MovePath", strStored);
+    if (!strStored.empty())
+    {
+        MovePath = strStored;
         return;
+    }
     MovePath = Path + "\\Bak";
     m_fileSystem.MakeFolder(MovePath); // an existing folder is fine
-    m_store.SetString(SETTINGS, "MovePath", MovePath);
+    // A stored folder too long to be read stays as it is.
+    if (stored == EStoredValue::Found || stored == EStoredValue::Absent)
+        m_store.SetString(SETTINGS, "MovePath", MovePath);
 }
 
 int32_t CScrubixDoc::LoadList(int nKind)
 {
     const std::string strPrefix = ListPrefix(nKind);
-    int32_t n = 0;
-    for (;;)
+    int32_t nEntries = 0;
+    for (int32_t n = 0;; ++n)
     {
-        std::string strEntry = m_store.GetString(strPrefix, strPrefix + std::to_string(n), "");
+        std::string strEntry;
+        const EStoredValue stored =
+            m_store.ReadString(strPrefix, strPrefix + std::to_string(n), strEntry);
+        if (stored == EStoredValue::TooLong)
+            continue;
         if (strEntry.empty())
             break;
         Lists[nKind].push_back(std::move(strEntry));
-        ++n;
+        ++nEntries;
     }
-    return n;
+    return nEntries;
 }
 
 void CScrubixDoc::WriteListValues(int nKind, const std::vector<std::string>& entries)
 {
     const std::string strPrefix = ListPrefix(nKind);
     int32_t n = 0;
+    std::string strStored;
+    const auto readSlot = [&](int32_t nSlot)
+    { return m_store.ReadString(strPrefix, strPrefix + std::to_string(nSlot), strStored); };
     for (const std::string& strEntry : entries)
-        m_store.SetString(strPrefix, strPrefix + std::to_string(n++), strEntry);
-    // Stale values behind the list are blanked, never deleted.
-    while (!m_store.GetString(strPrefix, strPrefix + std::to_string(n), "").empty())
     {
-        m_store.SetString(strPrefix, strPrefix + std::to_string(n), "");
+        EStoredValue stored = readSlot(n);
+        while (stored == EStoredValue::TooLong)
+            stored = readSlot(++n);
+        if (stored != EStoredValue::Found || strStored != strEntry)
+            m_store.SetString(strPrefix, strPrefix + std::to_string(n), strEntry);
         ++n;
+    }
+    // Stale values behind the list are blanked, never deleted.
+    for (;; ++n)
+    {
+        const EStoredValue stored = readSlot(n);
+        if (stored == EStoredValue::TooLong)
+            continue;
+        if (strStored.empty())
+            break;
+        m_store.SetString(strPrefix, strPrefix + std::to_string(n), "");
     }
 }
 
@@ -166,19 +190,46 @@ void CScrubixDoc::SaveSettings()
     for (int nKind = 0; nKind < LIST_KIND_COUNT; ++nKind)
         SaveList(nKind);
     RebuildExtenMap();
-    m_store.SetInt(SETTINGS, "ExcludeCase", ExcludeCase);
-    m_store.SetInt(SETTINGS, "IE", IE);
-    m_store.SetInt(SETTINGS, "IEURL", IEURL);
-    m_store.SetString(SETTINGS, "NetPath", NetPath);
-    m_store.SetInt(SETTINGS, "Move", Move);
-    m_store.SetInt(SETTINGS, "RecycleRadio", RecycleRadio);
-    m_store.SetInt(SETTINGS, "WarnMe", WarnMe);
-    m_store.SetInt(SETTINGS, "Overwrite", Overwrite);
-    m_store.SetInt(SETTINGS, "Anomaly", Anomaly);
-    m_store.SetInt(SETTINGS, "Deletereadonly", Deletereadonly);
-    m_store.SetInt(SETTINGS, "Zero", Zero);
-    m_store.SetInt(SETTINGS, "Scroll", Scroll);
-    m_store.SetString(SETTINGS, "MovePath", MovePath);
-    m_store.SetInt(SETTINGS, "Visible", Visible);
-    m_store.SetInt(SETTINGS, "Run", Run);
+    WriteScalars(false);
+}
+
+void CScrubixDoc::StoreMissingSettings()
+{
+    if (m_store.IsUnreadable())
+        return;
+    std::string strStored;
+    for (int nKind = 0; nKind < LIST_KIND_COUNT; ++nKind)
+    {
+        const std::string strPrefix = ListPrefix(nKind);
+        if (m_store.ReadString(strPrefix, strPrefix + "0", strStored) == EStoredValue::Absent)
+            SaveList(nKind);
+    }
+    WriteScalars(true);
+}
+
+void CScrubixDoc::WriteScalars(bool bOnlyAbsent)
+{
+    std::string strStored;
+    const auto writeText = [&](const char* pName, const std::string& strText)
+    {
+        if (!bOnlyAbsent || m_store.ReadString(SETTINGS, pName, strStored) == EStoredValue::Absent)
+            m_store.SetString(SETTINGS, pName, strText);
+    };
+    const auto writeInt = [&](const char* pName, int32_t nValue)
+    { writeText(pName, std::to_string(nValue)); };
+    writeInt("ExcludeCase", ExcludeCase);
+    writeInt("IE", IE);
+    writeInt("IEURL", IEURL);
+    writeText("NetPath", NetPath);
+    writeInt("Move", Move);
+    writeInt("RecycleRadio", RecycleRadio);
+    writeInt("WarnMe", WarnMe);
+    writeInt("Overwrite", Overwrite);
+    writeInt("Anomaly", Anomaly);
+    writeInt("Deletereadonly", Deletereadonly);
+    writeInt("Zero", Zero);
+    writeInt("Scroll", Scroll);
+    writeText("MovePath", MovePath);
+    writeInt("Visible", Visible);
+    writeInt("Run", Run);
 }

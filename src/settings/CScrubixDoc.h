@@ -44,8 +44,24 @@ public:
     CScrubixDoc(CSettingsStore& store, IFileSystem& fileSystem);
 
     void LoadSettings();
+    // Writes all five lists and every scalar setting except Path (the options
+    // sheet's OK).
     void SaveSettings();
+    // The start-up's write-back: stores each list and scalar setting that the
+    // store does not hold at all yet, so that after a first start every
+    // default is there; never replaces a value that is stored (another
+    // process may have written it since LoadSettings read it, or it may be
+    // too long to read), and writes nothing when the settings could not be
+    // read.
+    void StoreMissingSettings();
+    // Appends the stored entries of a list to it and returns how many. The
+    // list ends at the first blank or absent value; a value too long to be
+    // read (over 259 characters) is skipped, not taken for the end.
     int32_t LoadList(int nKind);
+    // Writes the list as values P0, P1, ... and blanks stale values behind it.
+    // A slot holding a value too long to be read keeps it and is passed over,
+    // so that what follows it is never lost; a value that already holds the
+    // entry is not written again.
     void SaveList(int nKind);
     void RebuildExtenMap();
 
@@ -98,6 +114,9 @@ private:
     void SettlePath(const std::string& strCurrentFolder);
     void SettleMovePath();
     void WriteListValues(int nKind, const std::vector<std::string>& entries);
+    // Every scalar of SaveSettings in its order; with bOnlyAbsent only those
+    // the store does not hold.
+    void WriteScalars(bool bOnlyAbsent);
 
     CSettingsStore& m_store;
     IFileSystem& m_fileSystem;

@@ -1,14 +1,13 @@
 #include "settings/CSettingsStore.h"
 
+#include "settings/CIniPieceReader.h"
+
 #include <cctype>
 #include <climits>
 #include <cstring>
-#include <vector>
 
 namespace
 {
-constexpr size_t INI_PIECE_LENGTH = 519;
-
 bool IsBlank(char c)
 {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -23,27 +22,6 @@ std::string Trim(const std::string& strText)
     while (nEnd > nBegin && IsBlank(strText[nEnd - 1]))
         --nEnd;
     return strText.substr(nBegin, nEnd - nBegin);
-}
-
-// The file as the C runtime's line reader hands it out: pieces of at most 519
-// characters, each ending after a line break or at the piece limit.
-std::vector<std::string> SplitIniPieces(const std::string& strContents)
-{
-    std::vector<std::string> pieces;
-    size_t nPos = 0;
-    while (nPos < strContents.size())
-    {
-        size_t nLength = 0;
-        while (nPos + nLength < strContents.size() && nLength < INI_PIECE_LENGTH)
-        {
-            ++nLength;
-            if (strContents[nPos + nLength - 1] == '\n')
-                break;
-        }
-        pieces.push_back(strContents.substr(nPos, nLength));
-        nPos += nLength;
-    }
-    return pieces;
 }
 
 bool IsSectionHeader(const std::string& strLine)
@@ -92,13 +70,41 @@ bool CSettingsStore::SetBaseKey(ERegistryHive hive, const std::string& strPath,
     m_hive = hive;
     m_strBasePath = strPath;
     EKeyDisposition disposition = EKeyDisposition::OpenedExistingKey;
-    std::unique_ptr<IRegistryKey> pKey = m_registry.CreateKey(hive, strPath, disposition);
+    std::unique_ptr<IRegistryKey> pKey;
+    if (!CheckUnreadable(hive))
+        pKey = m_registry.CreateKey(hive, strPath, disposition);
     const bool bOpened = pKey != nullptr;
+    if (!bOpened)
+        CheckUnreadable(hive);
     if (pDisposition != nullptr)
         *pDisposition = disposition;
     if (ppKey != nullptr)
         *ppKey = std::move(pKey);
     return bOpened;
+}
+
+bool CSettingsStore::CheckUnreadable(ERegistryHive hive)
+{
+    bool& bUnreadable = m_abUnreadable[hive == ERegistryHive::LocalMachine ? 0 : 1];
+    if (!bUnreadable && m_registry.IsHiveUnreadable(hive))
+    {
+        bUnreadable = true;
+        if (m_strUnreadableHive.empty())
+            m_strUnreadableHive = m_registry.HiveName(hive);
+    }
+    return bUnreadable;
+}
+
+bool CSettingsStore::IsUnreadable() const
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return !m_strUnreadableHive.empty();
+}
+
+std::string CSettingsStore::UnreadableHiveName() const
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_strUnreadableHive;
 }
 
 std::string CSettingsStore::GetBaseKey() const
@@ -112,22 +118,33 @@ std::string CSettingsStore::SectionPath(const std::string& strSection) const
     return m_strBasePath + "\\" + strSection;
 }
 
-std::string CSettingsStore::GetString(const std::string& strSection, const std::string& strName,
-                                      const std::string& strDefault)
+EStoredValue CSettingsStore::ReadString(const std::string& strSection, const std::string& strName,
+                                        std::string& strText)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
+    strText.clear();
     std::unique_ptr<IRegistryKey> pKey = m_registry.OpenKey(m_hive, SectionPath(strSection));
     if (pKey == nullptr)
-        return strDefault;
+        return CheckUnreadable(m_hive) ? EStoredValue::Unreadable : EStoredValue::Absent;
     char buffer[READ_BUFFER_SIZE] = {};
     size_t nRead = 0;
     uint32_t nType = 0;
     const bool bRead = pKey->QueryValue(strName, buffer, sizeof buffer, nRead, nType);
     pKey->Close();
+    if (!bRead && nRead > sizeof buffer)
+        return EStoredValue::TooLong;
     if (!bRead)
-        return strDefault;
+        return CheckUnreadable(m_hive) ? EStoredValue::Unreadable : EStoredValue::Absent;
     // The stored type is ignored: the bytes are taken as text up to its NUL.
-    return std::string(buffer, strnlen(buffer, nRead));
+    strText.assign(buffer, strnlen(buffer, nRead));
+    return EStoredValue::Found;
+}
+
+std::string CSettingsStore::GetString(const std::string& strSection, const std::string& strName,
+                                      const std::string& strDefault)
+{
+    std::string strText;
+    return ReadString(strSection, strName, strText) == EStoredValue::Found ? strText : strDefault;
 }
 
 int32_t CSettingsStore::GetInt(const std::string& strSection, const std::string& strName,
@@ -142,6 +159,10 @@ bool CSettingsStore::SetString(const std::string& strSection, const std::string&
                                const std::string& strText)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
+    // Settings that could not be read are never replaced by what was read
+    // instead.
+    if (CheckUnreadable(m_hive))
+        return false;
     EKeyDisposition disposition = EKeyDisposition::OpenedExistingKey;
     std::unique_ptr<IRegistryKey> pKey =
         m_registry.CreateKey(m_hive, SectionPath(strSection), disposition);
@@ -158,15 +179,17 @@ bool CSettingsStore::SetInt(const std::string& strSection, const std::string& st
     return SetString(strSection, strName, std::to_string(nValue));
 }
 
-void CSettingsStore::ImportIni(IRegistryKey& baseKey, IFileSystem& fileSystem)
+bool CSettingsStore::ImportIni(IRegistryKey& baseKey, IFileSystem& fileSystem)
 {
     const std::string strFile = fileSystem.GetWindowsFolder() + "\\" + APP_NAME + ".INI";
-    std::string strContents;
-    if (!fileSystem.ReadWholeFile(strFile, strContents))
-        return;
+    const std::unique_ptr<IFileReader> pFile = fileSystem.OpenFileReader(strFile);
+    if (pFile == nullptr)
+        return true;
 
+    CIniPieceReader reader(*pFile);
     std::unique_ptr<IRegistryKey> pSection;
-    for (const std::string& strPiece : SplitIniPieces(strContents))
+    std::string strPiece;
+    while (reader.Next(strPiece))
     {
         std::string strLine = Trim(strPiece);
         if (IsSectionHeader(strLine))
@@ -176,7 +199,7 @@ void CSettingsStore::ImportIni(IRegistryKey& baseKey, IFileSystem& fileSystem)
             strLine[strLine.find(']')] = ' ';
             pSection = baseKey.CreateSubKey(Trim(strLine));
             if (pSection == nullptr)
-                return;
+                return true;
         }
         else if (const size_t nEquals = strLine.find('='); nEquals != std::string::npos)
         {
@@ -184,4 +207,5 @@ void CSettingsStore::ImportIni(IRegistryKey& baseKey, IFileSystem& fileSystem)
                 pSection->SetStringValue(strLine.substr(0, nEquals), strLine.substr(nEquals + 1));
         }
     }
+    return !reader.Failed();
 }

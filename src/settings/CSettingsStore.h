@@ -8,9 +8,25 @@
 #include <mutex>
 #include <string>
 
+// What a read found in the store.
+enum class EStoredValue
+{
+    Found,      // the value, up to 259 characters
+    Absent,     // no such section or value
+    TooLong,    // there, but longer than the store's read limit of 259
+    Unreadable, // the hive holding it is there and cannot be read
+};
+
 // Reads and writes single values in sections (sub-keys) of one base key.
 // Every read has a default and every failure is silent. No key is kept open
 // between calls.
+//
+// Settings that exist but cannot be read are told apart from absent ones:
+// once a read (or opening the base) finds a hive that is there and cannot be
+// read, IsUnreadable() says so and every write to that hive is refused, so
+// that the defaults read instead never replace the settings that are there.
+// Reads go on falling back to their defaults (the program still starts), but
+// nothing may dispose of files on them.
 //
 // Thread safety: each call is atomic. A caller that re-points the base (reads
 // a foreign key, then restores the base) holds Lock() across the whole unit,
@@ -32,11 +48,29 @@ public:
     bool SetInt(const std::string& strSection, const std::string& strName, int32_t nValue);
     std::string GetString(const std::string& strSection, const std::string& strName,
                           const std::string& strDefault);
+    // Reads like GetString and says what was found; strText is the value when
+    // Found and empty otherwise.
+    EStoredValue ReadString(const std::string& strSection, const std::string& strName,
+                            std::string& strText);
     bool SetString(const std::string& strSection, const std::string& strName,
                    const std::string& strText);
 
-    // Copies "<Windows folder>\Scrubix.INI" into a newly created base key.
-    void ImportIni(IRegistryKey& baseKey, IFileSystem& fileSystem);
+    // Copies "<Windows folder>\Scrubix.INI" into a newly created base key,
+    // reading the file in pieces. True when the import ran to its end: no
+    // file, the whole file read, or stopped by a section that could not be
+    // created; false when reading the file failed part way.
+    bool ImportIni(IRegistryKey& baseKey, IFileSystem& fileSystem);
+
+    // True once a hive was found to exist and not to be readable (see above);
+    // from then on the settings read are defaults, not the user's. Stays true
+    // for the life of the store. Any thread.
+    bool IsUnreadable() const;
+    // The first hive found unreadable, named as the user would look for it
+    // (the database file on Linux, "HKEY_LOCAL_MACHINE" on Windows); empty
+    // while IsUnreadable() is false.
+    std::string UnreadableHiveName() const;
+
+    IRegistry& Registry() const { return m_registry; }
 
     std::unique_lock<std::recursive_mutex> Lock() const
     {
@@ -47,11 +81,15 @@ public:
 
 private:
     std::string SectionPath(const std::string& strSection) const;
+    // Asks the registry whether the hive is unreadable and records it.
+    bool CheckUnreadable(ERegistryHive hive);
 
     IRegistry& m_registry;
     mutable std::recursive_mutex m_lock;
     std::string m_strBasePath;
     ERegistryHive m_hive = ERegistryHive::LocalMachine;
+    bool m_abUnreadable[2] = {false, false}; // by hive
+    std::string m_strUnreadableHive;
 };
 
 // "Software\Halvorne Software\Scrubix"

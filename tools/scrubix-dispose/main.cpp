@@ -2,6 +2,7 @@
 #include "CTableResultsList.h"
 #include "DisposeOptions.h"
 #include "ProgramFiles.h"
+#include "SettingsCheck.h"
 #include "disposal/CDisposal.h"
 #include "platform/Platform.h"
 #include "search/CHeadlessWindow.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
     OpenSettingsStore(store, *platform.pFileSystem);
     CScrubixDoc doc(store, *platform.pFileSystem);
     doc.LoadSettings();
+    if (!AreSettingsReadable("scrubix-dispose", store))
+        return EXIT_SETTINGS_UNREADABLE;
     ApplyOptions(options, doc);
 
     if (!platform.pFileSystem->IsFolderAccessible(options.strRoot + "\\"))
@@ -85,6 +88,9 @@ int main(int argc, char** argv)
                                          window.Port(), prompt, list, store, launchMode});
     disposal.SetProtectedFiles(ProgramFiles());
 
+    // The search may have read more of the store (the browser's cache folder).
+    if (!AreSettingsReadable("scrubix-dispose", store))
+        return EXIT_SETTINGS_UNREADABLE;
     const auto disposeStart = std::chrono::steady_clock::now();
     disposal.Start(doc);
     uintptr_t nResult = 0;

@@ -1,5 +1,6 @@
 #include "CConsolePrompt.h"
 #include "DriveArgument.h"
+#include "SettingsCheck.h"
 #include "platform/Platform.h"
 #include "search/CHeadlessWindow.h"
 #include "settings/CScrubixDoc.h"
@@ -24,6 +25,10 @@ int main(int argc, char** argv)
     OpenSettingsStore(store, *platform.pFileSystem);
     CScrubixDoc doc(store, *platform.pFileSystem);
     doc.LoadSettings();
+    // What it lists is what a disposal would take: never on rules it could
+    // not read.
+    if (!AreSettingsReadable("scrubix-scan", store))
+        return EXIT_SETTINGS_UNREADABLE;
 
     if (!platform.pFileSystem->IsFolderAccessible(strRoot + "\\"))
     {

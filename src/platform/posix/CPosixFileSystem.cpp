@@ -2,6 +2,7 @@
 
 #include "platform/posix/PosixAttributes.h"
 #include "platform/posix/PosixCopyData.h"
+#include "platform/posix/PosixFileReader.h"
 #include "platform/posix/PosixFolderListing.h"
 #include "platform/posix/PosixTextFile.h"
 
@@ -269,6 +270,18 @@ bool CPosixFileSystem::ReadWholeFile(const std::string& strPath, std::string& st
     }
     strContents = std::move(strRead);
     return true;
+}
+
+std::unique_ptr<IFileReader> CPosixFileSystem::OpenFileReader(const std::string& strPath)
+{
+    SLeaf leaf;
+    SPosixStatus status;
+    if (!OpenLeaf(strPath, leaf))
+        return nullptr;
+    CPosixFd file = OpenLeafFile(leaf, O_RDONLY | O_NONBLOCK, status);
+    if (!file.IsOpen() || !S_ISREG(status.nMode))
+        return nullptr;
+    return std::make_unique<CPosixFileReader>(std::move(file));
 }
 
 std::unique_ptr<ITextFile> CPosixFileSystem::CreateTextFile(const std::string& strPath)

@@ -24,6 +24,7 @@ public:
                      SFileIdentity& identity) override;
     bool IsFolderAccessible(const std::string& strPath) override;
     bool ReadWholeFile(const std::string& strPath, std::string& strContents) override;
+    std::unique_ptr<IFileReader> OpenFileReader(const std::string& strPath) override;
     std::unique_ptr<ITextFile> CreateTextFile(const std::string& strPath) override;
     std::string GetCurrentFolder() override;
     std::string GetWindowsFolder() override;

@@ -71,6 +71,16 @@ std::unique_ptr<IRegistryKey> CSqliteRegistry::OpenKey(ERegistryHive hive,
     return std::make_unique<CSqliteRegistryKey>(pHive, nKey, false);
 }
 
+bool CSqliteRegistry::IsHiveUnreadable(ERegistryHive hive)
+{
+    return Hive(hive).IsUnreadable();
+}
+
+std::string CSqliteRegistry::HiveName(ERegistryHive hive) const
+{
+    return (hive == ERegistryHive::LocalMachine ? m_pLocalMachine : m_pCurrentUser)->FilePath();
+}
+
 bool CSqliteRegistry::EnumValues(ERegistryHive hive, const std::string& strPath,
                                  std::vector<SRegistryValue>& values)
 {

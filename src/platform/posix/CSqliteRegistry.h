@@ -21,6 +21,8 @@ public:
     std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
                                             EKeyDisposition& disposition) override;
     std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) override;
+    bool IsHiveUnreadable(ERegistryHive hive) override;
+    std::string HiveName(ERegistryHive hive) const override; // the database file
     bool EnumValues(ERegistryHive hive, const std::string& strPath,
                     std::vector<SRegistryValue>& values) override;
     bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,

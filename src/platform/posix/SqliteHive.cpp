@@ -75,10 +75,37 @@ sqlite3* CSqliteHive::Connection()
     m_pDb = OpenChecked(bCorrupt);
     if (m_pDb == nullptr && bCorrupt)
     {
+        // The settings it held are gone for this run: whatever reads the
+        // fresh hive must not take its emptiness for the user's settings.
+        m_bUnreadable = true;
         MoveAside();
         m_pDb = OpenChecked(bCorrupt);
     }
+    if (m_pDb == nullptr)
+    {
+        // Absent and impossible to create is an empty hive; anything found
+        // at the name (or a folder that cannot be searched) is one that
+        // exists and cannot be read.
+        struct stat status
+        {
+        };
+        if (::stat(m_strFilePath.c_str(), &status) == 0 || errno != ENOENT)
+            m_bUnreadable = true;
+    }
     return m_pDb;
+}
+
+bool CSqliteHive::IsUnreadable()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Connection();
+    return m_bUnreadable;
+}
+
+void CSqliteHive::NoteReadResult(int nResult)
+{
+    if (nResult != SQLITE_ROW && nResult != SQLITE_DONE)
+        m_bUnreadable = true;
 }
 
 sqlite3* CSqliteHive::OpenChecked(bool& bCorrupt)
@@ -210,7 +237,9 @@ bool CSqliteHive::FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<s
         find.Reset();
         find.BindInt(1, nKey);
         find.BindText(2, strName);
-        if (find.Step() != SQLITE_ROW)
+        const int nFound = find.Step();
+        NoteReadResult(nFound);
+        if (nFound != SQLITE_ROW)
             return false;
         nKey = find.ColumnInt(0);
     }
@@ -299,7 +328,9 @@ bool CSqliteHive::QueryValue(int64_t nKey, const std::string& strName, SRegistry
                            "SELECT name, type, data FROM vals WHERE key_id = ?1 AND name = ?2");
     query.BindInt(1, nKey);
     query.BindText(2, strName);
-    if (query.Step() != SQLITE_ROW)
+    const int nResult = query.Step();
+    NoteReadResult(nResult);
+    if (nResult != SQLITE_ROW)
         return false;
     value.strName = query.ColumnText(0);
     value.nType = static_cast<uint32_t>(query.ColumnInt(1));
@@ -329,6 +360,7 @@ bool CSqliteHive::EnumValues(int64_t nKey, std::vector<SRegistryValue>& values)
         values.push_back(
             {query.ColumnText(0), static_cast<uint32_t>(query.ColumnInt(1)), query.ColumnBlob(2)});
     }
+    NoteReadResult(nResult);
     return nResult == SQLITE_DONE;
 }
 
@@ -344,6 +376,7 @@ bool CSqliteHive::EnumSubKeys(int64_t nKey, std::vector<std::string>& names)
     int nResult;
     while ((nResult = query.Step()) == SQLITE_ROW)
         names.push_back(query.ColumnText(0));
+    NoteReadResult(nResult);
     return nResult == SQLITE_DONE;
 }
 

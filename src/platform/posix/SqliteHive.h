@@ -16,7 +16,9 @@ std::vector<std::string> SplitKeyPath(const std::string& strPath);
 // One hive in its own SQLite file. The connection is opened on first use and
 // kept; every call holds the hive's mutex, so it may be shared by threads.
 // Key id 0 is the hive's root. When the file cannot be written, the hive
-// still reads and every write fails.
+// still reads and every write fails. When the file is there but cannot be
+// read (no permission, not a file, failing its integrity check), or a read
+// fails, the hive counts as unreadable from then on; an absent file is not.
 class CSqliteHive
 {
 public:
@@ -28,6 +30,8 @@ public:
     CSqliteHive& operator=(const CSqliteHive&) = delete;
 
     const std::string& FilePath() const { return m_strFilePath; }
+    // Opens the file if nothing has yet; true once it has been found unreadable.
+    bool IsUnreadable();
 
     bool FindKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey);
     bool CreateKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey,
@@ -50,6 +54,7 @@ private:
     bool EnsureSchema(sqlite3* pDb);
     bool Write(const std::function<bool(sqlite3*)>& body);
     void NoteWriteFailure(int nResult);
+    void NoteReadResult(int nResult);
 
     bool FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
                        int64_t& nKey);
@@ -63,4 +68,5 @@ private:
     std::mutex m_mutex;
     sqlite3* m_pDb = nullptr;
     bool m_bReadOnly = false;
+    bool m_bUnreadable = false;
 };

@@ -11,11 +11,15 @@ CSqliteRegistryKey::CSqliteRegistryKey(std::shared_ptr<CSqliteHive> pHive, int64
 bool CSqliteRegistryKey::QueryValue(const std::string& strName, char* pBuffer, size_t nBufferSize,
                                     size_t& nRead, uint32_t& nType)
 {
+    nRead = 0;
     SRegistryValue value;
     if (!m_pHive || !m_pHive->QueryValue(m_nKey, strName, value))
         return false;
     if (value.strData.size() > nBufferSize)
+    {
+        nRead = value.strData.size();
         return false;
+    }
     if (!value.strData.empty())
         std::memcpy(pBuffer, value.strData.data(), value.strData.size());
     nRead = value.strData.size();

@@ -1,5 +1,6 @@
 #include "platform/win32/CWin32FileSystem.h"
 
+#include "platform/win32/Win32FileReader.h"
 #include "platform/win32/Win32FolderListing.h"
 #include "platform/win32/Win32SafeOpen.h"
 #include "platform/win32/Win32TextFile.h"
@@ -156,6 +157,18 @@ bool CWin32FileSystem::ReadWholeFile(const std::string& strPath, std::string& st
         nRead > 0)
         strContents.append(buffer.data(), nRead);
     return true;
+}
+
+std::unique_ptr<IFileReader> CWin32FileSystem::OpenFileReader(const std::string& strPath)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    if (!host)
+        return nullptr;
+    CWin32Handle file(::CreateFileA(host->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen() || ::GetFileType(file.Get()) != FILE_TYPE_DISK)
+        return nullptr;
+    return std::make_unique<CWin32FileReader>(std::move(file));
 }
 
 std::unique_ptr<ITextFile> CWin32FileSystem::CreateTextFile(const std::string& strPath)

@@ -95,11 +95,34 @@ void* CWin32Registry::OpenRaw(ERegistryHive hive, const std::string& strPath,
 {
     SLocation location;
     HKEY hKey = nullptr;
-    if (!Locate(hive, strPath, location) ||
-        ::RegOpenKeyExA(static_cast<HKEY>(location.hRoot), location.strPath.c_str(), 0, nAccess,
-                        &hKey) != ERROR_SUCCESS)
+    if (!Locate(hive, strPath, location))
         return nullptr;
-    return hKey;
+    const LONG nResult = ::RegOpenKeyExA(static_cast<HKEY>(location.hRoot),
+                                         location.strPath.c_str(), 0, nAccess, &hKey);
+    if (nResult == ERROR_SUCCESS)
+        return hKey;
+    // A key that is absent (or a parent that is) holds nothing; one that is
+    // there and refuses to be read hides what it holds.
+    if ((nAccess & KEY_QUERY_VALUE) != 0 && (nAccess & KEY_SET_VALUE) == 0 &&
+        nResult != ERROR_FILE_NOT_FOUND && nResult != ERROR_PATH_NOT_FOUND)
+        UnreadableFlag(hive)->store(true);
+    return nullptr;
+}
+
+const std::shared_ptr<std::atomic<bool>>& CWin32Registry::UnreadableFlag(ERegistryHive hive) const
+{
+    return hive == ERegistryHive::LocalMachine ? m_pLocalMachineUnreadable
+                                               : m_pCurrentUserUnreadable;
+}
+
+bool CWin32Registry::IsHiveUnreadable(ERegistryHive hive)
+{
+    return UnreadableFlag(hive)->load();
+}
+
+std::string CWin32Registry::HiveName(ERegistryHive hive) const
+{
+    return hive == ERegistryHive::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
 }
 
 std::unique_ptr<IRegistryKey> CWin32Registry::CreateKey(ERegistryHive hive,
@@ -117,14 +140,15 @@ std::unique_ptr<IRegistryKey> CWin32Registry::CreateKey(ERegistryHive hive,
         return nullptr;
     disposition = nDisposition == REG_CREATED_NEW_KEY ? EKeyDisposition::CreatedNewKey
                                                       : EKeyDisposition::OpenedExistingKey;
-    return std::make_unique<CWin32RegistryKey>(hKey);
+    return std::make_unique<CWin32RegistryKey>(hKey, UnreadableFlag(hive));
 }
 
 std::unique_ptr<IRegistryKey> CWin32Registry::OpenKey(ERegistryHive hive,
                                                       const std::string& strPath)
 {
     void* hKey = OpenRaw(hive, strPath, KEY_READ);
-    return hKey != nullptr ? std::make_unique<CWin32RegistryKey>(hKey) : nullptr;
+    return hKey != nullptr ? std::make_unique<CWin32RegistryKey>(hKey, UnreadableFlag(hive))
+                           : nullptr;
 }
 
 bool CWin32Registry::EnumValues(ERegistryHive hive, const std::string& strPath,

@@ -2,6 +2,8 @@
 
 #include "platform/IRegistry.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 
 // The registry through advapi32. SCRUBIX_REGISTRY_ROOT
@@ -20,6 +22,10 @@ public:
     std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
                                             EKeyDisposition& disposition) override;
     std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) override;
+    // Unreadable once an existing key of the hive refused to open for reading
+    // (ERROR_ACCESS_DENIED and the like) or a read of a value failed.
+    bool IsHiveUnreadable(ERegistryHive hive) override;
+    std::string HiveName(ERegistryHive hive) const override;
     bool EnumValues(ERegistryHive hive, const std::string& strPath,
                     std::vector<SRegistryValue>& values) override;
     bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,
@@ -41,8 +47,13 @@ private:
     };
     bool Locate(ERegistryHive hive, const std::string& strPath, SLocation& location) const;
     void* OpenRaw(ERegistryHive hive, const std::string& strPath, uint32_t nAccess) const;
+    const std::shared_ptr<std::atomic<bool>>& UnreadableFlag(ERegistryHive hive) const;
 
     bool m_bValid = true;
     void* m_hRedirectRoot = nullptr;
     std::string m_strRedirectPath;
+    std::shared_ptr<std::atomic<bool>> m_pLocalMachineUnreadable =
+        std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> m_pCurrentUserUnreadable =
+        std::make_shared<std::atomic<bool>>(false);
 };

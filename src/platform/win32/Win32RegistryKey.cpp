@@ -13,17 +13,32 @@ bool CWin32RegistryKey::QueryValue(const std::string& strName, char* pBuffer, si
     const HKEY hKey = static_cast<HKEY>(m_hKey);
     // Read into a buffer of our own first: on ERROR_MORE_DATA the API leaves
     // the caller's buffer undefined, and the caller must see nothing copied.
+    nRead = 0;
     DWORD nSize = 0;
     DWORD nFoundType = 0;
-    if (::RegQueryValueExA(hKey, strName.c_str(), nullptr, &nFoundType, nullptr, &nSize) !=
-            ERROR_SUCCESS ||
-        nSize > nBufferSize)
+    LONG nResult = ::RegQueryValueExA(hKey, strName.c_str(), nullptr, &nFoundType, nullptr, &nSize);
+    if (nResult == ERROR_SUCCESS && nSize > nBufferSize)
+    {
+        nRead = nSize;
         return false;
+    }
+    if (nResult != ERROR_SUCCESS)
+    {
+        NoteReadFailure(nResult);
+        return false;
+    }
     std::vector<BYTE> data(nSize + 1);
-    if (::RegQueryValueExA(hKey, strName.c_str(), nullptr, &nFoundType, data.data(), &nSize) !=
-            ERROR_SUCCESS ||
-        nSize > nBufferSize)
+    nResult = ::RegQueryValueExA(hKey, strName.c_str(), nullptr, &nFoundType, data.data(), &nSize);
+    if (nResult == ERROR_SUCCESS && nSize > nBufferSize)
+    {
+        nRead = nSize;
         return false;
+    }
+    if (nResult != ERROR_SUCCESS)
+    {
+        NoteReadFailure(nResult);
+        return false;
+    }
     if (nSize > 0)
         std::memcpy(pBuffer, data.data(), nSize);
     nRead = nSize;
@@ -49,7 +64,15 @@ std::unique_ptr<IRegistryKey> CWin32RegistryKey::CreateSubKey(const std::string&
                           REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &hSubKey,
                           nullptr) != ERROR_SUCCESS)
         return nullptr;
-    return std::make_unique<CWin32RegistryKey>(hSubKey);
+    return std::make_unique<CWin32RegistryKey>(hSubKey, m_pUnreadable);
+}
+
+void CWin32RegistryKey::NoteReadFailure(long nResult)
+{
+    // Absent is not unreadable; a value that grew between the two reads is
+    // read as too long.
+    if (m_pUnreadable != nullptr && nResult != ERROR_FILE_NOT_FOUND && nResult != ERROR_MORE_DATA)
+        m_pUnreadable->store(true);
 }
 
 void CWin32RegistryKey::Close()
