@@ -1,9 +1,9 @@
 #include "CConsolePrompt.h"
 #include "CTableResultsList.h"
 #include "DisposeOptions.h"
-#include "ProgramFiles.h"
 #include "disposal/CDisposal.h"
 #include "platform/Platform.h"
+#include "platform/ProgramFiles.h"
 #include "search/CHeadlessWindow.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     CTableResultsList list(table);
     CDisposal disposal(SDisposalServices{*platform.pFileSystem, *platform.pShell, *platform.pClock,
                                          window.Port(), prompt, list, store, launchMode});
-    disposal.SetProtectedFiles(ProgramFiles());
+    disposal.SetProtectedFiles(ListProgramFiles());
 
     const auto disposeStart = std::chrono::steady_clock::now();
     disposal.Start(doc);
