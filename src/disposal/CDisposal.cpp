@@ -50,6 +50,17 @@ void CDisposal::SetProtectedFiles(std::vector<std::string> protectedPaths)
     m_protectedUpperPaths.clear();
     for (const std::string& strPath : m_protectedPaths)
         m_protectedUpperPaths.push_back(ToUpperAscii(strPath));
+    m_protectedUpperPrefixes.clear();
+    m_programIdentities.clear();
+}
+
+void CDisposal::SetProtectedFiles(const SProgramFiles& programFiles)
+{
+    // The prefixes are the databases' own paths: checked as files as well.
+    SetProtectedFiles(programFiles.pathPrefixes);
+    for (const std::string& strPrefix : programFiles.pathPrefixes)
+        m_protectedUpperPrefixes.push_back(ToUpperAscii(strPrefix));
+    m_programIdentities = programFiles.identities;
 }
 
 void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
@@ -61,6 +72,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 
 int32_t CDisposal::MovePass()
 {
+    m_movedIdentities.clear();
     m_bDisposeAck.store(0, std::memory_order_relaxed);
     m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
     m_services.clock.Sleep(MOVE_START_PAUSE_MS);
@@ -97,9 +109,13 @@ int32_t CDisposal::PurgePass()
                        {
                            if (IsProtected(strPath, identity))
                                return false;
+                           SAttributeChange change;
                            if (m_bDeleteReadOnly == 1)
-                               ClearReadOnly(strPath, identity);
-                           return m_services.fileSystem.RemoveFile(strPath, identity);
+                               change = ClearReadOnly(strPath, identity);
+                           if (m_services.fileSystem.RemoveFile(strPath, identity))
+                               return true;
+                           RestoreReadOnly(strPath, change);
+                           return false;
                        });
     m_services.prompt.EndWaitCursor();
     return RESULT_DONE;
@@ -144,16 +160,33 @@ bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& id
     const std::string strDestination = m_strMovePath + "\\" + strPath.substr(nSlash + 1);
     IFileSystem& fileSystem = m_services.fileSystem;
 
-    // The destination may itself be one of the program's files.
-    if (IsProtected(strDestination, SFileIdentity{}))
+    // The destination may itself be one of the program's files, or a file
+    // that this pass has just moved there from another folder: neither is
+    // replaced, whatever Overwrite says.
+    if (IsProtected(strDestination, SFileIdentity{}) ||
+        (m_bOverwrite != 0 && IsMovedThisPass(strDestination)))
         return false;
+    SAttributeChange destinationChange;
     if (m_bDeleteReadOnly == 1)
-        ClearReadOnly(strDestination, SFileIdentity{});
+        destinationChange = ClearReadOnly(strDestination, SFileIdentity{});
     if (!fileSystem.CopyFileTo(strPath, strDestination, m_bOverwrite == 0, identity))
+    {
+        RestoreReadOnly(strDestination, destinationChange);
         return false;
+    }
+    uint32_t nHigh = 0;
+    uint32_t nLow = 0;
+    SFileIdentity copied;
+    if (fileSystem.OpenForSize(strDestination, nHigh, nLow, copied) && copied.bKnown)
+        m_movedIdentities.push_back(copied);
+
+    SAttributeChange sourceChange;
     if (m_bDeleteReadOnly == 1)
-        ClearReadOnly(strPath, identity);
-    return fileSystem.RemoveFile(strPath, identity);
+        sourceChange = ClearReadOnly(strPath, identity);
+    if (fileSystem.RemoveFile(strPath, identity))
+        return true;
+    RestoreReadOnly(strPath, sourceChange);
+    return false;
 }
 
 bool CDisposal::MoveToRecycleBin(const std::string& strPath, const SFileIdentity& identity)
@@ -161,22 +194,46 @@ bool CDisposal::MoveToRecycleBin(const std::string& strPath, const SFileIdentity
     return m_services.shell.MoveToTrash(strPath, identity);
 }
 
-void CDisposal::ClearReadOnly(const std::string& strPath, const SFileIdentity& identity)
+CDisposal::SAttributeChange CDisposal::ClearReadOnly(const std::string& strPath,
+                                                     const SFileIdentity& identity)
 {
     IFileSystem& fileSystem = m_services.fileSystem;
-    uint32_t nAttributes = 0;
-    if (!fileSystem.GetAttributes(strPath, nAttributes) || (nAttributes & FILE_ATTR_READONLY) == 0)
-        return;
-    // A file put in the row's place since the search keeps its attribute.
-    if (identity.bKnown)
+    SAttributeChange change;
+    if (!fileSystem.GetAttributes(strPath, change.nOldAttributes) ||
+        (change.nOldAttributes & FILE_ATTR_READONLY) == 0)
+        return change;
+    // The change is made only to the identified file: a file put in the
+    // row's place since the search keeps its attribute.
+    change.identity = identity;
+    if (!change.identity.bKnown)
     {
         uint32_t nHigh = 0;
         uint32_t nLow = 0;
-        SFileIdentity current;
-        if (!fileSystem.OpenForSize(strPath, nHigh, nLow, current) || !(current == identity))
-            return;
+        if (!fileSystem.OpenForSize(strPath, nHigh, nLow, change.identity) ||
+            !change.identity.bKnown)
+            return change;
     }
-    fileSystem.SetAttributes(strPath, nAttributes & ~FILE_ATTR_READONLY);
+    change.bChanged = fileSystem.SetAttributes(strPath, change.nOldAttributes & ~FILE_ATTR_READONLY,
+                                               change.identity);
+    return change;
+}
+
+void CDisposal::RestoreReadOnly(const std::string& strPath, const SAttributeChange& change)
+{
+    if (change.bChanged)
+        m_services.fileSystem.SetAttributes(strPath, change.nOldAttributes, change.identity);
+}
+
+bool CDisposal::IsMovedThisPass(const std::string& strPath)
+{
+    if (m_movedIdentities.empty())
+        return false;
+    uint32_t nHigh = 0;
+    uint32_t nLow = 0;
+    SFileIdentity current;
+    return m_services.fileSystem.OpenForSize(strPath, nHigh, nLow, current) &&
+           std::find(m_movedIdentities.begin(), m_movedIdentities.end(), current) !=
+               m_movedIdentities.end();
 }
 
 bool CDisposal::IsReportHidden()
@@ -203,7 +260,7 @@ void CDisposal::ShowAnomalyReport(const std::string& strReportPath)
 
 void CDisposal::CollectProtectedIdentities()
 {
-    m_protectedIdentities.clear();
+    m_protectedIdentities = m_programIdentities;
     std::vector<std::string> paths = m_protectedPaths;
     paths.push_back(AnomalyReportPath(m_strPath));
     for (const std::string& strPath : paths)
@@ -223,6 +280,9 @@ bool CDisposal::IsProtected(const std::string& strPath, const SFileIdentity& ide
         std::find(m_protectedUpperPaths.begin(), m_protectedUpperPaths.end(), strUpper) !=
             m_protectedUpperPaths.end())
         return true;
+    for (const std::string& strPrefix : m_protectedUpperPrefixes)
+        if (strUpper.compare(0, strPrefix.size(), strPrefix) == 0)
+            return true;
     if (m_protectedIdentities.empty())
         return false;
     SFileIdentity current = identity;

@@ -2,6 +2,7 @@
 
 #include "disposal/CAnomalyReport.h"
 #include "platform/FileTypes.h"
+#include "platform/ProgramFiles.h"
 
 #include <atomic>
 #include <cstdint>
@@ -62,6 +63,10 @@ public:
     // the search came to list them; the anomaly report is always among them.
     // Set before Start.
     void SetProtectedFiles(std::vector<std::string> protectedPaths);
+    // The same from the platform's list (ListProgramFiles, taken right before
+    // Start): every path under one of its prefixes and every file with one of
+    // its identities is kept. Replaces what either form set before.
+    void SetProtectedFiles(const SProgramFiles& programFiles);
 
     // The window's half of the progress handshake: read m_strStepPath on
     // WM_DISPOSE_STEP, then Acknowledge as the handler's last step.
@@ -103,7 +108,21 @@ private:
     void ShowAnomalyReport(const std::string& strReportPath);
     bool IsProtected(const std::string& strPath, const SFileIdentity& identity);
     void CollectProtectedIdentities();
-    void ClearReadOnly(const std::string& strPath, const SFileIdentity& identity);
+    // What clearing read-only changed, so that it can be put back.
+    struct SAttributeChange
+    {
+        bool bChanged = false;
+        uint32_t nOldAttributes = 0;
+        SFileIdentity identity; // the file that was changed
+    };
+    // Clears the read-only attribute of the file the identity names (of the
+    // file the path names now when it is unknown), through the file system's
+    // identity-checked change; a file with other names keeps it.
+    SAttributeChange ClearReadOnly(const std::string& strPath, const SFileIdentity& identity);
+    // Puts the attribute back on a file that is still there after all.
+    void RestoreReadOnly(const std::string& strPath, const SAttributeChange& change);
+    // True when the file at the path is a copy that this pass moved there.
+    bool IsMovedThisPass(const std::string& strPath);
     // The rows bottom-up: each checked row's file goes to dispose (true when
     // it went) and into the report; every row with a path is removed.
     void DisposeCheckedRows(
@@ -114,5 +133,8 @@ private:
     std::thread m_thread;
     std::vector<std::string> m_protectedPaths;
     std::vector<std::string> m_protectedUpperPaths;
+    std::vector<std::string> m_protectedUpperPrefixes;
+    std::vector<SFileIdentity> m_programIdentities;   // as listed by the platform
     std::vector<SFileIdentity> m_protectedIdentities; // gathered when a pass starts
+    std::vector<SFileIdentity> m_movedIdentities;     // copies this move pass made
 };

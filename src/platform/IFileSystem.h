@@ -39,7 +39,20 @@ public:
     virtual std::unique_ptr<IFolderListing> OpenListing(const std::string& strFolder) = 0;
 
     virtual bool GetAttributes(const std::string& strPath, uint32_t& nAttributes) = 0;
-    virtual bool SetAttributes(const std::string& strPath, uint32_t nAttributes) = 0;
+    // Sets the attributes of one file or folder through a single open of it
+    // (never following a link at the name or in a parent folder, and never a
+    // second lookup of the path between the check and the change). With a
+    // known identity, refuses a file that is no longer the one identified.
+    // Refuses to clear the read-only attribute of a file with more than one
+    // name (a hard link): the change would reach it under every other name,
+    // wherever those are. Setting read-only is allowed for such a file.
+    virtual bool SetAttributes(const std::string& strPath, uint32_t nAttributes,
+                               const SFileIdentity& expected) = 0;
+    // The same for whatever the path names now (folders of the cache sweep).
+    bool SetAttributes(const std::string& strPath, uint32_t nAttributes)
+    {
+        return SetAttributes(strPath, nAttributes, SFileIdentity{});
+    }
 
     // Deletes one file (or a symbolic link itself, never its target). Refuses a
     // directory and a read-only file. Never acts through a symbolic link in a

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CHookedFileSystem.h"
 #include "CRecordingShell.h"
 #include "disposal/CDisposal.h"
 #include "platform/IMessagePort.h"
@@ -137,9 +138,9 @@ protected:
     CDisposalTest()
         : m_platform(CreatePlatform()), m_store(*m_platform.pRegistry),
           m_doc(m_store, *m_platform.pFileSystem), m_shell(*m_platform.pShell),
-          m_clock(*m_platform.pClock),
-          m_disposal(SDisposalServices{*m_platform.pFileSystem, m_shell, m_clock, m_port, m_prompt,
-                                       m_list, m_store, m_launchMode})
+          m_clock(*m_platform.pClock), m_fileSystem(*m_platform.pFileSystem),
+          m_disposal(SDisposalServices{m_fileSystem, m_shell, m_clock, m_port, m_prompt, m_list,
+                                       m_store, m_launchMode})
     {
         m_store.SetBaseKey(ERegistryHive::LocalMachine, ComposeBaseKeyPath());
         m_doc.Path = "C:\\Prog";
@@ -233,6 +234,7 @@ protected:
     CRowList m_list;
     CScriptedPrompt m_prompt;
     CTestClock m_clock;
+    CHookedFileSystem m_fileSystem; // the one the disposal uses
     CLaunchMode m_launchMode;
     CDisposal m_disposal;
 };

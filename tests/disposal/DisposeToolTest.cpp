@@ -76,4 +76,16 @@ TEST_F(DisposeToolTest, RefusesAnUnclearCommandLine)
     EXPECT_EQ(2, Dispose("C:").nExitCode);
     EXPECT_EQ(2, Dispose("--purge --move-to-trash C:").nExitCode);
     EXPECT_EQ(2, Dispose("--purge").nExitCode);
+    EXPECT_EQ(2, Dispose("--move-to-folder C:").nExitCode);
+}
+
+TEST_F(DisposeToolTest, EmptyMoveFolderIsRefusedRatherThanTheStoredOneUsed)
+{
+    const SToolResult result = Dispose("--move-to-folder '' C:");
+
+    EXPECT_EQ(2, result.nExitCode) << result.strOutput;
+    EXPECT_NE(std::string::npos, result.strOutput.find("--move-to-folder needs a folder"))
+        << result.strOutput;
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\a.tmp"));
+    EXPECT_FALSE(m_drive.Exists("C:\\prog\\Bak\\a.tmp"));
 }

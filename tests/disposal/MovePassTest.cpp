@@ -60,17 +60,34 @@ TEST_F(MovePassTest, SameNameWithoutOverwriteMovesOnlyTheLowerRow)
               Report());
 }
 
-TEST_F(MovePassTest, SameNameWithOverwriteKeepsTheOneHandledLast)
+TEST_F(MovePassTest, SameNameWithOverwriteNeverReplacesAFileThisPassMoved)
 {
     m_doc.Overwrite = 1;
+    m_doc.Anomaly = 1;
+    m_drive.MakeFile("C:\\Bak\\y.txt", "there before");
     AddFileRow("C:\\a\\x.txt", true, "from a");
+    AddFileRow("C:\\a\\y.txt", true, "new y");
     AddFileRow("C:\\b\\x.txt", true, "from b");
 
     Run();
 
+    // The one handled first keeps its place; the later one stays where it was.
+    EXPECT_EQ("from b", m_drive.ReadFile("C:\\Bak\\x.txt"));
+    EXPECT_FALSE(m_drive.Exists("C:\\b\\x.txt"));
+    EXPECT_EQ("from a", m_drive.ReadFile("C:\\a\\x.txt"));
+    // A file that was in the destination before the pass is still replaced.
+    EXPECT_EQ("new y", m_drive.ReadFile("C:\\Bak\\y.txt"));
+    EXPECT_FALSE(m_drive.Exists("C:\\a\\y.txt"));
+    EXPECT_EQ(ExpectedReport(ReportHead() +
+                             "The following file(s) could not be Moved perfectly:\n\nC:\\a\\x.txt"
+                             "\n\nThe following files were moved:\n\nC:\\b\\x.txt\nC:\\a\\y.txt\n"),
+              Report());
+
+    // The next pass is another pass: what the last one moved may be replaced.
+    AddRow("C:\\a\\x.txt");
+    Run();
     EXPECT_EQ("from a", m_drive.ReadFile("C:\\Bak\\x.txt"));
     EXPECT_FALSE(m_drive.Exists("C:\\a\\x.txt"));
-    EXPECT_FALSE(m_drive.Exists("C:\\b\\x.txt"));
 }
 
 TEST_F(MovePassTest, MissingDestinationFolderFailsEveryMoveAndIsNotCreated)

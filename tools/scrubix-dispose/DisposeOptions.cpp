@@ -25,6 +25,12 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
             options.nRecycleRadio = 1;
             options.strMovePath = argv[++i];
             ++nActions;
+            // An empty name would leave the stored folder in force unseen.
+            if (options.strMovePath.empty())
+            {
+                strError = "--move-to-folder needs a folder";
+                return false;
+            }
         }
         else if (strArgument == "--report" || strArgument == "--no-report")
             options.nAnomaly = strArgument == "--report" ? 1 : 0;

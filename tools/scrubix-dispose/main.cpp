@@ -1,10 +1,10 @@
 #include "CConsolePrompt.h"
 #include "CTableResultsList.h"
 #include "DisposeOptions.h"
-#include "ProgramFiles.h"
 #include "SettingsCheck.h"
 #include "disposal/CDisposal.h"
 #include "platform/Platform.h"
+#include "platform/ProgramFiles.h"
 #include "search/CHeadlessWindow.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
@@ -86,7 +86,7 @@ int main(int argc, char** argv)
     CTableResultsList list(table);
     CDisposal disposal(SDisposalServices{*platform.pFileSystem, *platform.pShell, *platform.pClock,
                                          window.Port(), prompt, list, store, launchMode});
-    disposal.SetProtectedFiles(ProgramFiles());
+    disposal.SetProtectedFiles(ListProgramFiles());
 
     // The search may have read more of the store (the browser's cache folder).
     if (!AreSettingsReadable("scrubix-dispose", store))

@@ -119,22 +119,34 @@ bool CPosixFileSystem::GetAttributes(const std::string& strPath, uint32_t& nAttr
     return true;
 }
 
-bool CPosixFileSystem::SetAttributes(const std::string& strPath, uint32_t nAttributes)
+bool CPosixFileSystem::SetAttributes(const std::string& strPath, uint32_t nAttributes,
+                                     const SFileIdentity& expected)
 {
     const CPosixFd target = OpenPath(strPath, O_PATH);
+    struct stat info
+    {
+    };
+    if (!target.IsOpen() || ::fstat(target.Get(), &info) != 0)
+        return false;
+    // The identity is checked on the descriptor that the change then goes
+    // through, so a name swapped in the meantime cannot take the change.
     SPosixStatus status;
-    if (!target.IsOpen() || !FstatStatus(target.Get(), status))
+    if (expected.bKnown && (!CPosixSafeOpen::StatOpen(target.Get(), info.st_dev, status) ||
+                            !(expected == IdentityOf(status))))
         return false;
-    if (S_ISLNK(status.nMode))
+    if (S_ISLNK(info.st_mode))
         return true; // a link has no permissions of its own
-    if (!S_ISREG(status.nMode) && !S_ISDIR(status.nMode))
+    if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
         return false;
-    const mode_t nOld = status.nMode & 07777;
+    const mode_t nOld = info.st_mode & 07777;
     const mode_t nNew = (nAttributes & FILE_ATTR_READONLY) != 0
                             ? (nOld & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH))
                             : (nOld | S_IWUSR);
     if (nNew == nOld)
         return true;
+    // Another name of the same file may lie outside the drive.
+    if ((nNew & S_IWUSR) != 0 && S_ISREG(info.st_mode) && info.st_nlink > 1)
+        return false;
     // The descriptor pins the inode checked above; its /proc name changes
     // that inode even if the path has been replaced since.
     const std::string strProcName = "/proc/self/fd/" + std::to_string(target.Get());

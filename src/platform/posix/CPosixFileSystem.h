@@ -15,7 +15,9 @@ public:
 
     std::unique_ptr<IFolderListing> OpenListing(const std::string& strFolder) override;
     bool GetAttributes(const std::string& strPath, uint32_t& nAttributes) override;
-    bool SetAttributes(const std::string& strPath, uint32_t nAttributes) override;
+    using IFileSystem::SetAttributes;
+    bool SetAttributes(const std::string& strPath, uint32_t nAttributes,
+                       const SFileIdentity& expected) override;
     bool RemoveFile(const std::string& strPath, const SFileIdentity& expected) override;
     bool CopyFileTo(const std::string& strSource, const std::string& strDestination,
                     bool bFailIfExists, const SFileIdentity& expectedSource) override;

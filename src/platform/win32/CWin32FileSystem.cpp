@@ -58,10 +58,34 @@ bool CWin32FileSystem::GetAttributes(const std::string& strPath, uint32_t& nAttr
     return true;
 }
 
-bool CWin32FileSystem::SetAttributes(const std::string& strPath, uint32_t nAttributes)
+bool CWin32FileSystem::SetAttributes(const std::string& strPath, uint32_t nAttributes,
+                                     const SFileIdentity& expected)
 {
     const auto host = m_driveMap.ToHost(strPath);
-    return host && ::SetFileAttributesA(host->c_str(), nAttributes);
+    if (!host)
+        return false;
+    // The change goes through the handle whose identity was checked, so a
+    // name swapped in the meantime cannot take it.
+    SWin32FileInfo info;
+    const CWin32Handle file =
+        CWin32SafeOpen::Open(*host, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, SHARE_ALL, info);
+    if (!file.IsOpen() || !CWin32SafeOpen::Matches(info, expected))
+        return false;
+    constexpr uint32_t SETTABLE = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const uint32_t nNew = (info.nAttributes & ~SETTABLE) | (nAttributes & SETTABLE);
+    if (nNew == info.nAttributes)
+        return true;
+    // Another name of the same file may lie outside the drive.
+    const bool bClearsReadOnly =
+        (info.nAttributes & FILE_ATTRIBUTE_READONLY) != 0 && (nNew & FILE_ATTRIBUTE_READONLY) == 0;
+    if (bClearsReadOnly && !info.IsFolder() && info.nLinks > 1)
+        return false;
+    FILE_BASIC_INFO basic{}; // zero times stay as they are
+    basic.FileAttributes = (nNew & SETTABLE) != 0 ? (nNew & SETTABLE) : FILE_ATTRIBUTE_NORMAL;
+    return ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof(basic)) != 0;
 }
 
 bool CWin32FileSystem::RemoveFile(const std::string& strPath, const SFileIdentity& expected)

@@ -58,6 +58,7 @@ bool CWin32SafeOpen::Describe(void* hFile, SWin32FileInfo& info)
         return false;
     info.nAttributes = data.dwFileAttributes;
     info.nSize = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    info.nLinks = data.nNumberOfLinks;
     info.identity.nVolume = data.dwVolumeSerialNumber;
     info.identity.nIndex = (static_cast<uint64_t>(data.nFileIndexHigh) << 32) | data.nFileIndexLow;
     info.identity.bKnown = true;

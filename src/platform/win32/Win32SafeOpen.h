@@ -11,6 +11,7 @@ struct SWin32FileInfo
 {
     uint32_t nAttributes = 0; // FILE_ATTR_* bits as stored (a link keeps its directory bit)
     uint64_t nSize = 0;
+    uint32_t nLinks = 1; // names the file has (hard links)
     SFileIdentity identity;
 
     bool IsReparsePoint() const { return (nAttributes & FILE_ATTR_REPARSE_POINT) != 0; }

@@ -1,7 +1,7 @@
-#include "ProgramFiles.h"
+#include "platform/ProgramFiles.h"
 
 // The settings live in the system registry, not in files of the program.
-std::vector<std::string> ProgramFiles()
+SProgramFiles ListProgramFiles()
 {
     return {};
 }
