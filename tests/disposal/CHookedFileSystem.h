@@ -62,6 +62,10 @@ public:
     {
         return m_fileSystem.ReadWholeFile(strPath, strContents);
     }
+    std::unique_ptr<IFileReader> OpenFileReader(const std::string& strPath) override
+    {
+        return m_fileSystem.OpenFileReader(strPath);
+    }
     std::unique_ptr<ITextFile> CreateTextFile(const std::string& strPath) override
     {
         return m_fileSystem.CreateTextFile(strPath);
@@ -70,6 +74,10 @@ public:
     std::string GetWindowsFolder() override { return m_fileSystem.GetWindowsFolder(); }
     int32_t GetPlatformId() override { return m_fileSystem.GetPlatformId(); }
     std::vector<std::string> ListDrives() override { return m_fileSystem.ListDrives(); }
+    std::string DescribeDrive(const std::string& strDrive) override
+    {
+        return m_fileSystem.DescribeDrive(strDrive);
+    }
 
 private:
     IFileSystem& m_fileSystem;
