@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "shell/OptionsTexts.h"
 #include "support/CSandboxDrive.h"
+#include "support/PlatformTraits.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,8 @@ TEST(SettingPageRulesTest, PurgeMoveEnablingFollowsBothChoices)
 
 TEST(SettingPageRulesTest, DestinationIsCheckedOnlyWhenMovingToAFolder)
 {
+    if (RunsUnderWine())
+        GTEST_SKIP() << "its long-folder case cannot be made through the Win32 calls";
     CSandboxDrive sandbox;
     SPlatform platform = CreatePlatform();
     sandbox.MakeFolder("C:\\Bak");
