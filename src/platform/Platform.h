@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/IAutostart.h"
 #include "platform/IClock.h"
 #include "platform/IFileSystem.h"
 #include "platform/IRegistry.h"
@@ -16,6 +17,7 @@ struct SPlatform
     std::unique_ptr<IShell> pShell;
     std::unique_ptr<IUrlCache> pUrlCache;
     std::unique_ptr<IClock> pClock;
+    std::unique_ptr<IAutostart> pAutostart;
 };
 
 // Builds the backend's services from the environment (drive map, registry

@@ -5,6 +5,7 @@
 #include "platform/posix/CPosixShell.h"
 #include "platform/posix/CSqliteRegistry.h"
 #include "platform/posix/CSystemClock.h"
+#include "platform/posix/CXdgAutostart.h"
 
 SPlatform CreatePlatform()
 {
@@ -16,5 +17,7 @@ SPlatform CreatePlatform()
     platform.pShell = std::make_unique<CPosixShell>(driveMap);
     platform.pUrlCache = std::make_unique<CEmptyUrlCache>();
     platform.pClock = std::make_unique<CSystemClock>();
+    platform.pAutostart = std::make_unique<CXdgAutostart>(CXdgAutostart::FolderFromEnvironment(),
+                                                          CXdgAutostart::ExecutableOfThisProcess());
     return platform;
 }

@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/win32/CWin32Autostart.h"
 #include "platform/win32/CWin32Clock.h"
 #include "platform/win32/CWin32DriveMap.h"
 #include "platform/win32/CWin32FileSystem.h"
@@ -15,5 +16,6 @@ SPlatform CreatePlatform()
     platform.pShell = std::make_unique<CWin32Shell>(driveMap);
     platform.pUrlCache = std::make_unique<CWin32UrlCache>();
     platform.pClock = std::make_unique<CWin32Clock>();
+    platform.pAutostart = std::make_unique<CWin32Autostart>();
     return platform;
 }
