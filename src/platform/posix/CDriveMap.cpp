@@ -161,21 +161,30 @@ std::optional<CDriveMap::SHostPath> CDriveMap::Split(const std::string& strWindo
     if (strWindowsPath.find('\0') != std::string::npos)
         return std::nullopt;
 
-    std::vector<std::string> components;
-    std::string strName;
-    for (size_t i = 2; i <= strWindowsPath.size(); ++i)
-    {
-        if (i == strWindowsPath.size() || IsSeparator(strWindowsPath[i]))
-            AppendComponent(components, std::exchange(strName, {}));
-        else
-            strName.push_back(strWindowsPath[i]);
-    }
+    // One pass, no list of components: deep paths are split often.
     SHostPath host{itDrive->strHostRoot, {}};
-    for (const std::string& strComponent : components)
+    std::string& strRelative = host.strRelative;
+    strRelative.reserve(strWindowsPath.size());
+    size_t nStart = 2;
+    while (nStart <= strWindowsPath.size())
     {
-        if (!host.strRelative.empty())
-            host.strRelative.push_back('/');
-        host.strRelative += strComponent;
+        size_t nEnd = strWindowsPath.find_first_of("\\/", nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strWindowsPath.size();
+        const size_t nLength = nEnd - nStart;
+        const char* pName = strWindowsPath.data() + nStart;
+        nStart = nEnd + 1;
+        if (nLength == 0 || (nLength == 1 && pName[0] == '.'))
+            continue;
+        if (nLength == 2 && pName[0] == '.' && pName[1] == '.')
+        {
+            const size_t nSlash = strRelative.rfind('/');
+            strRelative.erase(nSlash == std::string::npos ? 0 : nSlash);
+            continue;
+        }
+        if (!strRelative.empty())
+            strRelative.push_back('/');
+        strRelative.append(pName, nLength);
     }
     return host;
 }

@@ -104,7 +104,11 @@ CPosixFd CPosixFileSystem::OpenLeafFile(const SLeaf& leaf, int nFlags, SPosixSta
 
 std::unique_ptr<IFolderListing> CPosixFileSystem::OpenListing(const std::string& strFolder)
 {
-    return CPosixFolderListing::Open(OpenPath(strFolder, O_RDONLY | O_DIRECTORY));
+    const std::optional<CDriveMap::SHostPath> host = m_driveMap.Split(strFolder);
+    if (!host)
+        return nullptr;
+    return CPosixFolderListing::Open(
+        m_folderChain.OpenFolder(host->strRoot, host->strRelative, O_RDONLY));
 }
 
 bool CPosixFileSystem::GetAttributes(const std::string& strPath, uint32_t& nAttributes)

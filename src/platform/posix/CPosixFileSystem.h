@@ -2,12 +2,15 @@
 
 #include "platform/IFileSystem.h"
 #include "platform/posix/CDriveMap.h"
+#include "platform/posix/CPosixFolderChain.h"
 #include "platform/posix/PosixFd.h"
 #include "platform/posix/PosixSafeOpen.h"
 
 // The file system through the drive map. Every path is resolved from its
 // drive's root without following a symbolic link and without crossing into
-// another mount; the final name is never followed either.
+// another mount; the final name is never followed either. Listings of deep
+// folders go on from the folders the previous listings opened (see
+// CPosixFolderChain); everything else resolves from the root each time.
 class CPosixFileSystem : public IFileSystem
 {
 public:
@@ -51,4 +54,5 @@ private:
     static CPosixFd OpenLeafFile(const SLeaf& leaf, int nFlags, SPosixStatus& status);
 
     CDriveMap m_driveMap;
+    CPosixFolderChain m_folderChain;
 };
