@@ -38,6 +38,7 @@ public:
     std::string DescribeDrive(const std::string& strDrive) override;
 
     const CDriveMap& DriveMap() const { return m_driveMap; }
+    const CPosixFolderChain& FolderChain() const { return m_folderChain; }
 
 private:
     // The folder holding a path's final name, opened O_PATH.

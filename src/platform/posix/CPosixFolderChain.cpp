@@ -131,7 +131,17 @@ bool CPosixFolderChain::UseRoot(const std::string& strHostRoot)
         return false;
     ReadEvents();
     if (m_root.IsOpen() && strHostRoot == m_strHostRoot)
-        return true;
+    {
+        // The root is whatever its configured path names now, as for a
+        // resolution from the root: a root whose parent was renamed is
+        // opened again by its path.
+        struct stat now
+        {
+        };
+        if (::stat(strHostRoot.c_str(), &now) == 0 && now.st_dev == m_nRootDevice &&
+            now.st_ino == m_nRootInode)
+            return true;
+    }
     Clear();
     CPosixFd root = CPosixSafeOpen::OpenRoot(strHostRoot);
     struct stat info
@@ -157,6 +167,7 @@ bool CPosixFolderChain::UseRoot(const std::string& strHostRoot)
     m_root = std::move(root);
     m_strHostRoot = strHostRoot;
     m_nRootDevice = info.st_dev;
+    m_nRootInode = info.st_ino;
     return true;
 }
 
@@ -207,14 +218,30 @@ CPosixFd CPosixFolderChain::OpenFolder(const std::string& strHostRoot,
         strRelative.empty() ? 0 : std::count(strRelative.begin(), strRelative.end(), '/') + 1;
 
     const std::lock_guard<std::mutex> lock(m_mutex);
-    if (nDepth <= SHALLOW_COMPONENTS || !UseRoot(strHostRoot))
+    if (nDepth > SHALLOW_COMPONENTS)
     {
-        const CPosixFd root = CPosixSafeOpen::OpenRoot(strHostRoot);
-        if (!root.IsOpen())
-            return {};
-        return CPosixSafeOpen::OpenBeneath(root.Get(), strRelative, nFlags);
+        for (int nTry = 0; nTry < 3 && UseRoot(strHostRoot); ++nTry)
+        {
+            CPosixFd folder = Descend(strRelative, nDepth, nFlags);
+            if (!folder.IsOpen())
+                return {};
+            // Every level the descent went through must have stayed in place
+            // until the folder was open: a move seen only now means the
+            // folder may have been opened out there. Look it up again.
+            const size_t nUsed = m_levels.size();
+            ReadEvents();
+            if (m_root.IsOpen() && m_levels.size() == nUsed)
+                return folder;
+        }
     }
+    const CPosixFd root = CPosixSafeOpen::OpenRoot(strHostRoot);
+    if (!root.IsOpen())
+        return {};
+    return CPosixSafeOpen::OpenBeneath(root.Get(), strRelative, nFlags);
+}
 
+CPosixFd CPosixFolderChain::Descend(const std::string& strRelative, size_t nDepth, int nFlags)
+{
     // The levels whose whole names the path shares with the chain.
     const size_t nAgreed = MismatchAt(strRelative, m_strChain);
     size_t nCommon = static_cast<size_t>(std::upper_bound(m_levels.begin(), m_levels.end(), nAgreed,

@@ -14,20 +14,35 @@
 // with the number of folders, not with their depth times their number.
 //
 // Every step is taken as a resolution from the root would take it: no
-// symbolic link is followed, "." and ".." never appear, and a folder on
-// another device or a mount root (a bind mount included) is never entered.
+// symbolic link is followed (O_NOFOLLOW | O_DIRECTORY, and the step must be a
+// folder), "." and ".." never appear, and a folder on another device or a
+// mount root (a bind mount included) is never entered.
 //
-// A descriptor keeps naming its folder when that folder is renamed, even
-// when it is moved out of the drive. A kept folder is therefore only reused
-// while it is known to be still where its path says: every folder of the
-// chain carries an inotify watch for its own move and deletion, and the
-// events are read before each use. A folder that was moved or deleted, with
-// everything kept below it, leaves the chain and is looked up again from its
-// nearest kept parent, so a renamed-away ancestor leads nowhere outside the
-// drive. A watch is checked after it is in place (the name in the parent
-// still is the folder opened), so a move just before it cannot slip past.
-// Where watches are not to be had, nothing is kept and each folder is
-// resolved from the root.
+// The one hazard a kept descriptor adds: it keeps naming its folder when that
+// folder, or any folder above it, is renamed, even out of the drive. A
+// resolution from the root cannot be misled that way. Proving at each step
+// that a kept folder still sits beneath the root without help costs a walk
+// back up through "..", level by level, which is the depth-times-number
+// cost again. So every kept level, and the root, carries an inotify watch
+// for its own move and deletion, and a level that was moved or deleted
+// leaves the chain with everything below it:
+// - the events are read before a descent, so a folder moved away earlier is
+//   looked up again from its nearest kept parent (and no longer found);
+// - they are read again once the folder is open, so a move during the
+//   descent is seen as well, and the folder is looked up once more;
+// - a watch is checked once it is in place (the name in the parent still
+//   leads to the folder opened), so a move just before it cannot slip past;
+// - an overflowed event queue drops the whole chain.
+// What is left is the moment every listing has, wherever it was opened
+// from: a folder renamed away after it was opened is listed where it now is.
+// Where no watches are to be had, nothing is kept and each folder is resolved
+// from the root; when they run out part way down, the deeper levels are
+// stepped through afresh in each call.
+//
+// A folder covered by a mount after it was kept is still listed as it was
+// (the covered folder, on the drive's own file system); a resolution from the
+// root would refuse the path. Nothing is lost: every operation that changes a
+// file resolves its path from the root, and the mount stops it there.
 //
 // A path of a few components is resolved from the root in one call, which
 // costs no more than a step; the chain serves the deep ones.
@@ -64,6 +79,9 @@ private:
     // Opens inotify on first use, takes in the moves seen so far and (re)opens
     // the root; false when nothing can be kept.
     bool UseRoot(const std::string& strHostRoot);
+    // The descent itself, from the deepest kept level the path shares; the
+    // chain then holds the path's levels (as far as they can be watched).
+    CPosixFd Descend(const std::string& strRelative, size_t nDepth, int nFlags);
     // Drops every level that was moved or deleted, with the levels below it.
     void ReadEvents();
     void Truncate(size_t nLevels);
@@ -79,6 +97,7 @@ private:
     std::string m_strHostRoot;
     CPosixFd m_root; // O_PATH
     uint64_t m_nRootDevice = 0;
+    uint64_t m_nRootInode = 0;
     int m_nRootWatch = -1;
     std::vector<SLevel> m_levels;
     std::string m_strChain; // the levels' names joined by "/"
