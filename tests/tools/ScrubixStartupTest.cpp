@@ -39,7 +39,7 @@ TEST(ScrubixStartupTest, TwoRunsLeaveTheSettingsLayoutAndReExportExactly)
     sandbox.MakeFolder("C:\\Tools");
     for (int nRun = 0; nRun < 2; ++nRun)
     {
-        const SToolResult run = RunTool("scrubix", "", sandbox.HostPath("C:\\Tools"));
+        const SToolResult run = RunTool("scrubix", "--startup-only", sandbox.HostPath("C:\\Tools"));
         ASSERT_EQ(run.nExitCode, 0) << run.strOutput;
     }
 

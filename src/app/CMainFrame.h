@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/CScrubixView.h"
+
+#include <QBasicTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+
+class CScrubixDoc;
+class QAction;
+#include <QProgressDialog>
+
+// What the frame offers its owner to replace the dialogs it opens (a test
+// answers them itself); each is optional.
+struct SFrameHooks
+{
+    // Opens the help page; the default opens it through the shell.
+    std::function<void()> openHelp;
+};
+
+// The program's only top-level window: menu 128, toolbar, status bar and the
+// results view. Keeps a fixed size computed from the form, remembers its
+// placement (`Screen`), receives the workers' private messages as posted
+// events, owns the move-progress dialog while a move runs, and decides when
+// the program may close.
+//
+// Everything here runs on the user-interface thread.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Scans strArguments for the boot tokens into launchMode before anything
+    // else, then builds the menu, toolbar, status bar and the view.
+    CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::string& strArguments,
+               const SViewServices& services, SFrameHooks hooks = {});
+    ~CMainFrame() override;
+
+    CScrubixView& View() { return *m_pView; }
+    // The action of a command id (menu, toolbar and accelerator share it).
+    QAction* Action(int nCommandId) const;
+
+    // Moves and pins the frame to the size the form needs.
+    void FitToView(CScrubixView& view);
+    // Timer 104: the one-time version notice, 200 ms from now.
+    void ArmNoticeTimer();
+
+    // The first-run Welcome dialog; true when the user chose to move files.
+    bool RunWelcomeDialog();
+    // The Purge Warning: true for Yes; bDontShow tells the tick's state.
+    bool RunPurgeWarning(bool& bDontShow);
+
+    // The move-progress dialog while a move runs, else nullptr.
+    QProgressDialog* ProgressDialog() const { return m_pProgressDialog; }
+    void DestroyProgressDialog();
+
+    // Enables every command from the view state and the Move setting.
+    void UpdateCommands();
+
+signals:
+    // A private message has been handled (tests wait on it).
+    void MessageHandled(uint32_t nMessage);
+
+protected:
+    bool event(QEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
+    void moveEvent(QMoveEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+private:
+    void CreateActions();
+    void CreateMenuAndToolbar();
+    void PlaceFromStoredScreen();
+    void SavePlacement();
+    void HandlePrivateMessage(uint32_t nMessage, uintptr_t wParam);
+    void OnCommand(int nCommandId);
+    void ShowVersionNotice();
+    void OpenHelp();
+    void ShowAbout();
+    void ShowOptions();
+
+    CScrubixDoc& m_doc;
+    CLaunchMode& m_launchMode;
+    SViewServices m_services;
+    SFrameHooks m_hooks;
+    std::map<int, QAction*> m_actions;
+    CScrubixView* m_pView = nullptr;
+    QPointer<QProgressDialog> m_pProgressDialog;
+    QBasicTimer m_noticeTimer; // 104
+    QBasicTimer m_closeTimer;  // 105
+    bool m_bPlacementReady = false;
+};

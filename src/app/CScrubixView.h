@@ -1,0 +1,155 @@
+#pragma once
+
+#include "app/CFramePort.h"
+#include "app/CResultsModel.h"
+#include "app/CWindowPrompt.h"
+#include "app/CWindowResultsList.h"
+#include "disposal/CDisposal.h"
+#include "search/CCandidateTable.h"
+#include "shell/ViewState.h"
+
+#include <QBasicTimer>
+#include <QWidget>
+#include <array>
+#include <map>
+#include <string>
+#include <thread>
+
+class CMainFrame;
+class CScrubixDoc;
+class CSettingsStore;
+class IClock;
+class IFileSystem;
+class IShell;
+class IUrlCache;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeView;
+struct CLaunchMode;
+
+// What the results view reaches the OS through. Every reference outlives the view.
+struct SViewServices
+{
+    IFileSystem& fileSystem;
+    IShell& shell;
+    IClock& clock;
+    IUrlCache& urlCache;
+    CSettingsStore& store;
+    const CLaunchMode& launchMode;
+};
+
+// The main window's client area: the form of template 101 (drive box, Search,
+// Action and Cancel, four counters, two progress lines, the results list) and
+// the state machine that starts the searching and disposing threads and turns
+// their messages into state changes.
+//
+// Everything here runs on the user-interface thread. Workers reach the view
+// only through the frame's posted messages, the acknowledgement words and the
+// window seams (IResultsList, IUserPrompt), which run their calls here.
+class CScrubixView : public QWidget
+{
+    Q_OBJECT
+public:
+    CScrubixView(CScrubixDoc& doc, CMainFrame& frame, const SViewServices& services);
+    // Destroy only while no worker runs (the frame's close rules see to it).
+    ~CScrubixView() override;
+
+    // Runs once when the view is first shown: fits the frame to the form, may
+    // show the Welcome dialog, enters Idle, sizes the columns, fills the
+    // drive box and arms the frame's notice timer.
+    void OnInitialUpdate();
+
+    ViewState GetViewState() const { return m_nViewState; }
+    void SetViewState(ViewState nState);
+    // Transfers the six strings to their labels.
+    void PushTexts();
+
+    // Validates the drive box and begins a search; false when none started.
+    bool StartSearch();
+    void BeginSearch(const std::string& strRoot);
+    // Snapshots the disposal settings, enters Disposing and starts the
+    // disposing thread; false when it could not start.
+    bool StartDisposal();
+    void FillDriveBox();
+
+    // The commands.
+    void OnSearchCommand(); // Search, or Stop Search while searching
+    void OnCancelCommand(); // back to Idle from Results
+
+    // The frame's message handlers' halves.
+    void AddCandidateRow();
+    void OnSearchPath();
+    void OnSearchDone();
+    void OnDisposeDone(ViewState nNext);
+
+    // The widths of the three columns as shown.
+    std::array<int, 3> GetColumnWidths() const;
+
+    bool HasFixedFrameSize() const { return m_bFixedFrameSize; }
+    QSize FixedFrameSize() const { return m_fixedFrameSize; }
+
+    CDisposal& Disposal() { return m_disposal; }
+    CResultsModel& Model() { return m_model; }
+    CScrubixDoc& Document() { return m_doc; }
+    QTreeView* ResultsList() const { return m_pList; }
+    QComboBox* DriveBox() const { return m_pDriveBox; }
+    QPushButton* SearchButton() const { return m_pSearchButton; }
+    QPushButton* ActionButton() const { return m_pActionButton; }
+    QPushButton* CancelButton() const { return m_pCancelButton; }
+    // A label of the form by control id (nullptr for an unknown id).
+    QLabel* Label(int nControlId) const;
+
+    bool IsSearchRunning() const { return m_searchThread.joinable(); }
+
+signals:
+    // The state changed (the frame re-evaluates its commands).
+    void ViewStateChanged();
+
+protected:
+    bool event(QEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
+
+private:
+    void BuildForm();
+    void FitFrameToForm();
+    void RunWelcome();
+    void SetUpColumns();
+    void ShowError(const QString& strText);
+    void StartSearchThread();
+    bool ShowPurgeWarning(bool& bDontShow);
+
+    CScrubixDoc& m_doc;
+    CMainFrame& m_frame;
+    SViewServices m_services;
+
+    ViewState m_nViewState = ViewState::None;
+    bool m_bFixedFrameSize = false;
+    QSize m_fixedFrameSize;
+
+    // The six strings pushed to labels 1001, 1003, 1002, 1008, 1007, 1013.
+    QString m_strExtenCount;
+    QString m_strTotalSize;
+    QString m_strZeroCount;
+    QString m_strCandidateFile;
+    QString m_strSearchingPath;
+    QString m_strDirectedCount;
+
+    CCandidateTable m_table;
+    CResultsModel m_model;
+    CFramePort m_port;
+    CWindowPrompt m_prompt;
+    CWindowResultsList m_resultsList;
+    CDisposal m_disposal;
+    std::thread m_searchThread;
+
+    QBasicTimer m_startTimer; // timer 102: starts the searching thread
+    QBasicTimer m_batchTimer; // shows the rows that arrived since the last batch
+
+    QComboBox* m_pDriveBox = nullptr;
+    QPushButton* m_pSearchButton = nullptr;
+    QPushButton* m_pActionButton = nullptr;
+    QPushButton* m_pCancelButton = nullptr;
+    QTreeView* m_pList = nullptr;
+    std::map<int, QLabel*> m_labels;
+};

@@ -1,0 +1,41 @@
+#include "app/CWindowPrompt.h"
+
+#include "app/UiThreadCall.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+CWindowPrompt::CWindowPrompt(QObject* pContext, std::function<bool(bool&)> confirmPurge)
+    : m_pContext(pContext), m_confirmPurge(std::move(confirmPurge))
+{
+}
+
+void CWindowPrompt::ShowAckTimeout()
+{
+    CallOnUiThread(m_pContext,
+                   []
+                   {
+                       QMessageBox::information(
+                           nullptr, QStringLiteral("Scrubix"),
+                           QStringLiteral("Click OK to unlock Scrubix and proceed."));
+                   });
+}
+
+bool CWindowPrompt::ConfirmPurge(bool& bDontShowAgain)
+{
+    bool bYes = false;
+    bool bDontShow = false;
+    CallOnUiThread(m_pContext, [&] { bYes = m_confirmPurge(bDontShow); });
+    bDontShowAgain = bDontShow;
+    return bYes;
+}
+
+void CWindowPrompt::BeginWaitCursor()
+{
+    CallOnUiThread(m_pContext, [] { QApplication::setOverrideCursor(Qt::WaitCursor); });
+}
+
+void CWindowPrompt::EndWaitCursor()
+{
+    CallOnUiThread(m_pContext, [] { QApplication::restoreOverrideCursor(); });
+}
