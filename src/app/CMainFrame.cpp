@@ -1,14 +1,22 @@
 #include "app/CMainFrame.h"
 
 #include "app/CPrivateMessageEvent.h"
+#include "app/HelpPage.h"
+#include "dialogs/CAboutDialog.h"
 #include "platform/IShell.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
+#include "shell/CloseRules.h"
+#include "shell/ColumnWidths.h"
+#include "shell/Commands.h"
+#include "shell/FrameGeometry.h"
+#include "shell/InvisibleChain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +38,6 @@
 namespace
 {
 constexpr int NOTICE_TIMER_MS = 200;
-constexpr int CLOSE_RETRY_MS = 500;
 
 const char* const VERSION_NOTICE =
     "Version 2.3 has modified the Directeds Tab and \nadded two powerful tabs called\n\n"
@@ -73,11 +80,17 @@ QRect WorkArea()
     const QScreen* pScreen = QGuiApplication::primaryScreen();
     return pScreen != nullptr ? pScreen->availableGeometry() : QRect(0, 0, 1024, 738);
 }
+
+SRect ToRect(const QRect& rect)
+{
+    return SRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
 } // namespace
 
 CMainFrame::CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::string& strArguments,
-                       const SViewServices& services, SFrameHooks hooks)
-    : m_doc(doc), m_launchMode(launchMode), m_services(services), m_hooks(std::move(hooks))
+                       const SViewServices& services, SAboutLinks& about, SFrameHooks hooks)
+    : m_doc(doc), m_launchMode(launchMode), m_services(services), m_about(about),
+      m_hooks(std::move(hooks))
 {
     m_launchMode.ScanLaunchTokens(strArguments);
     setWindowTitle(QStringLiteral("Scrubix"));
@@ -177,26 +190,13 @@ QAction* CMainFrame::Action(int nCommandId) const
 void CMainFrame::PlaceFromStoredScreen()
 {
     const QRect work = WorkArea();
-    const int W = work.width();
-    const int H = work.height();
-    CSettingsStore& store = m_services.store;
-    int x = store.GetInt("Screen", "x", 0);
-    int y = store.GetInt("Screen", "y", 0);
-    int cx = store.GetInt("Screen", "cx", 0);
-    int cy = store.GetInt("Screen", "cy", 0);
-    if (!(cx > 0 && cy > 0 && x >= 0 && y >= 0 && cx <= W && cy <= H && x <= W && y <= H))
-    {
-        cx = static_cast<int>(W * 0.5);
-        cy = static_cast<int>(H * 0.5);
-        x = (W - cx) / 2;
-        y = (H - cy) / 2;
-        store.SetInt("Screen", "x", x);
-        store.SetInt("Screen", "y", y);
-        store.SetInt("Screen", "cx", cx);
-        store.SetInt("Screen", "cy", cy);
-    }
-    move(x, y);
-    resize(cx, cy);
+    bool bReplaced = false;
+    const SPlacement placement = ChooseInitialPlacement(ReadPlacement(m_services.store),
+                                                        work.width(), work.height(), bReplaced);
+    if (bReplaced)
+        WritePlacement(m_services.store, placement);
+    move(placement.x, placement.y);
+    resize(placement.cx, placement.cy);
 }
 
 void CMainFrame::FitToView(CScrubixView& view)
@@ -204,15 +204,14 @@ void CMainFrame::FitToView(CScrubixView& view)
     if (layout() != nullptr)
         layout()->activate();
     const QRect frame = frameGeometry();
-    const QPoint listTopLeft = view.ResultsList()->mapTo(this, QPoint(0, 0)) + pos();
-    const QRect list(listTopLeft, view.ResultsList()->size());
-    const int nButtonHeight = view.SearchButton()->height();
-    const int nWidth = list.width() + 2 * (list.left() - frame.left()) + 5;
-    const int nHeight = (list.top() + list.height() - frame.top()) + 3 * nButtonHeight + 5;
+    const auto onScreen = [](const QWidget* pWidget)
+    { return QRect(pWidget->mapToGlobal(QPoint(0, 0)), pWidget->size()); };
+    const SRect fit = FitFrameToForm(ToRect(frame), ToRect(onScreen(view.SearchButton())),
+                                     ToRect(onScreen(view.ResultsList())));
     // The rule gives the outer rectangle; the window system adds its frame.
     const QSize decoration = frame.size() - geometry().size();
-    setFixedSize(QSize(nWidth, nHeight) - decoration);
-    move(frame.topLeft());
+    setFixedSize(QSize(fit.Width(), fit.Height()) - decoration);
+    move(fit.nLeft, fit.nTop);
 }
 
 void CMainFrame::ArmNoticeTimer()
@@ -226,11 +225,10 @@ void CMainFrame::SavePlacement()
         return;
     const QRect work = WorkArea();
     const QRect frame = frameGeometry();
-    CSettingsStore& store = m_services.store;
-    store.SetInt("Screen", "x", std::max(frame.x(), 0));
-    store.SetInt("Screen", "y", std::max(frame.y(), 0));
-    store.SetInt("Screen", "cx", std::min(frame.width(), work.width()));
-    store.SetInt("Screen", "cy", std::min(frame.height(), work.height()));
+    WritePlacement(
+        m_services.store,
+        ClampPlacementForSaving(SPlacement{frame.x(), frame.y(), frame.width(), frame.height()},
+                                work.width(), work.height()));
 }
 
 void CMainFrame::moveEvent(QMoveEvent* pEvent)
@@ -248,49 +246,43 @@ void CMainFrame::resizeEvent(QResizeEvent* pEvent)
 void CMainFrame::UpdateCommands()
 {
     const ViewState nState = m_pView != nullptr ? m_pView->GetViewState() : ViewState::None;
-    const auto enable = [this](int nId, bool bEnabled)
-    {
-        if (QAction* pAction = Action(nId))
-            pAction->setEnabled(bEnabled);
-    };
-    enable(ID_SEARCH, nState == ViewState::Idle);
-    enable(ID_PURGE, nState == ViewState::Results && m_doc.Move == 1);
-    enable(ID_MOVE, nState == ViewState::Results && m_doc.Move == 0);
-    enable(ID_CANCEL, nState == ViewState::Results);
-    enable(ID_OPTIONS, nState == ViewState::Idle || nState == ViewState::Results);
+    for (const ECommand command : ALL_COMMANDS)
+        if (QAction* pAction = Action(static_cast<int>(CommandId(command))))
+            pAction->setEnabled(IsCommandEnabled(command, nState, m_doc.Move));
 }
 
 void CMainFrame::OnCommand(int nCommandId)
 {
     UpdateCommands();
+    ECommand command = ECommand::Search;
+    if (!CommandFromId(static_cast<uint32_t>(nCommandId), command))
+        return;
     const QAction* pAction = Action(nCommandId);
     if (pAction != nullptr && !pAction->isEnabled())
         return;
-    switch (nCommandId)
+    switch (command)
     {
-    case ID_SEARCH:
+    case ECommand::Search:
         m_pView->OnSearchCommand();
         break;
-    case ID_PURGE:
-    case ID_MOVE:
+    case ECommand::Purge:
+    case ECommand::Move:
         m_pView->StartDisposal();
         break;
-    case ID_CANCEL:
+    case ECommand::Cancel:
         m_pView->OnCancelCommand();
         break;
-    case ID_OPTIONS:
+    case ECommand::Options:
         ShowOptions();
         break;
-    case ID_APP_EXIT:
+    case ECommand::Exit:
         close();
         break;
-    case ID_HELP_FINDER:
+    case ECommand::HelpTopics:
         OpenHelp();
         break;
-    case ID_APP_ABOUT:
+    case ECommand::About:
         ShowAbout();
-        break;
-    default:
         break;
     }
 }
@@ -349,8 +341,8 @@ void CMainFrame::HandlePrivateMessage(uint32_t nMessage, uintptr_t wParam)
         break;
     case WM_DISPOSE_DONE:
         DestroyProgressDialog();
-        view.OnDisposeDone(static_cast<ViewState>(wParam));
-        if (m_launchMode.InvisibleMode == 1 && !isVisible())
+        view.OnDisposeDone(wParam);
+        if (ShouldCloseAfterDisposal(m_launchMode, isVisible()))
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         break;
     case WM_STARTUP_INVISIBLE:
@@ -377,24 +369,28 @@ void CMainFrame::DestroyProgressDialog()
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)
 {
-    const ViewState nState = m_pView->GetViewState();
-    if (nState == ViewState::Searching || m_pView->IsSearchRunning())
+    ViewState nState = m_pView->GetViewState();
+    // Between Search and the start timer the state is Searching too; a
+    // thread that has not been joined yet counts as a running search.
+    if (m_pView->IsSearchRunning() && nState != ViewState::Disposing)
+        nState = ViewState::Searching;
+    switch (DecideClose(nState))
     {
+    case ECloseAction::StopSearchAndRetry:
         m_doc.StopFlag.store(1, std::memory_order_release);
-        m_closeTimer.start(CLOSE_RETRY_MS, this);
+        m_closeTimer.start(static_cast<int>(CLOSE_RETRY_MS), this);
         pEvent->ignore();
         return;
-    }
-    if (nState == ViewState::Disposing)
-    {
+    case ECloseAction::RetryAfterDisposal:
         // A disposal is never cut short: the close waits for its end.
-        m_closeTimer.start(CLOSE_RETRY_MS, this);
+        m_closeTimer.start(static_cast<int>(CLOSE_RETRY_MS), this);
         pEvent->ignore();
         return;
+    case ECloseAction::Close:
+        break;
     }
     const std::array<int, 3> widths = m_pView->GetColumnWidths();
-    for (int i = 0; i < 3; ++i)
-        m_services.store.SetInt("List", "col" + std::to_string(i), widths[static_cast<size_t>(i)]);
+    WriteColumnWidths(m_services.store, ColumnWidths{widths[0], widths[1], widths[2]});
     m_bPlacementReady = false;
     pEvent->accept();
     deleteLater();
@@ -459,19 +455,19 @@ void CMainFrame::OpenHelp()
         m_hooks.openHelp();
         return;
     }
-    const QString strHelp = QCoreApplication::applicationDirPath() +
-                            QStringLiteral("/../share/doc/scrubix/help/index.html");
-    QString strPath = QFileInfo(strHelp).canonicalFilePath();
-#ifdef SCRUBIX_SOURCE_HELP
-    if (strPath.isEmpty())
-        strPath = QStringLiteral(SCRUBIX_SOURCE_HELP);
-#endif
-    m_services.shell.Open(strPath.toStdString());
+    const QString strHelp = HelpIndexPath();
+    if (strHelp.isEmpty() || !m_services.shell.Open(strHelp.toStdString()))
+        QApplication::beep();
 }
 
 void CMainFrame::ShowAbout()
 {
-    QMessageBox::about(this, QStringLiteral("About Scrubix"), QStringLiteral("Scrubix"));
+    CAboutDialog about(m_services.shell, m_about.bEmailVisited, m_about.bWebVisited,
+                       HelpIndexPath(), isVisible() ? this : nullptr);
+    about.exec();
 }
 
-void CMainFrame::ShowOptions() {}
+void CMainFrame::ShowOptions()
+{
+    // The Options sheet is not part of this program yet.
+}

@@ -5,13 +5,13 @@
 #include <QBasicTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressDialog>
 #include <functional>
 #include <map>
 #include <memory>
 
 class CScrubixDoc;
 class QAction;
-#include <QProgressDialog>
 
 // What the frame offers its owner to replace the dialogs it opens (a test
 // answers them itself); each is optional.
@@ -19,6 +19,13 @@ struct SFrameHooks
 {
     // Opens the help page; the default opens it through the shell.
     std::function<void()> openHelp;
+};
+
+// The About box's link states for the run, owned by the application object.
+struct SAboutLinks
+{
+    int bEmailVisited = 0;
+    int bWebVisited = 0;
 };
 
 // The program's only top-level window: menu 128, toolbar, status bar and the
@@ -35,7 +42,7 @@ public:
     // Scans strArguments for the boot tokens into launchMode before anything
     // else, then builds the menu, toolbar, status bar and the view.
     CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::string& strArguments,
-               const SViewServices& services, SFrameHooks hooks = {});
+               const SViewServices& services, SAboutLinks& about, SFrameHooks hooks = {});
     ~CMainFrame() override;
 
     CScrubixView& View() { return *m_pView; }
@@ -85,6 +92,7 @@ private:
     CScrubixDoc& m_doc;
     CLaunchMode& m_launchMode;
     SViewServices m_services;
+    SAboutLinks& m_about;
     SFrameHooks m_hooks;
     std::map<int, QAction*> m_actions;
     CScrubixView* m_pView = nullptr;

@@ -5,6 +5,7 @@
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
+#include "shell/InvisibleChain.h"
 
 #include <QApplication>
 
@@ -30,32 +31,33 @@ bool CScrubixApp::InitInstance(const std::string& strArguments)
 
     // 2. The settings store's base key, seeded on a first start.
     OpenSettingsStore(*m_pStore, *m_platform.pFileSystem);
-    m_bSettingsReadable =
-        m_platform.pRegistry->OpenKey(ERegistryHive::LocalMachine, ComposeBaseKeyPath()) != nullptr;
 
     // 3. Document, frame (launch tokens), view.
     m_pDoc = std::make_unique<CScrubixDoc>(*m_pStore, *m_platform.pFileSystem);
     m_pDoc->LoadSettings();
     const SViewServices services{*m_platform.pFileSystem, *m_platform.pShell, *m_platform.pClock,
                                  *m_platform.pUrlCache,   *m_pStore,          m_launchMode};
-    m_pFrame = new CMainFrame(*m_pDoc, m_launchMode, strArguments, services, m_hooks);
+    m_pFrame = new CMainFrame(*m_pDoc, m_launchMode, strArguments, services, m_about, m_hooks);
     m_pFrame->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_pFrame, &QObject::destroyed, this, &CScrubixApp::FrameDestroyed);
+    m_pFrame->View().OnInitialUpdate();
 
     // An invisible run whose settings cannot be read shows its window: it
     // must not dispose of anything by rules it could not load.
-    const bool bHidden = m_launchMode.InvisibleMode == 1 && m_bSettingsReadable;
-    m_pFrame->View().OnInitialUpdate();
-
-    if (bHidden)
+    const bool bReadable = SettingsReadable();
+    if (ShouldShowWindowAtStart(m_launchMode, bReadable))
     {
-        QCoreApplication::postEvent(m_pFrame, new CPrivateMessageEvent(WM_STARTUP_INVISIBLE, 0));
-        return true;
+        m_pFrame->show();
+        m_pFrame->repaint();
     }
-    m_pFrame->show();
-    m_pFrame->repaint();
-    QCoreApplication::postEvent(m_pFrame, new CPrivateMessageEvent(WM_STARTUP_VISIBLE, 0));
+    QCoreApplication::postEvent(
+        m_pFrame, new CPrivateMessageEvent(StartupMessage(m_launchMode, bReadable), 0));
     return true;
+}
+
+bool CScrubixApp::SettingsReadable() const
+{
+    return AreSettingsReadable(*m_pStore);
 }
 
 void CScrubixApp::ShowRunningWindow()

@@ -39,7 +39,7 @@ public:
     SPlatform& Platform() { return m_platform; }
 
     // Whether the settings could be read at start-up.
-    bool SettingsReadable() const { return m_bSettingsReadable; }
+    bool SettingsReadable() const;
 
 signals:
     // The main frame has been destroyed: the run is over.
@@ -52,10 +52,8 @@ private:
     SFrameHooks m_hooks;
     std::unique_ptr<CSettingsStore> m_pStore;
     std::unique_ptr<CScrubixDoc> m_pDoc;
-    int32_t m_bEmailVisited = 0;
-    int32_t m_bWebVisited = 0;
+    SAboutLinks m_about; // the About box's link states for the run
     CLaunchMode m_launchMode;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     QPointer<CMainFrame> m_pFrame;
-    bool m_bSettingsReadable = true;
 };

@@ -2,14 +2,19 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
-#include "app/ProgramFiles.h"
 #include "platform/IFileSystem.h"
+#include "platform/ProgramFiles.h"
 #include "res/DialogUnits.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
-#include "search/SearchThread.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
+#include "shell/ColumnWidths.h"
+#include "shell/Commands.h"
+#include "shell/DriveBox.h"
+#include "shell/InvisibleChain.h"
+#include "shell/StartSearch.h"
+#include "shell/ViewStateEffects.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -44,19 +49,13 @@ CScrubixView::CScrubixView(CScrubixDoc& doc, CMainFrame& frame, const SViewServi
       m_prompt(this, [this](bool& bDontShow) { return ShowPurgeWarning(bDontShow); }),
       m_resultsList(this, m_model, [this] { return m_frame.isVisible(); }),
       m_disposal(SDisposalServices{services.fileSystem, services.shell, services.clock, m_port,
-                                   m_prompt, m_resultsList, services.store, services.launchMode})
+                                   m_prompt, m_resultsList, services.store, services.launchMode}),
+      m_search(CSearchContext{doc, m_port, m_prompt, services.clock, services.urlCache})
 {
     BuildForm();
 }
 
-CScrubixView::~CScrubixView()
-{
-    if (m_searchThread.joinable())
-    {
-        m_doc.StopFlag.store(1, std::memory_order_release);
-        m_searchThread.join();
-    }
-}
+CScrubixView::~CScrubixView() = default;
 
 void CScrubixView::BuildForm()
 {
@@ -174,22 +173,8 @@ void CScrubixView::RunWelcome()
 
 void CScrubixView::SetUpColumns()
 {
-    const int nClient = m_pList->viewport()->width();
-    const int nDefault = nClient * 9 / 30;
-    std::array<int, 3> widths{};
-    int nSum = 0;
-    bool bUseDefault = false;
-    for (int i = 0; i < 3; ++i)
-    {
-        widths[static_cast<size_t>(i)] =
-            m_services.store.GetInt("List", "col" + std::to_string(i), nDefault);
-        const int nWidth = widths[static_cast<size_t>(i)];
-        if (nWidth <= 0 || nWidth > nClient)
-            bUseDefault = true;
-        nSum += nWidth;
-    }
-    if (bUseDefault || nSum > nClient)
-        widths = {nDefault, nDefault, nDefault};
+    // The client width: the list inside its frame, before any scroll bar.
+    const ColumnWidths widths = ReadColumnWidths(m_services.store, m_pList->contentsRect().width());
     for (int i = 0; i < 3; ++i)
         m_pList->header()->resizeSection(i, widths[static_cast<size_t>(i)]);
 }
@@ -200,88 +185,68 @@ std::array<int, 3> CScrubixView::GetColumnWidths() const
             m_pList->header()->sectionSize(2)};
 }
 
+bool CScrubixView::IsUnattended() const
+{
+    return ::IsUnattended(m_services.launchMode, m_frame.isVisible());
+}
+
+void CScrubixView::ApplyControlChange(QPushButton* pButton, const SControlChange& change)
+{
+    if (change.strText)
+        pButton->setText(FromBytes(*change.strText));
+    if (change.bEnabled)
+        pButton->setEnabled(*change.bEnabled);
+    if (change.bShown)
+        pButton->setVisible(*change.bShown);
+}
+
 void CScrubixView::SetViewState(ViewState nState)
 {
-    m_nViewState = nState;
-    switch (nState)
-    {
-    case ViewState::Idle:
-        m_frame.DestroyProgressDialog();
-        m_batchTimer.stop();
-        m_model.Clear();
-        m_pSearchButton->setEnabled(true);
-        m_pSearchButton->setText(QStringLiteral("Search"));
-        m_pActionButton->hide();
-        m_pCancelButton->hide();
-        for (int nId : {IDC_CANDIDATE_FILE, IDC_SEARCH_PATH, IDC_CANDIDATE_FILE_CAPTION,
-                        IDC_SEARCH_PATH_CAPTION})
-            Label(nId)->hide();
-        m_strExtenCount = m_strTotalSize = m_strZeroCount = m_strDirectedCount =
-            QStringLiteral("0");
-        m_strCandidateFile.clear();
-        m_strSearchingPath.clear();
-        m_pActionButton->setText(m_doc.Move == 1 ? QStringLiteral("Purge Files")
-                                                 : QStringLiteral("Move Files"));
-        break;
-    case ViewState::Searching:
-        m_frame.setWindowTitle(QStringLiteral("Scrubix - ") + FromBytes(m_doc.SearchRoot));
-        m_strCandidateFile.clear();
-        Label(IDC_CANDIDATE_FILE)->show();
-        Label(IDC_CANDIDATE_FILE_CAPTION)->show();
-        m_strSearchingPath.clear();
-        Label(IDC_SEARCH_PATH)->show();
-        Label(IDC_SEARCH_PATH_CAPTION)->show();
-        m_pActionButton->hide();
-        m_pCancelButton->hide();
-        m_pSearchButton->setEnabled(false);
-        m_batchTimer.stop();
-        m_model.Clear();
-        m_doc.ExtenCount = 0;
-        m_doc.ZeroCount = 0;
-        m_doc.DirectedCount = 0;
-        m_doc.TotalSize = 0.0;
-        m_doc.PathAck.store(1, std::memory_order_release);
-        m_doc.CandidateAck.store(1, std::memory_order_release);
-        break;
-    case ViewState::Results:
-        m_batchTimer.stop();
+    if (nState == ViewState::Results)
         m_model.ShowPendingRows();
-        m_pActionButton->show();
-        m_pActionButton->setEnabled(true);
-        m_pCancelButton->show();
-        m_pCancelButton->setEnabled(true);
+    SViewStateInputs inputs;
+    inputs.nMove = m_doc.Move;
+    inputs.strSearchRoot = m_doc.SearchRoot;
+    inputs.bStopRequested = m_doc.StopFlag.load(std::memory_order_acquire) != 0;
+    inputs.nRowCount = m_table.GetRowCount();
+    inputs.bUnattended = IsUnattended();
+    const SViewStateEffects effects = ComputeViewStateEffects(nState, inputs);
+
+    m_nViewState = nState;
+    ApplyControlChange(m_pSearchButton, effects.search);
+    ApplyControlChange(m_pActionButton, effects.action);
+    ApplyControlChange(m_pCancelButton, effects.cancel);
+    const auto show = [this](int nId, const std::optional<bool>& bShown)
+    {
+        if (bShown)
+            Label(nId)->setVisible(*bShown);
+    };
+    show(IDC_CANDIDATE_FILE, effects.bCandidateFileShown);
+    show(IDC_CANDIDATE_FILE_CAPTION, effects.bCandidateCaptionShown);
+    show(IDC_SEARCH_PATH, effects.bSearchingPathShown);
+    show(IDC_SEARCH_PATH_CAPTION, effects.bSearchingPathCaptionShown);
+    if (effects.bFocusAction)
         m_pActionButton->setFocus();
-        for (int nId : {IDC_CANDIDATE_FILE, IDC_SEARCH_PATH, IDC_CANDIDATE_FILE_CAPTION,
-                        IDC_SEARCH_PATH_CAPTION})
-            Label(nId)->hide();
-        m_pSearchButton->setText(QStringLiteral("Search"));
-        m_pSearchButton->setEnabled(false);
-        if (m_doc.StopFlag.load(std::memory_order_acquire) != 0)
-        {
-            Label(IDC_CANDIDATE_FILE)->show();
-            m_strCandidateFile = QStringLiteral("Search stopped by user request.");
-            m_doc.StopFlag.store(0, std::memory_order_release);
-        }
-        if (m_table.GetRowCount() == 0)
-        {
-            SetViewState(ViewState::Idle);
-            emit ViewStateChanged();
-            if (m_services.launchMode.InvisibleMode == 0)
-                QMessageBox::information(this, QStringLiteral("Scrubix"),
-                                         QStringLiteral("No candidates found."));
-            return;
-        }
-        break;
-    case ViewState::Disposing:
-        m_disposal.m_bDisposeAck.store(1, std::memory_order_release);
-        Label(IDC_CANDIDATE_FILE)->hide();
-        m_pActionButton->setEnabled(false);
-        m_pCancelButton->setEnabled(false);
-        break;
-    case ViewState::None:
-        break;
+    ApplyToTexts(effects, m_texts);
+    if (effects.strTitle)
+        m_frame.setWindowTitle(FromBytes(*effects.strTitle));
+    if (effects.bDestroyProgressDialog)
+        m_frame.DestroyProgressDialog();
+    if (effects.bDeleteAllRows)
+    {
+        m_batchTimer.stop();
+        m_model.Clear(); // the rows and the listed paths
     }
+    ApplyToDocument(effects, m_doc);
+    if (effects.bReleaseDisposeAck)
+        m_disposal.Acknowledge();
     emit ViewStateChanged();
+
+    if (effects.followUp != ViewState::None)
+        SetViewState(effects.followUp);
+    if (!effects.strMessageAfter.empty())
+        QMessageBox::information(this, QStringLiteral("Scrubix"),
+                                 FromBytes(effects.strMessageAfter));
 }
 
 void CScrubixView::PushTexts()
@@ -292,12 +257,12 @@ void CScrubixView::PushTexts()
         if (pLabel->text() != strText)
             pLabel->setText(strText);
     };
-    push(IDC_EXTEN_COUNT, m_strExtenCount);
-    push(IDC_TOTAL_SIZE, m_strTotalSize);
-    push(IDC_ZERO_COUNT, m_strZeroCount);
-    push(IDC_CANDIDATE_FILE, m_strCandidateFile);
-    push(IDC_SEARCH_PATH, m_strSearchingPath);
-    push(IDC_DIRECTED_COUNT, m_strDirectedCount);
+    push(IDC_EXTEN_COUNT, FromBytes(m_texts.strExtenCount));
+    push(IDC_TOTAL_SIZE, FromBytes(m_texts.strTotalSize));
+    push(IDC_ZERO_COUNT, FromBytes(m_texts.strZeroCount));
+    push(IDC_CANDIDATE_FILE, FromBytes(m_texts.strCandidateFile));
+    push(IDC_SEARCH_PATH, FromBytes(m_texts.strSearchingPath));
+    push(IDC_DIRECTED_COUNT, FromBytes(m_texts.strDirectedCount));
 }
 
 void CScrubixView::ShowError(const QString& strText)
@@ -310,37 +275,16 @@ void CScrubixView::ShowError(const QString& strText)
 bool CScrubixView::StartSearch()
 {
     const int nSelected = m_pDriveBox->currentIndex();
-    if (nSelected < 0)
+    const std::string strEntry =
+        nSelected >= 0 ? m_pDriveBox->itemText(nSelected).toStdString() : std::string();
+    const SStartSearch prepared =
+        PrepareSearch(nSelected, strEntry, m_services.fileSystem, m_services.store);
+    if (prepared.outcome != EStartSearch::Start)
     {
-        ShowError(QStringLiteral("List Box Error"));
+        ShowError(FromBytes(prepared.strMessage));
         return false;
     }
-    const std::string strItem = m_pDriveBox->itemText(nSelected).toStdString();
-    if (strItem.size() < 3)
-    {
-        ShowError(QStringLiteral("List Box Error"));
-        return false;
-    }
-    std::string strRoot(1, static_cast<char>(std::toupper(static_cast<unsigned char>(strItem[2]))));
-    strRoot += ":";
-    while (!strRoot.empty() && std::isspace(static_cast<unsigned char>(strRoot.front())))
-        strRoot.erase(strRoot.begin());
-    while (!strRoot.empty() && std::isspace(static_cast<unsigned char>(strRoot.back())))
-        strRoot.pop_back();
-    for (char& c : strRoot)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (strRoot.size() < 2 || strRoot[1] != ':')
-        strRoot = "C:";
-    if (!strRoot.empty() && strRoot.back() == '\\')
-        strRoot.pop_back();
-
-    if (!m_services.fileSystem.IsFolderAccessible(strRoot + "\\"))
-    {
-        ShowError(QStringLiteral("Cannot Scan Path\n") + FromBytes(strRoot));
-        return false;
-    }
-    m_services.store.SetString("Settings", "Drive", strRoot.substr(0, 2));
-    BeginSearch(strRoot);
+    BeginSearch(prepared.strRoot);
     return true;
 }
 
@@ -356,9 +300,7 @@ void CScrubixView::StartSearchThread()
 {
     m_pSearchButton->setText(QStringLiteral("Stop Search"));
     m_pSearchButton->setEnabled(true);
-    m_searchThread =
-        std::thread(SearchThreadProc,
-                    CSearchContext{m_doc, m_port, m_prompt, m_services.clock, m_services.urlCache});
+    m_search.Start();
 }
 
 void CScrubixView::timerEvent(QTimerEvent* pEvent)
@@ -383,22 +325,19 @@ bool CScrubixView::event(QEvent* pEvent)
     if (pEvent->type() != CPrivateMessageEvent::EventType())
         return QWidget::event(pEvent);
     const auto* pMessage = static_cast<CPrivateMessageEvent*>(pEvent);
-    if (pMessage->Message() == WM_VIEW_STARTUP_INVISIBLE)
-        StartSearch();
-    else if (pMessage->Message() == WM_VIEW_STARTUP_VISIBLE &&
-             m_services.launchMode.BootLaunch == 1)
+    if (ShouldSearchOnStartup(pMessage->Message(), m_services.launchMode) &&
+        m_nViewState == ViewState::Idle)
         StartSearch();
     return true;
 }
 
 void CScrubixView::OnSearchCommand()
 {
-    if (m_nViewState == ViewState::Searching)
-    {
-        m_doc.StopFlag.store(1, std::memory_order_release);
+    if (m_nViewState != ViewState::Idle && m_nViewState != ViewState::Searching)
         return;
-    }
-    if (m_nViewState == ViewState::Idle)
+    if (DecideSearchPress(m_nViewState) == ESearchPress::RequestStop)
+        m_doc.StopFlag.store(1, std::memory_order_release);
+    else
         StartSearch();
 }
 
@@ -429,82 +368,55 @@ void CScrubixView::AddCandidateRow()
     else if (!m_batchTimer.isActive())
         m_batchTimer.start(BATCH_TIMER_MS, this);
 
-    m_strCandidateFile = FromBytes(row.strPath);
-    m_strExtenCount = QString::number(m_doc.ExtenCount);
-    m_strTotalSize = QString::fromStdString(CCandidateTable::TotalText(m_doc.TotalSize));
-    m_strZeroCount = QString::number(m_doc.ZeroCount);
-    m_strDirectedCount = QString::number(m_doc.DirectedCount);
+    ApplyCandidateTexts(row, m_doc, m_texts);
     PushTexts();
 }
 
 void CScrubixView::OnSearchPath()
 {
-    m_strSearchingPath = FromBytes(m_doc.SearchPath);
+    m_texts.strSearchingPath = m_doc.SearchPath;
     m_doc.PathAck.store(1, std::memory_order_release);
     PushTexts();
 }
 
 void CScrubixView::OnSearchDone()
 {
-    if (m_searchThread.joinable())
-        m_searchThread.join(); // it posted WM_SEARCH_DONE as its last act
+    m_search.Join(); // it posted WM_SEARCH_DONE as its last act
     SetViewState(ViewState::Results);
     PushTexts();
-    if (m_services.launchMode.InvisibleMode == 1 && !m_frame.isVisible())
+    if (ShouldDisposeAfterSearch(m_services.launchMode, m_frame.isVisible(),
+                                 AreSettingsReadable(m_services.store)))
         StartDisposal();
 }
 
 bool CScrubixView::StartDisposal()
 {
-    if (m_nViewState != ViewState::Results &&
-        !(m_services.launchMode.InvisibleMode == 1 && !m_frame.isVisible()))
+    const bool bChain = ShouldDisposeAfterSearch(m_services.launchMode, m_frame.isVisible(),
+                                                 AreSettingsReadable(m_services.store));
+    if (m_nViewState != ViewState::Results && !(bChain && m_nViewState == ViewState::Idle))
         return false;
     m_model.ShowPendingRows();
-    m_disposal.SetProtectedFiles(ProgramFiles());
+    m_disposal.SetProtectedFiles(ListProgramFiles());
     SetViewState(ViewState::Disposing);
     PushTexts();
     return m_disposal.Start(m_doc);
 }
 
-void CScrubixView::OnDisposeDone(ViewState nNext)
+void CScrubixView::OnDisposeDone(uintptr_t wParam)
 {
     m_disposal.Join();
-    SetViewState(nNext);
+    SetViewState(ViewStateAfterDisposal(wParam));
     PushTexts();
 }
 
 void CScrubixView::FillDriveBox()
 {
     PushTexts();
+    const SDriveBoxFill fill = ::FillDriveBox(m_services.fileSystem, m_services.store);
     m_pDriveBox->clear();
-    for (const std::string& strDrive : m_services.fileSystem.ListDrives())
-        if (!strDrive.empty())
-            m_pDriveBox->addItem(QStringLiteral("[-") +
-                                 QString(QChar::fromLatin1(static_cast<char>(
-                                     std::tolower(static_cast<unsigned char>(strDrive[0]))))) +
-                                 QStringLiteral("-]"));
-    std::string strDrive = m_services.store.GetString("Settings", "Drive", "");
-    if (strDrive.empty())
-        strDrive = m_services.fileSystem.GetCurrentFolder().substr(0, 1);
-    const char cWanted =
-        strDrive.empty() ? '\0'
-                         : static_cast<char>(std::toupper(static_cast<unsigned char>(strDrive[0])));
-    int nMatch = -1;
-    std::string strLast;
-    for (int i = 0; i < m_pDriveBox->count(); ++i)
-    {
-        const std::string strEntry = m_pDriveBox->itemText(i).toUpper().toStdString();
-        if (strEntry.size() >= 3)
-            strLast = std::string(1, strEntry[2]);
-        if (strEntry.size() >= 3 && strEntry[2] == cWanted)
-        {
-            nMatch = i;
-            break;
-        }
-    }
-    if (!strLast.empty())
-        m_services.store.SetString("Settings", "Drive", strLast);
-    m_pDriveBox->setCurrentIndex(nMatch);
+    for (const std::string& strEntry : fill.entries)
+        m_pDriveBox->addItem(FromBytes(strEntry));
+    m_pDriveBox->setCurrentIndex(fill.nSelected);
 }
 
 bool CScrubixView::ShowPurgeWarning(bool& bDontShow)

@@ -6,14 +6,15 @@
 #include "app/CWindowResultsList.h"
 #include "disposal/CDisposal.h"
 #include "search/CCandidateTable.h"
+#include "search/CSearch.h"
 #include "shell/ViewState.h"
+#include "shell/ViewTexts.h"
 
 #include <QBasicTimer>
 #include <QWidget>
 #include <array>
 #include <map>
 #include <string>
-#include <thread>
 
 class CMainFrame;
 class CScrubixDoc;
@@ -61,15 +62,18 @@ public:
     void OnInitialUpdate();
 
     ViewState GetViewState() const { return m_nViewState; }
+    // Enters the state with every effect of the state table (ViewStateEffects).
     void SetViewState(ViewState nState);
     // Transfers the six strings to their labels.
     void PushTexts();
 
-    // Validates the drive box and begins a search; false when none started.
+    // Validates the drive box and begins a search; false when none started
+    // ("List Box Error" or "Cannot Scan Path" shown, in every launch mode).
     bool StartSearch();
     void BeginSearch(const std::string& strRoot);
     // Snapshots the disposal settings, enters Disposing and starts the
-    // disposing thread; false when it could not start.
+    // disposing thread with the program's own files protected; false when it
+    // could not start. Only from Results, except in the unattended chain.
     bool StartDisposal();
     void FillDriveBox();
 
@@ -81,7 +85,7 @@ public:
     void AddCandidateRow();
     void OnSearchPath();
     void OnSearchDone();
-    void OnDisposeDone(ViewState nNext);
+    void OnDisposeDone(uintptr_t wParam);
 
     // The widths of the three columns as shown.
     std::array<int, 3> GetColumnWidths() const;
@@ -100,7 +104,11 @@ public:
     // A label of the form by control id (nullptr for an unknown id).
     QLabel* Label(int nControlId) const;
 
-    bool IsSearchRunning() const { return m_searchThread.joinable(); }
+    bool IsSearchRunning() const { return m_search.IsRunning(); }
+    // An invisible run whose window is still hidden: nothing waits for a user.
+    bool IsUnattended() const;
+    // The six strings as they were last set (pushed by PushTexts).
+    const SViewTexts& Texts() const { return m_texts; }
 
 signals:
     // The state changed (the frame re-evaluates its commands).
@@ -117,6 +125,7 @@ private:
     void SetUpColumns();
     void ShowError(const QString& strText);
     void StartSearchThread();
+    void ApplyControlChange(QPushButton* pButton, const struct SControlChange& change);
     bool ShowPurgeWarning(bool& bDontShow);
 
     CScrubixDoc& m_doc;
@@ -128,12 +137,7 @@ private:
     QSize m_fixedFrameSize;
 
     // The six strings pushed to labels 1001, 1003, 1002, 1008, 1007, 1013.
-    QString m_strExtenCount;
-    QString m_strTotalSize;
-    QString m_strZeroCount;
-    QString m_strCandidateFile;
-    QString m_strSearchingPath;
-    QString m_strDirectedCount;
+    SViewTexts m_texts;
 
     CCandidateTable m_table;
     CResultsModel m_model;
@@ -141,7 +145,7 @@ private:
     CWindowPrompt m_prompt;
     CWindowResultsList m_resultsList;
     CDisposal m_disposal;
-    std::thread m_searchThread;
+    CSearch m_search;
 
     QBasicTimer m_startTimer; // timer 102: starts the searching thread
     QBasicTimer m_batchTimer; // shows the rows that arrived since the last batch

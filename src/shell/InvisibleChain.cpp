@@ -4,9 +4,9 @@
 #include "settings/CLaunchMode.h"
 #include "settings/CSettingsStore.h"
 
-bool AreSettingsReadable(const CSettingsStore& /*store*/)
+bool AreSettingsReadable(const CSettingsStore& store)
 {
-    return true;
+    return !store.IsUnreadable();
 }
 
 bool IsUnattended(const CLaunchMode& launchMode, bool bWindowVisible)

@@ -9,9 +9,8 @@ struct CLaunchMode;
 // start-up → search → disposal without a prompt → no report opened → close.
 // Every function is a pure rule; the window asks them at the named moment.
 
-// Whether the settings could be read. An invisible run on rules it could not
-// read must never dispose of anything. Until the store reports unreadable
-// hives this answers true.
+// Whether the settings could be read (no hive of the store is unreadable). An
+// invisible run on rules it could not read must never dispose of anything.
 bool AreSettingsReadable(const CSettingsStore& store);
 
 // True when the run is invisible and its window hidden: nothing may wait for
