@@ -1,5 +1,6 @@
 #include "search/CCandidateTable.h"
 
+#include "search/ICandidateTableObserver.h"
 #include "settings/CScrubixDoc.h"
 
 #include <atomic>
@@ -45,15 +46,25 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     if (row.nReason != REASON_ZERO_LENGTH)
         doc.TotalSize += row.dSize;
 
+    const int nRow = GetRowCount();
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsAboutToInsert(nRow, nRow);
     m_rows.push_back(std::move(row));
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsInserted(nRow, nRow);
     doc.CandidateAck.store(1, std::memory_order_release);
     return true;
 }
 
 void CCandidateTable::DeleteRow(int nRow)
 {
-    if (nRow >= 0 && nRow < GetRowCount())
-        m_rows.erase(m_rows.begin() + nRow);
+    if (nRow < 0 || nRow >= GetRowCount())
+        return;
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsAboutToRemove(nRow, nRow);
+    m_rows.erase(m_rows.begin() + nRow);
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsRemoved(nRow, nRow);
 }
 
 void CCandidateTable::SetChecked(int nRow, bool bChecked)
@@ -64,8 +75,12 @@ void CCandidateTable::SetChecked(int nRow, bool bChecked)
 
 void CCandidateTable::Clear()
 {
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsAboutToReset();
     m_rows.clear();
     m_listedPaths.clear();
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsReset();
 }
 
 std::string CCandidateTable::SizeText(double dSize, int32_t nReason)

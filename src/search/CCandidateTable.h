@@ -8,6 +8,7 @@
 #include <vector>
 
 class CScrubixDoc;
+class ICandidateTableObserver;
 
 // One row of the results list.
 struct SCandidateRow
@@ -21,21 +22,29 @@ struct SCandidateRow
 
 // The window's side of the candidate handshake, without any toolkit: the rows
 // of the results list and the set of paths already listed. Used only on the
-// user-interface thread (or the thread that plays it).
+// user-interface thread (or the thread that plays it); every change is told
+// to the observer on that thread (ICandidateTableObserver).
 class CCandidateTable
 {
 public:
+    // The one observer told of every change, or none (nullptr). The observer
+    // must outlive the table or be replaced before it goes.
+    void SetObserver(ICandidateTableObserver* pObserver) { m_pObserver = pObserver; }
+
     // Takes the candidate from the document's mailbox. A path already listed
     // (exact comparison, letter case included) adds no row and changes no
     // counter. Always hands the mailbox back (CandidateAck = 1, release) as
-    // its last step. True when a row was added.
+    // its last step, after the insertion notices. True when a row was added.
     bool AddCandidateRow(CScrubixDoc& doc);
 
     const std::vector<SCandidateRow>& Rows() const { return m_rows; }
     int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    // Removes one row, with its removal notices; an index out of range
+    // changes nothing and tells nothing.
     void DeleteRow(int nRow);
     void SetChecked(int nRow, bool bChecked);
-    // Empties the rows and the set of listed paths.
+    // Empties the rows and the set of listed paths, with the reset notices
+    // (also when the table is empty already).
     void Clear();
 
     // Size column: "0" for Zero Length, "%dK" above 1000 bytes, else "%d";
@@ -49,4 +58,5 @@ public:
 private:
     std::vector<SCandidateRow> m_rows;
     std::unordered_set<std::string> m_listedPaths;
+    ICandidateTableObserver* m_pObserver = nullptr;
 };
