@@ -100,6 +100,19 @@ TEST(DriveMapTest, EnvironmentOverrideIsUsed)
     EXPECT_EQ(map.ToWindows(sandbox.Outside().string()), std::nullopt);
 }
 
+TEST(DriveMapTest, AnOverrideWithoutAValidDriveGivesNoDrivesNeverTheRealOnes)
+{
+    CSandboxDrive sandbox;
+    for (const char* pszTable : {"", " ", "   ", ";", "bad", "C:relative", "C:=c/x", " C:=/x"})
+    {
+        sandbox.SetDriveTable(pszTable);
+        const CDriveMap map = CDriveMap::FromEnvironment();
+        EXPECT_TRUE(map.Drives().empty()) << '"' << pszTable << '"';
+        EXPECT_EQ(map.ToHost("C:\\"), std::nullopt) << '"' << pszTable << '"';
+        EXPECT_EQ(map.ToWindows("/"), std::nullopt) << '"' << pszTable << '"';
+    }
+}
+
 TEST(DriveMapTest, DefaultTableLettersOnlyWholeBlockDeviceFileSystems)
 {
     const std::string strMountInfo =

@@ -51,6 +51,11 @@ CSandboxDrive::~CSandboxDrive()
     fs::remove_all(m_root, error);
 }
 
+void CSandboxDrive::SetDriveTable(const std::string& strTable)
+{
+    SetVariable("SCRUBIX_DRIVES", strTable);
+}
+
 void CSandboxDrive::SetVariable(const std::string& strName, const std::string& strValue)
 {
     SSavedVariable saved{strName, false, {}};

@@ -36,6 +36,9 @@ public:
     void MakeFifo(const std::string& strWindowsPath);
     std::string ReadFile(const std::string& strWindowsPath) const;
     bool Exists(const std::string& strWindowsPath) const;
+    // Replaces the drive table (SCRUBIX_DRIVES) with this text, set even
+    // when it is empty; the sandbox's own table comes back on destruction.
+    void SetDriveTable(const std::string& strTable);
 
 private:
     struct SSavedVariable

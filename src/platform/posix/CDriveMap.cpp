@@ -94,8 +94,10 @@ CDriveMap::CDriveMap(std::vector<SDrive> drives)
 
 CDriveMap CDriveMap::FromEnvironment()
 {
-    const char* pszOverride = std::getenv("SCRUBIX_DRIVES");
-    if (pszOverride != nullptr && *pszOverride != '\0')
+    // Set means the override, even when it is empty or names no valid
+    // drive: a script whose variable came out empty gets no drives at all,
+    // never the real disk.
+    if (const char* pszOverride = std::getenv("SCRUBIX_DRIVES"))
         return FromOverride(pszOverride);
     std::ifstream in("/proc/self/mountinfo");
     std::ostringstream text;

@@ -6,7 +6,9 @@
 
 // Maps drive letters to host folders. Default: C: is "/", and each other
 // mounted block-device file system gets the next free letter in mount order.
-// SCRUBIX_DRIVES="C:=/tmp/sandbox;D:=/mnt/data" replaces the whole table.
+// SCRUBIX_DRIVES="C:=/tmp/sandbox;D:=/mnt/data" replaces the whole table
+// whenever it is set: set but empty, blank or without one valid entry, it
+// gives a table without drives, so every path is refused.
 //
 // Windows-form paths are parsed as the Win32 API does: "\" and "/" both
 // separate components, repeated separators collapse, "." is dropped and ".."

@@ -1,7 +1,7 @@
 #include "platform/win32/CWin32DriveMap.h"
 
-#include <cstdlib>
 #include <utility>
+#include <windows.h>
 
 namespace
 {
@@ -68,7 +68,7 @@ bool EqualNoCase(const std::string& a, const std::string& b)
 
 } // namespace
 
-CWin32DriveMap::CWin32DriveMap(std::vector<SDrive> drives)
+CWin32DriveMap::CWin32DriveMap(std::vector<SDrive> drives) : m_bIdentity(false)
 {
     for (SDrive& drive : drives)
     {
@@ -83,9 +83,17 @@ CWin32DriveMap::CWin32DriveMap(std::vector<SDrive> drives)
 
 CWin32DriveMap CWin32DriveMap::FromEnvironment()
 {
-    const char* pszOverride = std::getenv("SCRUBIX_DRIVES");
-    return pszOverride != nullptr && *pszOverride != '\0' ? FromOverride(pszOverride)
-                                                          : CWin32DriveMap();
+    // The process environment, not the C runtime's copy of it: that one
+    // cannot tell a variable set to "" from one that is not set.
+    ::SetLastError(ERROR_SUCCESS);
+    const DWORD nNeeded = ::GetEnvironmentVariableA("SCRUBIX_DRIVES", nullptr, 0);
+    if (nNeeded == 0 && ::GetLastError() == ERROR_ENVVAR_NOT_FOUND)
+        return CWin32DriveMap();
+    std::string strOverride(nNeeded, '\0');
+    const DWORD nLength =
+        nNeeded == 0 ? 0 : ::GetEnvironmentVariableA("SCRUBIX_DRIVES", strOverride.data(), nNeeded);
+    strOverride.resize(nLength < nNeeded ? nLength : 0);
+    return FromOverride(strOverride);
 }
 
 CWin32DriveMap CWin32DriveMap::FromOverride(const std::string& strOverride)

@@ -8,7 +8,9 @@
 // drive of that letter and paths pass through unchanged. SCRUBIX_DRIVES
 // ("C:=C:\Temp\sandbox\c;D:=E:\data") replaces the whole table, as on
 // Linux: a letter then names a folder, and letters outside the table do not
-// exist. Tests and demonstrations use it to keep off the real drives.
+// exist. Tests and demonstrations use it to keep off the real drives. Set
+// means the override even when it is empty, blank or has no valid entry:
+// that table has no drives, and every path is refused.
 //
 // Program paths are normalised as the Win32 API does ("/" and "\" separate,
 // repeated separators collapse, "." goes, ".." goes up but never above the
@@ -22,14 +24,18 @@ public:
         std::string strHostRoot; // absolute Windows path, no trailing "\"
     };
 
+    // The real drives, every path passed through.
     CWin32DriveMap() = default;
+    // Exactly these drives (none: no path maps).
     explicit CWin32DriveMap(std::vector<SDrive> drives);
     static CWin32DriveMap FromEnvironment();
     // Entries that are not a letter, ":=" and an absolute path are ignored;
     // the first entry for a letter wins.
     static CWin32DriveMap FromOverride(const std::string& strOverride);
 
-    bool IsIdentity() const { return m_drives.empty(); }
+    // True only for the real drives, never for an override, however few
+    // drives it names.
+    bool IsIdentity() const { return m_bIdentity; }
 
     // "C:\dir\file" -> the path to hand to the Win32 API; nullopt for a path
     // that is not "X:..." in Windows form or names a drive outside the table.
@@ -41,5 +47,6 @@ public:
     const std::vector<SDrive>& Drives() const { return m_drives; }
 
 private:
+    bool m_bIdentity = true;
     std::vector<SDrive> m_drives;
 };

@@ -162,6 +162,15 @@ CSandboxDrive::~CSandboxDrive()
     RemoveTree(m_root.string());
 }
 
+void CSandboxDrive::SetDriveTable(const std::string& strTable)
+{
+    SetVariable("SCRUBIX_DRIVES", strTable);
+    // The C runtime removes a variable set to "": set it in the process
+    // environment, which the backend reads and child processes inherit.
+    if (strTable.empty())
+        ::SetEnvironmentVariableA("SCRUBIX_DRIVES", "");
+}
+
 void CSandboxDrive::SetVariable(const std::string& strName, const std::string& strValue)
 {
     SSavedVariable saved{strName, false, {}};
