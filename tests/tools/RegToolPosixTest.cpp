@@ -2,6 +2,7 @@
 #include "support/CSandboxDrive.h"
 #include "support/ToolRunner.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,124 @@ namespace fs = std::filesystem;
 
 namespace
 {
+const ERegistryHive HKLM = ERegistryHive::LocalMachine;
+const ERegistryHive HKCU = ERegistryHive::CurrentUser;
+
+// Every key and value below a key, names as stored, as one comparable text.
+void Dump(IRegistry& registry, ERegistryHive hive, const std::string& strPath, std::string& strDump)
+{
+    strDump += "[" + strPath + "]\n";
+    std::vector<SRegistryValue> values;
+    registry.EnumValues(hive, strPath, values);
+    std::sort(values.begin(), values.end(),
+              [](const SRegistryValue& a, const SRegistryValue& b)
+              { return a.strName < b.strName; });
+    for (const SRegistryValue& value : values)
+        strDump += value.strName + "|" + std::to_string(value.nType) + "|" + value.strData + "\n";
+    std::vector<std::string> names;
+    registry.EnumSubKeys(hive, strPath, names);
+    for (const std::string& strName : names)
+        Dump(registry, hive, strPath.empty() ? strName : strPath + "\\" + strName, strDump);
+}
+
+std::string Dump(const fs::path& folder, ERegistryHive hive)
+{
+    CSqliteRegistry registry(folder.string());
+    std::string strDump;
+    Dump(registry, hive, "", strDump);
+    return strDump;
+}
+
+// chattr +i on a file, taken off again on destruction: even root cannot
+// write it then.
+class CImmutableFile
+{
+public:
+    explicit CImmutableFile(fs::path path) : m_path(std::move(path))
+    {
+        m_bSet = std::system(("chattr +i " + ShellQuote(m_path.string())).c_str()) == 0;
+    }
+    ~CImmutableFile() { Clear(); }
+    CImmutableFile(const CImmutableFile&) = delete;
+    CImmutableFile& operator=(const CImmutableFile&) = delete;
+    bool IsSet() const { return m_bSet; }
+    void Clear()
+    {
+        if (m_bSet)
+            std::system(("chattr -i " + ShellQuote(m_path.string())).c_str());
+        m_bSet = false;
+    }
+
+private:
+    fs::path m_path;
+    bool m_bSet = false;
+};
+
+// A file naming both hives, whose second hive cannot be written, leaves the
+// first exactly as it was: values it overwrote hold their earlier data again,
+// values and keys it added are gone.
+TEST(RegToolPosixTest, AnImportWhoseSecondHiveCannotBeWrittenLeavesTheFirstAsItWas)
+{
+    for (const bool bFolderInPlace : {false, true})
+    {
+        CSandboxDrive sandbox;
+        const fs::path folder = sandbox.RegistryFolder();
+        {
+            CSqliteRegistry registry(folder.string());
+            ASSERT_TRUE(registry.SetValue(HKLM, "Software\\A", {"Kept", 1, {"same\0", 5}}));
+            ASSERT_TRUE(registry.SetValue(HKLM, "Software\\A", {"Over", 1, {"before\0", 7}}));
+            ASSERT_TRUE(registry.SetValue(HKLM, "Software\\A", {"Bytes", 3, "\x01\x02"}));
+            ASSERT_TRUE(registry.SetValue(HKLM, "Software\\A\\Old", {"o", 1, {"1\0", 2}}));
+            if (!bFolderInPlace)
+            {
+                ASSERT_TRUE(registry.SetValue(HKCU, "Software\\B", {"b", 1, {"user\0", 5}}));
+            }
+        }
+        if (bFolderInPlace)
+            fs::create_directory(folder / "HKCU.db");
+        const std::string strMachineBefore = Dump(folder, HKLM);
+        const std::string strUserBefore = bFolderInPlace ? "" : Dump(folder, HKCU);
+        ASSERT_NE(strMachineBefore.find("Over|1|before"), std::string::npos) << strMachineBefore;
+
+        const fs::path file = sandbox.Root() / "both.reg";
+        std::ofstream(file, std::ios::binary)
+            << "REGEDIT4\r\n\r\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\A]\r\n"
+               "\"Over\"=\"after\"\r\n\"Bytes\"=dword:00000007\r\n\"Added\"=\"new\"\r\n"
+               "@=\"default\"\r\n\r\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\A\\Old\\New\\Deeper]\r\n\"d\"=\"1\"\r\n\r\n"
+               "[HKEY_LOCAL_MACHINE\\Fresh\\Key]\r\n\"f\"=\"1\"\r\n\r\n"
+               "[HKEY_CURRENT_USER\\Software\\B]\r\n\"b\"=\"changed\"\r\n";
+
+        CImmutableFile locked(folder / "HKCU.db");
+        if (!bFolderInPlace)
+        {
+            ASSERT_TRUE(locked.IsSet()) << "chattr +i is needed for this test";
+        }
+        const SToolResult imported = RunTool("scrubix-reg", "import " + ShellQuote(file.string()));
+        locked.Clear();
+
+        EXPECT_EQ(imported.nExitCode, 1) << imported.strOutput;
+        EXPECT_EQ(imported.strOutput,
+                  "ERROR: cannot write to HKEY_CURRENT_USER (nothing imported)\n");
+        EXPECT_EQ(Dump(folder, HKLM), strMachineBefore) << "folder in place: " << bFolderInPlace;
+        if (!bFolderInPlace)
+        {
+            EXPECT_EQ(Dump(folder, HKCU), strUserBefore);
+        }
+
+        // Once the hive can be written, the same file goes in whole.
+        if (bFolderInPlace)
+            fs::remove(folder / "HKCU.db");
+        const SToolResult again = RunTool("scrubix-reg", "import " + ShellQuote(file.string()));
+        ASSERT_EQ(again.nExitCode, 0) << again.strOutput;
+        const std::string strMachineAfter = Dump(folder, HKLM);
+        EXPECT_NE(strMachineAfter.find("Over|1|after"), std::string::npos) << strMachineAfter;
+        EXPECT_NE(strMachineAfter.find("[Fresh\\Key]"), std::string::npos) << strMachineAfter;
+        EXPECT_NE(Dump(folder, HKCU).find("b|1|changed"), std::string::npos);
+    }
+}
+
 // An import into a registry folder that does not exist yet makes the folder
 // and its hive files; only the hive named in the file is written.
 TEST(RegToolPosixTest, ImportMakesAMissingRegistryFolderAndItsHiveFile)

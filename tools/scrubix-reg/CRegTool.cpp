@@ -1,5 +1,6 @@
 #include "CRegTool.h"
 
+#include "CImportUndo.h"
 #include "RegKeyName.h"
 #include "RegValueText.h"
 #include "settings/TextFolding.h"
@@ -296,17 +297,41 @@ int CRegTool::Import(const std::string& strFile)
         return Error(strFile + ": " + strError + " (nothing imported)");
 
     // The whole file is parsed before anything is written, so a malformed
-    // file writes nothing even where the registry has no transactions.
+    // file writes nothing even where the registry has no transactions. Each
+    // hive is recorded before either is written: when one cannot be written,
+    // what went into the other (or into part of it) is taken back.
+    struct SHiveBatch
+    {
+        ERegistryHive hive;
+        std::vector<SRegistryKeyValues> keys;
+        CImportUndo undo;
+    };
+    std::vector<SHiveBatch> batches;
     for (ERegistryHive hive : {ERegistryHive::LocalMachine, ERegistryHive::CurrentUser})
     {
-        std::vector<SRegistryKeyValues> batch;
+        SHiveBatch batch{hive, {}, CImportUndo(m_registry, hive)};
         for (const SRegFileKey& key : keys)
         {
             if (key.hive == hive)
-                batch.push_back({key.strPath, key.values});
+                batch.keys.push_back({key.strPath, key.values});
         }
-        if (!batch.empty() && !m_registry.WriteKeys(hive, batch))
-            return Error(std::string("cannot write to ") + HiveName(hive));
+        if (batch.keys.empty())
+            continue;
+        if (!batch.undo.Record(batch.keys))
+            return Error(std::string("cannot read ") + HiveName(hive) + " (nothing imported)");
+        batches.push_back(std::move(batch));
+    }
+    for (size_t nBatch = 0; nBatch < batches.size(); ++nBatch)
+    {
+        if (m_registry.WriteKeys(batches[nBatch].hive, batches[nBatch].keys))
+            continue;
+        bool bRestored = true;
+        for (size_t nDone = 0; nDone <= nBatch; ++nDone)
+            bRestored = batches[nDone].undo.Restore() && bRestored;
+        const std::string strFailed = HiveName(batches[nBatch].hive);
+        return Error("cannot write to " + strFailed +
+                     (bRestored ? " (nothing imported)"
+                                : "; what was already imported could not all be taken back"));
     }
     m_out << DONE << "\n";
     return 0;
