@@ -130,6 +130,34 @@ TEST(RegToolPosixTest, AnImportWhoseSecondHiveCannotBeWrittenLeavesTheFirstAsItW
     }
 }
 
+// add takes a value name with line breaks, which then goes through a .reg
+// file and back; a key name with one is refused, as no .reg file could hold it.
+TEST(RegToolPosixTest, AddTakesLineBreaksInValueNamesOnly)
+{
+    CSandboxDrive sandbox;
+    const SToolResult refused =
+        RunTool("scrubix-reg", "add " + ShellQuote("HKCU\\Software\\A\nB") + " /v x /d 1");
+    EXPECT_EQ(refused.nExitCode, 1);
+    EXPECT_EQ(refused.strOutput, "ERROR: a key name cannot hold a line break\n");
+    EXPECT_FALSE(CSqliteRegistry(sandbox.RegistryFolder().string()).OpenKey(HKCU, "Software"));
+
+    const SToolResult added =
+        RunTool("scrubix-reg", "add HKCU\\\\Software\\\\A /v " + ShellQuote("one\ntwo\r\n") +
+                                   " /d " + ShellQuote("data"));
+    ASSERT_EQ(added.nExitCode, 0) << added.strOutput;
+    const fs::path file = sandbox.Root() / "out.reg";
+    const SToolResult exported =
+        RunTool("scrubix-reg", "export HKCU\\\\Software " + ShellQuote(file.string()));
+    ASSERT_EQ(exported.nExitCode, 0) << exported.strOutput;
+
+    CSandboxDrive fresh;
+    const SToolResult imported = RunTool("scrubix-reg", "import " + ShellQuote(file.string()));
+    ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
+    EXPECT_EQ(Dump(fresh.RegistryFolder(), HKCU),
+              std::string("[]\n[Software]\n[Software\\A]\none\ntwo\r\n|1|data") +
+                  std::string(1, '\0') + "\n");
+}
+
 // An import into a registry folder that does not exist yet makes the folder
 // and its hive files; only the hive named in the file is written.
 TEST(RegToolPosixTest, ImportMakesAMissingRegistryFolderAndItsHiveFile)

@@ -186,6 +186,51 @@ TEST_F(RegToolTest, ExportThenImportReproducesEveryValue)
     EXPECT_EQ(Dump(HKCU), "[]\n");
 }
 
+// A value name may hold line breaks: they travel escaped, so every line of
+// the file stays one line and the import gives the same names back.
+TEST_F(RegToolTest, ValueNamesWithLineBreaksTravelEscaped)
+{
+    {
+        const std::unique_ptr<IRegistry> pRegistry = SandboxRegistry();
+        for (const char* pszName : {"two\nlines", "cr\ronly", "both\r\n", "\n", "\\n not a break"})
+            ASSERT_TRUE(
+                pRegistry->SetValue(HKLM, "Software\\V", {pszName, REG_TYPE_SZ, {"x\0", 2}}))
+                << pszName;
+    }
+    const std::string strExpected = Dump(HKLM, "Software\\V");
+    const fs::path file = m_sandbox.Root() / "names.reg";
+    const SToolResult exported = Reg("export HKLM\\\\Software\\\\V " + ShellQuote(file.string()));
+    ASSERT_EQ(exported.nExitCode, 0) << exported.strOutput;
+    const std::string strText = ReadFile(file);
+    EXPECT_NE(strText.find("\"two\\nlines\"=\"x\"\r\n"), std::string::npos) << strText;
+    EXPECT_NE(strText.find("\"both\\r\\n\"=\"x\"\r\n"), std::string::npos) << strText;
+    EXPECT_NE(strText.find("\"\\\\n not a break\"=\"x\"\r\n"), std::string::npos) << strText;
+    EXPECT_EQ(std::count(strText.begin(), strText.end(), '\n'), 9) << strText;
+
+    CSandboxDrive fresh;
+    const SToolResult imported = Reg("import " + ShellQuote(file.string()));
+    ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
+    EXPECT_EQ(Dump(HKLM, "Software\\V"), strExpected);
+}
+
+// Nothing between the brackets of a key can escape a line break: a key whose
+// name holds one is not exported at all, and no file is written.
+TEST_F(RegToolTest, AKeyNameWithALineBreakIsNotExported)
+{
+    {
+        const std::unique_ptr<IRegistry> pRegistry = SandboxRegistry();
+        ASSERT_TRUE(pRegistry->SetValue(HKLM, "Software\\Fine", {"a", REG_TYPE_SZ, {"1\0", 2}}));
+        ASSERT_TRUE(
+            pRegistry->SetValue(HKLM, "Software\\Two\nLines", {"b", REG_TYPE_SZ, {"2\0", 2}}));
+    }
+    const fs::path file = m_sandbox.Root() / "keys.reg";
+    const SToolResult exported = Reg("export HKLM\\\\Software " + ShellQuote(file.string()));
+    EXPECT_EQ(exported.nExitCode, 1);
+    EXPECT_EQ(exported.strOutput, "ERROR: the key name 'HKEY_LOCAL_MACHINE\\Software\\Two\nLines' "
+                                  "holds a line break and cannot be exported (nothing written)\n");
+    EXPECT_FALSE(fs::exists(file));
+}
+
 TEST_F(RegToolTest, ImportAcceptsLfBomContinuationsAndBothHives)
 {
     const fs::path file = m_sandbox.Root() / "in.reg";

@@ -23,6 +23,13 @@ std::string ShownName(const std::string& strName)
 {
     return strName.empty() ? "(Default)" : strName;
 }
+
+// A key name with a line break has no form in a .reg file: the brackets
+// around it cannot escape one.
+bool HasLineBreak(const std::string& strText)
+{
+    return strText.find_first_of("\r\n") != std::string::npos;
+}
 } // namespace
 
 CRegTool::CRegTool(IRegistry& registry, std::ostream& out, std::ostream& err)
@@ -194,6 +201,8 @@ int CRegTool::Add(const SOptions& options)
         return 1;
     if (!options.strType.empty() && !IsOption(options.strType, "REG_SZ"))
         return Error("unsupported value type '" + options.strType + "' (only REG_SZ)");
+    if (HasLineBreak(strPath))
+        return Error("a key name cannot hold a line break");
     if (!options.bHasName && options.bHasData)
         return Error("/d needs /v NAME or /ve");
     if (!options.bHasName)
@@ -274,6 +283,12 @@ int CRegTool::Export(const SOptions& options)
     std::vector<SRegFileKey> keys;
     if (!CollectTree(hive, strPath, keys))
         return Error(NOT_FOUND);
+    for (const SRegFileKey& key : keys)
+    {
+        if (HasLineBreak(key.strPath))
+            return Error("the key name '" + FullKeyName(hive, key.strPath) +
+                         "' holds a line break and cannot be exported (nothing written)");
+    }
     std::ofstream file(options.strFile, std::ios::binary | std::ios::trunc);
     file << FormatRegFile(keys);
     file.close();

@@ -10,6 +10,8 @@ namespace
 constexpr const char* CRLF = "\r\n";
 constexpr size_t HEX_LINE_WIDTH = 76;
 
+// A line break is written as "\n" or "\r": a value name may hold one, and a
+// raw one would end the line.
 std::string Quoted(const std::string& strText)
 {
     std::string strQuoted = "\"";
@@ -17,7 +19,10 @@ std::string Quoted(const std::string& strText)
     {
         if (c == '\\' || c == '"')
             strQuoted += '\\';
-        strQuoted += c;
+        if (c == '\n' || c == '\r')
+            strQuoted += c == '\n' ? "\\n" : "\\r";
+        else
+            strQuoted += c;
     }
     return strQuoted + '"';
 }
@@ -190,12 +195,14 @@ bool CRegFileParser::ParseQuoted(const std::string& strLine, size_t& nPos, std::
         }
         if (c == '\\')
         {
-            if (nPos + 1 >= strLine.size() ||
-                (strLine[nPos + 1] != '\\' && strLine[nPos + 1] != '"'))
+            const char cNext = nPos + 1 < strLine.size() ? strLine[nPos + 1] : '\0';
+            if (cNext != '\\' && cNext != '"' && cNext != 'n' && cNext != 'r')
                 return Fail("bad escape in quoted text");
             ++nPos;
+            strText += cNext == 'n' ? '\n' : cNext == 'r' ? '\r' : cNext;
+            continue;
         }
-        strText += strLine[nPos];
+        strText += c;
     }
     return Fail("missing closing quote");
 }
