@@ -78,6 +78,38 @@ TEST(DriveMapTest, OutsideEveryDriveHasNoWindowsForm)
     EXPECT_EQ(map.ToWindows("/srv/c/"), "C:\\");
 }
 
+TEST(DriveMapTest, ANulInANameIsNeverMappedPastIt)
+{
+    // The OS would stop reading the name at the NUL and act on another file.
+    using namespace std::string_literals;
+    const CDriveMap map = TwoDrives();
+    EXPECT_EQ(map.ToWindows("/mnt/data/dis\0/x"s), std::nullopt);
+    EXPECT_EQ(map.ToWindows("/\0"s), std::nullopt);
+    EXPECT_EQ(map.ToHost("D:\\dis\0\\x"s), std::nullopt);
+
+    const CDriveMap overridden =
+        CDriveMap::FromOverride("C:=/nonexistent/c\0/d;E:=/nonexistent/e"s);
+    ASSERT_EQ(overridden.Drives().size(), 1u);
+    EXPECT_EQ(overridden.Drives()[0].cLetter, 'E');
+    EXPECT_EQ(overridden.Drives()[0].strHostRoot, "/nonexistent/e");
+}
+
+TEST(DriveMapTest, ARootHoldingANulGetsNoLetter)
+{
+    using namespace std::string_literals;
+    const CDriveMap map({{'C', "/srv/c\0/x"s}, {'D', "/srv/d"}});
+    ASSERT_EQ(map.Drives().size(), 1u);
+    EXPECT_EQ(map.Drives()[0].cLetter, 'D');
+
+    const CDriveMap mounted =
+        CDriveMap::FromMountInfo("22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                 "24 22 8:2 / /mnt/da\0ta rw - ext4 /dev/sda2 rw\n"
+                                 "25 22 8:3 / /mnt/other rw - ext4 /dev/sda3 rw\n"s);
+    ASSERT_EQ(mounted.Drives().size(), 2u);
+    EXPECT_EQ(mounted.Drives()[1].cLetter, 'D');
+    EXPECT_EQ(mounted.Drives()[1].strHostRoot, "/mnt/other");
+}
+
 TEST(DriveMapTest, OverrideReplacesTheTable)
 {
     const CDriveMap map = CDriveMap::FromOverride("e:=/nonexistent/e/;C:=//nonexistent//c;bad;"

@@ -82,7 +82,7 @@ CDriveMap::CDriveMap(std::vector<SDrive> drives)
             std::any_of(m_drives.begin(), m_drives.end(),
                         [&](const SDrive& d) { return d.cLetter == drive.cLetter; });
         if (drive.cLetter != 0 && !bTaken && !drive.strHostRoot.empty() &&
-            drive.strHostRoot.front() == '/')
+            drive.strHostRoot.front() == '/' && drive.strHostRoot.find('\0') == std::string::npos)
         {
             drive.strHostRoot = JoinHost(SplitHost(drive.strHostRoot));
             m_drives.push_back(std::move(drive));
@@ -119,7 +119,7 @@ CDriveMap CDriveMap::FromOverride(const std::string& strOverride)
         const std::string strEntry = strOverride.substr(nStart, nEnd - nStart);
         nStart = nEnd + 1;
         if (strEntry.size() < 4 || UpperLetter(strEntry[0]) == 0 || strEntry[1] != ':' ||
-            strEntry[2] != '=' || strEntry[3] != '/')
+            strEntry[2] != '=' || strEntry[3] != '/' || strEntry.find('\0') != std::string::npos)
             continue;
         drives.push_back({strEntry[0], NormalizeRoot(strEntry.substr(3))});
     }
@@ -141,6 +141,7 @@ CDriveMap CDriveMap::FromMountInfo(const std::string& strMountInfo)
         // or a second mount of a device already lettered gets no letter.
         if (cNext > 'Z' || mount.strSource.rfind("/dev/", 0) != 0 || mount.strRoot != "/" ||
             mount.strMountPoint.empty() || mount.strMountPoint.front() != '/' ||
+            mount.strMountPoint.find('\0') != std::string::npos ||
             !lettered.insert({mount.nMajor, mount.nMinor}).second)
             continue;
         drives.push_back({cNext++, mount.strMountPoint});
@@ -203,7 +204,9 @@ std::optional<std::string> CDriveMap::ToHost(const std::string& strWindowsPath) 
 
 std::optional<std::string> CDriveMap::ToWindows(const std::string& strHostPath) const
 {
-    if (strHostPath.empty() || strHostPath.front() != '/')
+    // A NUL ends a name for the OS: such a path names some other file.
+    if (strHostPath.empty() || strHostPath.front() != '/' ||
+        strHostPath.find('\0') != std::string::npos)
         return std::nullopt;
     const std::vector<std::string> components = SplitHost(strHostPath);
     const SDrive* pBest = nullptr;

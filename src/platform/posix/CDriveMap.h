@@ -31,10 +31,12 @@ public:
     };
 
     CDriveMap() = default;
+    // Drives with a letter that is not A-Z, a letter already taken, or a root
+    // that is not absolute or holds a NUL are left out.
     explicit CDriveMap(std::vector<SDrive> drives);
     static CDriveMap FromEnvironment();
     // "C:=/x;D:=/y": entries that are not a letter, ":=" and an absolute path
-    // are ignored; the first entry for a letter wins.
+    // (or that hold a NUL) are ignored; the first entry for a letter wins.
     static CDriveMap FromOverride(const std::string& strOverride);
     // The default table from the text of /proc/self/mountinfo.
     static CDriveMap FromMountInfo(const std::string& strMountInfo);
@@ -44,7 +46,8 @@ public:
     std::optional<std::string> ToHost(const std::string& strWindowsPath) const;
     std::optional<SHostPath> Split(const std::string& strWindowsPath) const;
     // Longest matching drive root; nullopt outside every drive or for a name
-    // that has no Windows form (a backslash in it). A drive root reads "C:\".
+    // that has no Windows form (a backslash or a NUL in it). A drive root
+    // reads "C:\".
     std::optional<std::string> ToWindows(const std::string& strHostPath) const;
 
     const std::vector<SDrive>& Drives() const { return m_drives; }
