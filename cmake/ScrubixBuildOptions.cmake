@@ -13,3 +13,12 @@ if(SCRUBIX_SANITIZE)
     -fsanitize=${SCRUBIX_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(scrubix_build_options INTERFACE -fsanitize=${SCRUBIX_SANITIZE})
 endif()
+if(SCRUBIX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "SCRUBIX_FUZZ needs clang (libFuzzer)")
+  endif()
+  # Everything is instrumented for coverage; only the harnesses link the
+  # fuzzer's main.
+  target_compile_options(scrubix_build_options INTERFACE -fsanitize=fuzzer-no-link)
+  target_link_options(scrubix_build_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
