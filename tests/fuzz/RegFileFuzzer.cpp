@@ -1,8 +1,8 @@
 // The .reg reader of scrubix-reg on hostile text: it never crashes, a refusal
 // names a line, and whatever it reads is written back by the export so that
 // importing that gives the same keys and values (and exporting those again
-// gives the same text). Keys built from raw bytes round-trip as well, when
-// their names are ones the tool can store.
+// gives the same text). Keys built from raw bytes round-trip as well, value
+// names with line breaks included; key names are ones the tool can store.
 
 #include "FuzzSupport.h"
 #include "RegFile.h"
@@ -54,17 +54,13 @@ std::string TakeText(std::string_view& strInput)
     return strText;
 }
 
-bool IsStorableName(const std::string& strName)
-{
-    return strName.find_first_of("\r\n") == std::string::npos;
-}
-
-// A key path as the registry keeps it: components without line breaks,
+// A key path the tool stores and exports: components without line breaks,
 // joined by single backslashes, none empty.
 bool IsStorablePath(const std::string& strPath)
 {
-    if (!IsStorableName(strPath) || strPath.empty() || strPath.front() == '\\' ||
-        strPath.back() == '\\' || strPath.find("\\\\") != std::string::npos)
+    if (strPath.find_first_of("\r\n") != std::string::npos || strPath.empty() ||
+        strPath.front() == '\\' || strPath.back() == '\\' ||
+        strPath.find("\\\\") != std::string::npos)
         return false;
     return true;
 }
@@ -90,9 +86,7 @@ std::vector<SRegFileKey> KeysFromBytes(std::string_view strInput)
             const unsigned char cType = static_cast<unsigned char>(strInput[0]);
             strInput.remove_prefix(1);
             value.nType = cType < 0xf0 ? cType % 12 : 0x10000u * cType;
-            value.strName = TakeText(strInput);
-            if (!IsStorableName(value.strName))
-                value.strName.clear();
+            value.strName = TakeText(strInput); // line breaks included
             value.strData = TakeText(strInput);
             key.values.push_back(value);
         }
