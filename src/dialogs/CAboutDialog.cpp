@@ -13,10 +13,8 @@ CAboutDialog::CAboutDialog(IShell& shell, int& bEmailVisited, int& bWebVisited,
                            const QString& strWebTarget, QWidget* pParent)
     : QDialog(pParent)
 {
-    const SDialogTemplate& about = GetAboutTemplate();
-    setWindowTitle(QString::fromUtf8(about.pszCaption));
-
-    CTemplateBuilder builder(about);
+    CTemplateBuilder builder(GetAboutTemplate());
+    builder.ApplyWindowFrame(this);
     auto makeLink = [](QWidget* pParentWidget, const SControlTemplate& control) -> QWidget*
     {
         auto* pLink = new CStaticLink(pParentWidget);

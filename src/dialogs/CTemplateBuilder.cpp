@@ -1,16 +1,21 @@
 #include "CTemplateBuilder.h"
 
 #include "FontBaseUnits.h"
+#include "IconResources.h"
+#include "TextFit.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,6 +125,28 @@ QWidget* CTemplateBuilder::Control(int32_t nControlId) const
     return it == m_byId.end() ? nullptr : it->second;
 }
 
+QPixmap CTemplateBuilder::LoadPicture(const char* pszName)
+{
+    if (pszName == nullptr || *pszName == '\0')
+    {
+        return QPixmap();
+    }
+    // An icon shows at its own size, 32 pixels (64 on a doubled screen),
+    // from the top left of its control.
+    InitIconResources();
+    const QString strName = QString::fromUtf8(pszName);
+    QIcon icon;
+    for (int nSide : {32, 64})
+    {
+        const QString strFile = QStringLiteral(":/icons/%1-%2.png").arg(strName).arg(nSide);
+        if (QFile::exists(strFile))
+        {
+            icon.addFile(strFile, QSize(nSide, nSide));
+        }
+    }
+    return icon.isNull() ? QPixmap() : icon.pixmap(QSize(32, 32));
+}
+
 QWidget* CTemplateBuilder::CreateWidget(QWidget* pParent, const SControlTemplate& control)
 {
     const auto factory = m_factories.find(control.nId);
@@ -221,6 +248,11 @@ QWidget* CTemplateBuilder::CreateWidget(QWidget* pParent, const SControlTemplate
     {
         auto* pPicture = new QLabel(pParent);
         pPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const QPixmap picture = LoadPicture(control.pszText);
+        if (!picture.isNull())
+        {
+            pPicture->setPixmap(picture);
+        }
         return pPicture;
     }
     case EControlKind::Custom:
@@ -312,5 +344,31 @@ bool CTemplateBuilder::Build(QWidget* pParent, bool bSizeParent)
             pWidget->show();
         }
     }
+    // Texts drawn in a font of other proportions than the template's may need
+    // a little more room than their rectangles; they take it from the space
+    // around them.
+    GrowTextsToFit(m_widgets, pParent, std::max(1, DialogUnitsToPixelsX(1, m_base)));
     return true;
+}
+
+Qt::WindowFlags CTemplateBuilder::WindowFlags(const SDialogTemplate& dialogTemplate)
+{
+    // Fixed-size dialogs: never a minimise or maximise box; a close box only
+    // with the system menu.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    if ((dialogTemplate.nStyle & DIALOG_CAPTION) != 0)
+    {
+        flags |= Qt::WindowTitleHint;
+    }
+    if ((dialogTemplate.nStyle & DIALOG_SYSMENU) != 0)
+    {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    return flags;
+}
+
+void CTemplateBuilder::ApplyWindowFrame(QWidget* pWindow) const
+{
+    pWindow->setWindowFlags(WindowFlags(m_template));
+    pWindow->setWindowTitle(QString::fromUtf8(m_template.pszCaption));
 }

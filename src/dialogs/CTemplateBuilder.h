@@ -4,6 +4,7 @@
 #include "res/DialogUnits.h"
 
 #include <QFont>
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -30,7 +31,13 @@ class QWidget;
 // font's, the template height being the dropped list's), list views to a
 // QTreeView without root decoration, group boxes to QGroupBox (a sibling drawn
 // behind the controls after it), progress bars to QProgressBar without text,
-// pictures to a QLabel, Custom to the factory registered for the id.
+// pictures to a QLabel showing the named icon (LoadPicture), Custom to the
+// factory registered for the id.
+//
+// Texts are shown whole: the template's rectangles were sized for a narrower
+// face, so after placing, a text control that its text does not fit grows
+// into the free space around it (TextFit.h: never over another control, out
+// of its group box or off the parent).
 //
 // Every widget gets the template font, its object name "idc_<id>" (or
 // "static_<index>" for ID_STATIC), an accessible name (its own text, else the
@@ -75,6 +82,18 @@ public:
     QSize TemplateSizeInPixels() const;
 
     const QFont& Font() const { return m_font; }
+
+    // The window flags of a template's frame: a dialog of fixed size, never
+    // with minimise or maximise boxes; a title bar with DIALOG_CAPTION, a
+    // system menu and close box only with DIALOG_SYSMENU.
+    static Qt::WindowFlags WindowFlags(const SDialogTemplate& dialogTemplate);
+    // Sets a top-level window's flags (above) and its title from the template.
+    // Call before the window is first shown.
+    void ApplyWindowFrame(QWidget* pWindow) const;
+
+    // A picture control's image: the icon resource ":/icons/<name>-32.png"
+    // (and -64 for doubled screens) at 32 pixels; null when there is none.
+    static QPixmap LoadPicture(const char* pszName);
 
     // Template text to a widget text: UTF-8 decoded; for labels "&&" becomes
     // "&" and single "&" are dropped (labels show no mnemonic).
