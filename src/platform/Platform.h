@@ -23,3 +23,7 @@ struct SPlatform
 // Builds the backend's services from the environment (drive map, registry
 // folder). Never fails: a service that cannot start serves nothing.
 SPlatform CreatePlatform();
+
+// Standard output takes the bytes as written: no line-end translation, so a
+// file format's own line ends (CRLF in CSV) reach a pipe unchanged.
+void SetStandardOutputBinary();

@@ -27,10 +27,13 @@ class ScanToolTest : public ::testing::Test
 protected:
     ScanToolTest() { m_drive.MakeFolder("C:\\prog\\"); }
 
-    SToolResult Scan(const std::string& strArguments)
+    // bAsConsoleText: the output in the form the text output is compared in;
+    // off for the exported forms, whose bytes must arrive untranslated.
+    SToolResult Scan(const std::string& strArguments, bool bAsConsoleText = true)
     {
         SToolResult result = RunTool("scrubix-scan", strArguments, m_drive.HostPath("C:\\prog"));
-        result.strOutput = ConsoleText(result.strOutput);
+        if (bAsConsoleText)
+            result.strOutput = ConsoleText(result.strOutput);
         return result;
     }
 
@@ -92,18 +95,60 @@ TEST_F(ScanToolTest, AnEmptyDriveGivesTheCountsOnly)
     EXPECT_EQ(result.strOutput, "Extension 0\tZero Length 0\tDirected 0\tTotal 0K bytes\n");
 }
 
+TEST_F(ScanToolTest, WritesTheRowsAsCsvOrJsonForScripts)
+{
+    m_drive.MakeFile("C:\\junk\\a,b.tmp", "hello");
+    m_drive.MakeFile("C:\\junk\\empty", "");
+    Store("Settings", "Zero", "1");
+
+    const SToolResult csv = Scan("--format csv C:", false);
+    ASSERT_EQ(csv.nExitCode, 0) << csv.strOutput;
+    const std::string strHeader = "Path,Reason,Size,Checked\r\n";
+    ASSERT_EQ(csv.strOutput.substr(0, strHeader.size()), strHeader);
+    const std::string strRows = csv.strOutput.substr(strHeader.size());
+    EXPECT_TRUE(
+        strRows ==
+            "\"C:\\junk\\a,b.tmp\",Extension,5,true\r\nC:\\junk\\empty,Zero Length,0,true\r\n" ||
+        strRows ==
+            "C:\\junk\\empty,Zero Length,0,true\r\n\"C:\\junk\\a,b.tmp\",Extension,5,true\r\n")
+        << strRows;
+
+    const SToolResult json = Scan("--format JSON C:", false);
+    ASSERT_EQ(json.nExitCode, 0) << json.strOutput;
+    const std::string strA =
+        "{\"path\":\"C:\\\\junk\\\\a,b.tmp\",\"reason\":\"Extension\",\"size\":5,\"checked\":true}";
+    const std::string strEmpty =
+        "{\"path\":\"C:\\\\junk\\\\empty\",\"reason\":\"Zero Length\",\"size\":0,\"checked\":true}";
+    EXPECT_TRUE(json.strOutput == "[\n" + strA + ",\n" + strEmpty + "\n]\n" ||
+                json.strOutput == "[\n" + strEmpty + ",\n" + strA + "\n]\n")
+        << json.strOutput;
+
+    const SToolResult text = Scan("--format text C:");
+    ASSERT_EQ(text.nExitCode, 0) << text.strOutput;
+    EXPECT_NE(text.strOutput.find("Extension 1\tZero Length 1\tDirected 0\tTotal 0K bytes\n"),
+              std::string::npos)
+        << text.strOutput;
+}
+
 TEST_F(ScanToolTest, RefusesWhatIsNotASearchableDrive)
 {
-    const std::string strUsage = "usage: scrubix-scan DRIVE:   (for example: scrubix-scan C:)\n";
+    const std::string strUsage =
+        "usage: scrubix-scan [--format text|csv|json] DRIVE:   (for example: scrubix-scan C:)\n";
     const struct
     {
         const char* pArguments;
         int nExitCode;
         std::string strOutput;
     } cases[] = {
-        {"", 2, strUsage},           {"C: D:", 2, strUsage},
-        {"C:\\\\junk", 2, strUsage}, {"CC:", 2, strUsage},
-        {"1:", 2, strUsage},         {"Q:", 1, "scrubix-scan: drive Q: cannot be searched\n"},
+        {"", 2, strUsage},
+        {"C: D:", 2, strUsage},
+        {"C:\\\\junk", 2, strUsage},
+        {"CC:", 2, strUsage},
+        {"1:", 2, strUsage},
+        {"Q:", 1, "scrubix-scan: drive Q: cannot be searched\n"},
+        {"--format xml C:", 2, strUsage},
+        {"--format csv", 2, strUsage},
+        {"C: --format csv", 2, strUsage},
     };
     m_drive.MakeFile("C:\\junk\\a.tmp");
     for (const auto& test : cases)

@@ -6,17 +6,47 @@
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
+#include "shell/ResultsExport.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+namespace
+{
+// The command line: [--format text|csv|json] DRIVE:
+bool ParseArguments(int argc, char** argv, std::string& strRoot, bool& bText, EExportFormat& format)
+{
+    bText = true;
+    int nArgument = 1;
+    if (argc == 4 && std::string(argv[1]) == "--format")
+    {
+        const std::string strFormat = argv[2];
+        if (strFormat != "text" && !ParseExportFormat(strFormat, format))
+            return false;
+        bText = strFormat == "text";
+        nArgument = 3;
+    }
+    return argc == nArgument + 1 && ParseDriveArgument(argv[nArgument], strRoot);
+}
+
+void Write(std::string& strText)
+{
+    std::fwrite(strText.data(), 1, strText.size(), stdout);
+    strText.clear();
+}
+} // namespace
+
 int main(int argc, char** argv)
 {
     std::string strRoot;
-    if (argc != 2 || !ParseDriveArgument(argv[1], strRoot))
+    bool bText = true;
+    EExportFormat format = EExportFormat::Csv;
+    if (!ParseArguments(argc, argv, strRoot, bText, format))
     {
-        std::fputs("usage: scrubix-scan DRIVE:   (for example: scrubix-scan C:)\n", stderr);
+        std::fputs("usage: scrubix-scan [--format text|csv|json] DRIVE:   (for example: "
+                   "scrubix-scan C:)\n",
+                   stderr);
         return 2;
     }
 
@@ -42,18 +72,35 @@ int main(int argc, char** argv)
     CConsolePrompt prompt;
     CHeadlessWindow window(doc);
     std::string strLine;
+    CResultsExportWriter writer(format);
+    if (!bText)
+    {
+        SetStandardOutputBinary();
+        writer.Begin(strLine);
+    }
     window.RunSearch(strRoot, prompt, *platform.pClock, *platform.pUrlCache,
                      [&](const SCandidateRow& row)
                      {
-                         strLine.assign(row.strPath)
-                             .append(1, '\t')
-                             .append(CCandidateTable::ReasonWord(row.nReason))
-                             .append(1, '\t')
-                             .append(CCandidateTable::SizeText(row.dSize, row.nReason))
-                             .append(1, '\n');
-                         std::fwrite(strLine.data(), 1, strLine.size(), stdout);
+                         if (!bText)
+                             writer.Row(row, strLine);
+                         else
+                             strLine.append(row.strPath)
+                                 .append(1, '\t')
+                                 .append(CCandidateTable::ReasonWord(row.nReason))
+                                 .append(1, '\t')
+                                 .append(CCandidateTable::SizeText(row.dSize, row.nReason))
+                                 .append(1, '\n');
+                         Write(strLine);
                      });
 
+    if (!bText)
+    {
+        // The exported forms hold the rows only: a script counts them itself.
+        writer.End(strLine);
+        Write(strLine);
+        std::fflush(stdout);
+        return 0;
+    }
     std::printf("Extension %d\tZero Length %d\tDirected %d\tTotal %s\n", doc.ExtenCount,
                 doc.ZeroCount, doc.DirectedCount,
                 CCandidateTable::TotalText(doc.TotalSize).c_str());

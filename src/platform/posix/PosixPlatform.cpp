@@ -21,3 +21,8 @@ SPlatform CreatePlatform()
                                                           CXdgAutostart::ExecutableOfThisProcess());
     return platform;
 }
+
+void SetStandardOutputBinary()
+{
+    // POSIX streams never translate line ends.
+}

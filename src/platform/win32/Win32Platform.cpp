@@ -7,6 +7,10 @@
 #include "platform/win32/CWin32Shell.h"
 #include "platform/win32/CWin32UrlCache.h"
 
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
 SPlatform CreatePlatform()
 {
     const CWin32DriveMap driveMap = CWin32DriveMap::FromEnvironment();
@@ -18,4 +22,10 @@ SPlatform CreatePlatform()
     platform.pClock = std::make_unique<CWin32Clock>();
     platform.pAutostart = std::make_unique<CWin32Autostart>();
     return platform;
+}
+
+void SetStandardOutputBinary()
+{
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }
