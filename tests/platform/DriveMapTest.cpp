@@ -27,6 +27,36 @@ TEST(DriveMapTest, ToHostAcceptsTheWindowsForms)
     EXPECT_EQ(map.ToHost("D:\\a\\..\\..\\..\\b"), "/mnt/data/b");
 }
 
+// Plain paths take a shorter way than those with empty, "." or ".."
+// components or names starting with a dot; both must agree.
+TEST(DriveMapTest, SplitNormalisesPlainAndDottedPathsAlike)
+{
+    const CDriveMap map = TwoDrives();
+    const std::pair<const char*, const char*> cases[] = {
+        {"D:\\a", "a"},
+        {"D:\\a\\b/c", "a/b/c"},
+        {"D:/a", "a"},
+        {"D:\\a.\\b..\\c...", "a./b../c..."},
+        {"D:\\.a\\b", ".a/b"},
+        {"D:\\a\\.b", "a/.b"},
+        {"D:\\a\\...\\b", "a/.../b"},
+        {"D:\\a\\.", "a"},
+        {"D:\\a\\..", ""},
+        {"D:\\a\\b\\..\\c", "a/c"},
+        {"D:\\\\a", "a"},
+        {"D:\\a\\\\b\\", "a/b"},
+        {"D:\\.", ""},
+        {"D:\\x", "x"},
+    };
+    for (const auto& [pszWindows, pszRelative] : cases)
+    {
+        const std::optional<CDriveMap::SHostPath> host = map.Split(pszWindows);
+        ASSERT_TRUE(host) << pszWindows;
+        EXPECT_EQ(host->strRoot, "/mnt/data") << pszWindows;
+        EXPECT_EQ(host->strRelative, pszRelative) << pszWindows;
+    }
+}
+
 TEST(DriveMapTest, ToHostRejectsWhatIsNotAFullWindowsPath)
 {
     const CDriveMap map = TwoDrives();

@@ -164,18 +164,40 @@ std::optional<CDriveMap::SHostPath> CDriveMap::Split(const std::string& strWindo
     if (strWindowsPath.find('\0') != std::string::npos)
         return std::nullopt;
 
-    // One pass, no list of components: deep paths are split often.
+    // One pass over the characters, no list of components: deep paths are
+    // split once per folder a walk lists.
     SHostPath host{itDrive->strHostRoot, {}};
     std::string& strRelative = host.strRelative;
     strRelative.reserve(strWindowsPath.size());
-    size_t nStart = 2;
-    while (nStart <= strWindowsPath.size())
+    const char* const pPath = strWindowsPath.data();
+    const size_t nSize = strWindowsPath.size();
+
+    // The common case, no component that is empty or starts with a dot
+    // (so no "." or ".."), is the path itself with '/' between its names.
+    if (nSize > 3 && !IsSeparator(pPath[nSize - 1]))
     {
-        size_t nEnd = strWindowsPath.find_first_of("\\/", nStart);
-        if (nEnd == std::string::npos)
-            nEnd = strWindowsPath.size();
+        strRelative.resize(nSize - 3);
+        char* const pOut = strRelative.data();
+        bool bSpecial = false;
+        for (size_t i = 3; i < nSize; ++i)
+        {
+            const char c = pPath[i];
+            const bool bSeparator = IsSeparator(c);
+            bSpecial |= IsSeparator(pPath[i - 1]) && (bSeparator || c == '.');
+            pOut[i - 3] = bSeparator ? '/' : c;
+        }
+        if (!bSpecial && pPath[3] != '.')
+            return host;
+        strRelative.clear();
+    }
+
+    size_t nStart = 2;
+    for (size_t nEnd = 2; nEnd <= nSize; ++nEnd)
+    {
+        if (nEnd < nSize && !IsSeparator(pPath[nEnd]))
+            continue;
         const size_t nLength = nEnd - nStart;
-        const char* pName = strWindowsPath.data() + nStart;
+        const char* pName = pPath + nStart;
         nStart = nEnd + 1;
         if (nLength == 0 || (nLength == 1 && pName[0] == '.'))
             continue;
