@@ -7,15 +7,6 @@
 
 namespace
 {
-bool MatchesWildcardFolded(std::string_view strName, std::string_view strEntry)
-{
-    const size_t nDot = strName.rfind('.');
-    if (nDot == std::string_view::npos)
-        return false;
-    const std::string_view strEntryExten = strEntry.size() >= 2 ? strEntry.substr(2) : "";
-    return EqualsIgnoreCaseAscii(strName.substr(nDot + 1), strEntryExten);
-}
-
 bool HasSize(SFindEntry& entry, IFolderListing* pListing)
 {
     if (entry.bDetailsKnown)
@@ -32,13 +23,15 @@ double SizeOf(const SFindEntry& entry)
 }
 } // namespace
 
-bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry)
+bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry, bool bIgnoreCase)
 {
     const size_t nDot = strName.rfind('.');
     if (nDot == std::string_view::npos)
         return false;
+    const std::string_view strNameExten = strName.substr(nDot + 1);
     const std::string_view strEntryExten = strEntry.size() >= 2 ? strEntry.substr(2) : "";
-    return strName.substr(nDot + 1) == strEntryExten;
+    return bIgnoreCase ? EqualsIgnoreCaseAscii(strNameExten, strEntryExten)
+                       : strNameExten == strEntryExten;
 }
 
 bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
@@ -50,8 +43,7 @@ bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
             return false;
         if (!strEntry.empty() && strEntry.front() == '*')
         {
-            if (bIgnoreCase ? MatchesWildcardFolded(strName, strEntry)
-                            : MatchesWildcardExclude(strName, strEntry))
+            if (MatchesWildcardExclude(strName, strEntry, bIgnoreCase))
                 return false;
         }
     }

@@ -12,9 +12,9 @@
 bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName);
 
 // True when the wildcard entry ("*." and an extension) names the extension of
-// strName: only the text after the name's last dot counts. Both texts are
-// compared as given; the caller folds them when letter case is to be ignored.
-bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry);
+// strName: only the text after the name's last dot counts, compared in ASCII
+// letter case or without it (bIgnoreCase). A name without a dot never matches.
+bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry, bool bIgnoreCase);
 
 // Applies the rules to one file and reports a candidate. strFolder is used as
 // given ("C:" for a root). nDirected nonzero marks a directed location. The
