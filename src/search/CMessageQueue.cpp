@@ -2,6 +2,12 @@
 
 #include <thread>
 
+namespace
+{
+// How often the consumer looks for a message before it sleeps.
+constexpr int SPIN_COUNT = 200;
+} // namespace
+
 void CMessageQueue::PostMessage(uint32_t nMessage, uintptr_t wParam)
 {
     bool bWake = false;
@@ -25,7 +31,7 @@ SPostedMessage CMessageQueue::PopLocked()
 
 SPostedMessage CMessageQueue::WaitMessage()
 {
-    for (int i = 0; i < m_nSpinCount && m_nPending.load(std::memory_order_acquire) == 0; ++i)
+    for (int i = 0; i < SPIN_COUNT && m_nPending.load(std::memory_order_acquire) == 0; ++i)
         std::this_thread::yield();
 
     std::unique_lock<std::mutex> lock(m_mutex);
@@ -33,18 +39,6 @@ SPostedMessage CMessageQueue::WaitMessage()
     m_wake.wait(lock, [this] { return !m_messages.empty(); });
     --m_nSleepers;
     return PopLocked();
-}
-
-bool CMessageQueue::WaitMessageFor(SPostedMessage& message, std::chrono::milliseconds timeout)
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    ++m_nSleepers;
-    const bool bArrived = m_wake.wait_for(lock, timeout, [this] { return !m_messages.empty(); });
-    --m_nSleepers;
-    if (!bArrived)
-        return false;
-    message = PopLocked();
-    return true;
 }
 
 bool CMessageQueue::TryGetMessage(SPostedMessage& message)

@@ -3,7 +3,6 @@
 #include "platform/IMessagePort.h"
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -26,12 +25,8 @@ public:
 
     // Blocks until a message is there.
     SPostedMessage WaitMessage();
-    // False when none arrived in time.
-    bool WaitMessageFor(SPostedMessage& message, std::chrono::milliseconds timeout);
+    // Takes the oldest message without waiting; false when none is there.
     bool TryGetMessage(SPostedMessage& message);
-
-    // Polls before sleeping; 0 sleeps at once.
-    void SetSpinCount(int nSpinCount) { m_nSpinCount = nSpinCount; }
 
 private:
     SPostedMessage PopLocked();
@@ -41,5 +36,4 @@ private:
     std::deque<SPostedMessage> m_messages;
     std::atomic<size_t> m_nPending{0};
     int m_nSleepers = 0;
-    int m_nSpinCount = 200;
 };
