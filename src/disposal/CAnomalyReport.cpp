@@ -14,7 +14,7 @@ struct SReportTexts
     const char* pNothingDisposed;
 };
 
-const SReportTexts& TextsFor(EDisposalKind kind)
+const SReportTexts& TextsFor(EDisposalMode kind)
 {
     static const SReportTexts MOVE = {"The following file(s) could not be Moved perfectly:\n",
                                       "\n\nThe following files were moved:\n\n",
@@ -22,7 +22,7 @@ const SReportTexts& TextsFor(EDisposalKind kind)
     static const SReportTexts PURGE = {"The following file(s) could not be deleted during Purge:\n",
                                        "\n\nThe following files were purged:\n\n",
                                        "\n\nNo Files were purged."};
-    return kind == EDisposalKind::Move ? MOVE : PURGE;
+    return kind == EDisposalMode::Move ? MOVE : PURGE;
 }
 
 std::locale UserLocale()
@@ -61,14 +61,14 @@ std::string FormatReportDate(std::time_t now)
 }
 
 CAnomalyReport::CAnomalyReport(std::unique_ptr<ITextFile> pFile, std::string strReportPath,
-                               EDisposalKind kind)
+                               EDisposalMode kind)
     : m_pFile(std::move(pFile)), m_strReportPath(std::move(strReportPath)), m_kind(kind)
 {
 }
 
 std::unique_ptr<CAnomalyReport> CAnomalyReport::Create(IFileSystem& fileSystem,
                                                        const std::string& strFolder,
-                                                       std::time_t now, EDisposalKind kind)
+                                                       std::time_t now, EDisposalMode kind)
 {
     std::string strReportPath = AnomalyReportPath(strFolder);
     std::unique_ptr<ITextFile> pFile = fileSystem.CreateTextFile(strReportPath);

@@ -1,18 +1,12 @@
 #pragma once
 
 #include "platform/IFileSystem.h"
+#include "settings/EDisposalMode.h"
 
 #include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Which pass writes the report; it picks the headings.
-enum class EDisposalKind
-{
-    Move,
-    Purge,
-};
 
 // The plain-text report of one purge or move pass: the head is written when it
 // is created, failure lines as the pass goes, the closing part by Finish.
@@ -25,7 +19,7 @@ public:
     // report itself. nullptr when the file cannot be created.
     static std::unique_ptr<CAnomalyReport> Create(IFileSystem& fileSystem,
                                                   const std::string& strFolder, std::time_t now,
-                                                  EDisposalKind kind);
+                                                  EDisposalMode kind);
 
     // A file that could not be disposed of, in the order the files are handled.
     void AddFailure(const std::string& strPath);
@@ -41,11 +35,11 @@ public:
     const std::string& ReportPath() const { return m_strReportPath; }
 
 private:
-    CAnomalyReport(std::unique_ptr<ITextFile> pFile, std::string strReportPath, EDisposalKind kind);
+    CAnomalyReport(std::unique_ptr<ITextFile> pFile, std::string strReportPath, EDisposalMode kind);
 
     std::unique_ptr<ITextFile> m_pFile;
     std::string m_strReportPath;
-    EDisposalKind m_kind;
+    EDisposalMode m_kind;
     bool m_bFailureHeadingWritten = false;
     std::vector<std::string> m_disposedPaths;
 };

@@ -65,8 +65,9 @@ void CDisposal::SetProtectedFiles(const SProgramFiles& programFiles)
 
 void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 {
-    const int32_t nResult =
-        pDisposal->m_nMove != 0 ? pDisposal->PurgePass() : pDisposal->MovePass();
+    const int32_t nResult = DisposalModeOf(pDisposal->m_nMove) == EDisposalMode::Purge
+                                ? pDisposal->PurgePass()
+                                : pDisposal->MovePass();
     pDisposal->m_services.port.PostMessage(WM_DISPOSE_DONE, static_cast<uintptr_t>(nResult));
 }
 
@@ -77,7 +78,7 @@ int32_t CDisposal::MovePass()
     m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
     m_services.clock.Sleep(MOVE_START_PAUSE_MS);
 
-    DisposeCheckedRows(EDisposalKind::Move,
+    DisposeCheckedRows(EDisposalMode::Move,
                        [this](const std::string& strPath, const SFileIdentity& identity)
                        {
                            WaitForAck(m_bDisposeAck, m_services.clock, m_services.prompt);
@@ -104,7 +105,7 @@ int32_t CDisposal::PurgePass()
     }
 
     m_services.prompt.BeginWaitCursor();
-    DisposeCheckedRows(EDisposalKind::Purge,
+    DisposeCheckedRows(EDisposalMode::Purge,
                        [this](const std::string& strPath, const SFileIdentity& identity)
                        {
                            if (IsProtected(strPath, identity))
@@ -122,7 +123,7 @@ int32_t CDisposal::PurgePass()
 }
 
 void CDisposal::DisposeCheckedRows(
-    EDisposalKind kind,
+    EDisposalMode kind,
     const std::function<bool(const std::string&, const SFileIdentity&)>& dispose)
 {
     std::unique_ptr<CAnomalyReport> pReport;
@@ -246,7 +247,7 @@ bool CDisposal::ShouldWarnBeforePurge()
     return m_bWarnMe == 1 && !IsReportHidden();
 }
 
-std::unique_ptr<CAnomalyReport> CDisposal::CreateAnomalyReport(EDisposalKind kind)
+std::unique_ptr<CAnomalyReport> CDisposal::CreateAnomalyReport(EDisposalMode kind)
 {
     return CAnomalyReport::Create(m_services.fileSystem, m_strPath, m_services.clock.Now(), kind);
 }

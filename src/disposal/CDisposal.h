@@ -104,7 +104,7 @@ public:
 private:
     bool IsReportHidden();
     bool ShouldWarnBeforePurge();
-    std::unique_ptr<CAnomalyReport> CreateAnomalyReport(EDisposalKind kind);
+    std::unique_ptr<CAnomalyReport> CreateAnomalyReport(EDisposalMode kind);
     void ShowAnomalyReport(const std::string& strReportPath);
     bool IsProtected(const std::string& strPath, const SFileIdentity& identity);
     void CollectProtectedIdentities();
@@ -126,7 +126,7 @@ private:
     // The rows bottom-up: each checked row's file goes to dispose (true when
     // it went) and into the report; every row with a path is removed.
     void DisposeCheckedRows(
-        EDisposalKind kind,
+        EDisposalMode kind,
         const std::function<bool(const std::string&, const SFileIdentity&)>& dispose);
 
     SDisposalServices m_services;

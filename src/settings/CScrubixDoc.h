@@ -3,6 +3,7 @@
 #include "platform/FileTypes.h"
 #include "platform/IFileSystem.h"
 #include "settings/CSettingsStore.h"
+#include "settings/EDisposalMode.h"
 
 #include <array>
 #include <atomic>
@@ -64,6 +65,9 @@ public:
     // entry is not written again.
     void SaveList(int nKind);
     void RebuildExtenMap();
+
+    // What Purge and Move do, read from Move.
+    EDisposalMode DisposalMode() const { return DisposalModeOf(Move); }
 
     CSettingsStore& Store() { return m_store; }
     IFileSystem& FileSystem() { return m_fileSystem; }

@@ -1,5 +1,7 @@
 #include "shell/Commands.h"
 
+#include "settings/EDisposalMode.h"
+
 namespace
 {
 struct SCommandIdEntry
@@ -44,9 +46,9 @@ bool IsCommandEnabled(ECommand command, ViewState state, int32_t nMove)
     case ECommand::Search:
         return state == ViewState::Idle;
     case ECommand::Purge:
-        return state == ViewState::Results && nMove != 0;
+        return state == ViewState::Results && DisposalModeOf(nMove) == EDisposalMode::Purge;
     case ECommand::Move:
-        return state == ViewState::Results && nMove == 0;
+        return state == ViewState::Results && DisposalModeOf(nMove) == EDisposalMode::Move;
     case ECommand::Cancel:
         return state == ViewState::Results;
     case ECommand::Options:

@@ -1,5 +1,7 @@
 #include "shell/OptionsSheetRules.h"
 
+#include "settings/EDisposalMode.h"
+
 std::vector<EOptionsPage> OptionsPagesFor(ViewState state)
 {
     if (state != ViewState::Idle)
@@ -103,5 +105,5 @@ void CopyOutOfSheet(const SOptionsValues& values, ViewState state, CScrubixDoc& 
 
 const char* ActionButtonText(int32_t Move)
 {
-    return Move == 1 ? "Purge Files" : "Move Files";
+    return DisposalModeOf(Move) == EDisposalMode::Purge ? "Purge Files" : "Move Files";
 }

@@ -57,5 +57,5 @@ SOptionsValues CopyIntoSheet(const CScrubixDoc& doc);
 // other pages only when the sheet was opened while idle.
 void CopyOutOfSheet(const SOptionsValues& values, ViewState state, CScrubixDoc& doc);
 
-// The Action button's text after the sheet: "Purge Files" when Move is 1.
+// The Action button's text after the sheet: "Purge Files" unless Move is 0.
 const char* ActionButtonText(int32_t Move);

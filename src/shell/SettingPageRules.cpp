@@ -1,16 +1,17 @@
 #include "shell/SettingPageRules.h"
 
+#include "settings/EDisposalMode.h"
 #include "shell/EntryRules.h"
 #include "shell/OptionsTexts.h"
 
 SPurgeMoveEnabling PurgeMoveEnabling(int32_t nMove, int32_t nRecycleRadio)
 {
     SPurgeMoveEnabling enabling;
-    const bool bMoving = nMove == 0;
+    const bool bMoving = DisposalModeOf(nMove) == EDisposalMode::Move;
     enabling.bWhereToMove = bMoving;
     enabling.bDestination = bMoving && nRecycleRadio == 1;
     enabling.bOverwrite = enabling.bDestination;
-    enabling.bWarnBeforePurge = nMove == 1;
+    enabling.bWarnBeforePurge = !bMoving;
     return enabling;
 }
 
@@ -18,7 +19,7 @@ std::optional<SPrompt> CheckDestinationFolder(int32_t nMove, int32_t nRecycleRad
                                               const std::string& strMovePath,
                                               IFileSystem& fileSystem)
 {
-    if (nMove != 0 || nRecycleRadio != 1)
+    if (DisposalModeOf(nMove) != EDisposalMode::Move || nRecycleRadio != 1)
         return std::nullopt;
     if (strMovePath.empty() || !fileSystem.IsFolderAccessible(strMovePath))
         return OkPrompt(TEXT_DESTINATION_INVALID);

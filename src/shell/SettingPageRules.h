@@ -13,7 +13,7 @@
 // takes the page's members as they stand after the click and may change
 // them; the page then puts its members back into its controls.
 
-// Which Purge/Move controls are enabled. nMove: 0 Move, 1 Purge;
+// Which Purge/Move controls are enabled. nMove: 0 Move, any other value Purge;
 // nRecycleRadio: 0 Recycle Bin, 1 destination folder.
 struct SPurgeMoveEnabling
 {

@@ -2,6 +2,7 @@
 
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
+#include "settings/EDisposalMode.h"
 
 #include <atomic>
 
@@ -13,7 +14,9 @@ void EnterIdle(SViewStateEffects& effects, const SViewStateInputs& inputs)
     effects.bClearListedPaths = true;
     effects.bDeleteAllRows = true;
     effects.search = {std::nullopt, true, "Search"};
-    effects.action = {false, std::nullopt, inputs.nMove != 0 ? "Purge Files" : "Move Files"};
+    effects.action = {false, std::nullopt,
+                      DisposalModeOf(inputs.nMove) == EDisposalMode::Purge ? "Purge Files"
+                                                                           : "Move Files"};
     effects.cancel = {false, std::nullopt, std::nullopt};
     effects.bCandidateFileShown = false;
     effects.bSearchingPathShown = false;

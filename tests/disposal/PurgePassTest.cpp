@@ -32,6 +32,21 @@ TEST_F(PurgePassTest, PurgesCheckedRowsBottomUpAndRemovesEveryRow)
     EXPECT_EQ(0, m_prompt.m_nWaitCursorDepth);
 }
 
+TEST_F(PurgePassTest, AnyMoveOtherThanZeroPurges)
+{
+    m_doc.Anomaly = 1;
+    for (const int32_t nMove : {2, -1})
+    {
+        m_doc.Move = nMove;
+        AddFileRow("C:\\t\\a.tmp");
+
+        Run();
+
+        EXPECT_FALSE(m_drive.Exists("C:\\t\\a.tmp")) << nMove;
+        EXPECT_NE(std::string::npos, Report().find("The following files were purged:")) << nMove;
+    }
+}
+
 TEST_F(PurgePassTest, RowsWithEmptyPathsStayInTheList)
 {
     AddRow("");

@@ -62,5 +62,8 @@ TEST(OptionsSheetPagesTest, ActionTextFollowsMove)
 {
     EXPECT_STREQ(ActionButtonText(1), "Purge Files");
     EXPECT_STREQ(ActionButtonText(0), "Move Files");
+    // A stored Move outside 0 and 1 purges, and the button says so.
+    EXPECT_STREQ(ActionButtonText(2), "Purge Files");
+    EXPECT_STREQ(ActionButtonText(-1), "Purge Files");
 }
 } // namespace

@@ -24,6 +24,9 @@ TEST(SettingPageRulesTest, PurgeMoveEnablingFollowsBothChoices)
         {0, 1, {true, true, true, false}},
         {1, 0, {false, false, false, true}},
         {1, 1, {false, false, false, true}},
+        // Any Move other than 0 purges: the purge warning stays available.
+        {2, 1, {false, false, false, true}},
+        {-1, 0, {false, false, false, true}},
     };
     for (const SCase& c : cases)
         EXPECT_EQ(PurgeMoveEnabling(c.nMove, c.nRecycle), c.expected) << c.nMove << c.nRecycle;

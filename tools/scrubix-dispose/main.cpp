@@ -110,8 +110,8 @@ int main(int argc, char** argv)
     const long long nDisposeMs = MillisecondsSince(disposeStart);
 
     std::printf("%s pass over %d checked candidate(s) on %s, result %d\n",
-                doc.Move != 0 ? "Purge" : "Move", nCandidates, options.strRoot.c_str(),
-                static_cast<int>(nResult));
+                doc.DisposalMode() == EDisposalMode::Purge ? "Purge" : "Move", nCandidates,
+                options.strRoot.c_str(), static_cast<int>(nResult));
     if (doc.Anomaly == 1)
         std::printf("Report: %s\n", AnomalyReportPath(doc.Path).c_str());
     if (options.bTiming)
