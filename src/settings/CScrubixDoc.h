@@ -72,23 +72,24 @@ public:
     CSettingsStore& Store() { return m_store; }
     IFileSystem& FileSystem() { return m_fileSystem; }
 
-    // Scalar settings, named by their registry value names.
-    int32_t ExcludeCase = 1;
-    int32_t IE = 0;
-    int32_t IEURL = 0;
-    std::string NetPath;
-    int32_t Move = 0;
-    int32_t RecycleRadio = 0;
-    int32_t WarnMe = 1;
-    int32_t Overwrite = 0;
-    int32_t Anomaly = 0;
-    int32_t Deletereadonly = 0;
-    int32_t Zero = 0;
-    int32_t Scroll = 0;
-    std::string MovePath;
-    int32_t Visible = 1;
-    int32_t Run = 0;
-    std::string Path;
+    // Scalar settings, named by their registry value names. Flags are off at 0
+    // and on at any other value; choices hold the index of the chosen button.
+    int32_t ExcludeCase = 1;    // Excludes are compared ignoring letter case (1) or exactly (0)
+    int32_t IE = 0;             // the browser's URL cache is searched for candidates
+    int32_t IEURL = 0;          // carried: loaded and saved back, nothing acts on it
+    std::string NetPath;        // carried: loaded and saved back, nothing acts on it
+    int32_t Move = 0;           // what Purge and Move do: 0 moves, any other value purges
+    int32_t RecycleRadio = 0;   // where moved files go: 0 the Recycle Bin, 1 MovePath
+    int32_t WarnMe = 1;         // the purge warning is shown before purging
+    int32_t Overwrite = 0;      // a move into MovePath may replace a file already there
+    int32_t Anomaly = 0;        // the anomaly report is written after purging or moving
+    int32_t Deletereadonly = 0; // read-only files may be deleted (their mode is cleared first)
+    int32_t Zero = 0;           // zero-length files are candidates
+    int32_t Scroll = 0;         // the results list scrolls to keep the newest row in view
+    std::string MovePath;       // the destination folder of a move when RecycleRadio is 1
+    int32_t Visible = 1;        // a boot-time run: 0 invisible (disposes unasked), 1 visible
+    int32_t Run = 0;            // the program is registered to run at login
+    std::string Path;           // the working folder: the anomaly report, the default MovePath
 
     // The rule lists and their start-up defaults, indexed by ListKind.
     std::array<std::vector<std::string>, LIST_KIND_COUNT> Lists;
