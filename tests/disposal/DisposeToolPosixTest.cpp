@@ -62,3 +62,43 @@ TEST_F(DisposeToolPosixTest, NeverDisposesOfTheRegistryEvenWhenAFolderRuleListsI
     const std::string strReport = m_drive.ReadFile("C:\\prog\\anomaly.txt");
     EXPECT_NE(std::string::npos, strReport.find("during Purge:\n\nC:\\reg\\HKLM.db")) << strReport;
 }
+
+// However the registry folder is named, its databases are the program's own
+// files: a link from outside the drive, a link on the drive, a path relative
+// to the folder the tool runs in.
+TEST_F(DisposeToolPosixTest, NeverDisposesOfTheRegistryHoweverItsFolderIsNamed)
+{
+    m_drive.MakeFolder("C:\\reg\\");
+    fs::create_directories(m_drive.Outside());
+    fs::create_directory_symlink(m_drive.HostPath("C:\\reg"), m_drive.Outside() / "reg-link");
+    m_drive.MakeLink("C:\\reg-link", m_drive.HostPath("C:\\reg"));
+    struct SCase
+    {
+        const char* pName;
+        std::string strRegistryDir;
+    };
+    const SCase cases[] = {
+        {"link from outside the drive", (m_drive.Outside() / "reg-link").string()},
+        {"link on the drive", m_drive.HostPath("C:\\reg-link").string()},
+        {"relative", "../reg"},
+    };
+    for (const SCase& c : cases)
+    {
+        m_drive.Build({"C:\\junk\\a.tmp"});
+        setenv("SCRUBIX_REGISTRY_DIR", m_drive.HostPath("C:\\reg").c_str(), 1);
+        {
+            SPlatform platform = CreatePlatform();
+            CSettingsStore store(*platform.pRegistry);
+            OpenSettingsStore(store, *platform.pFileSystem);
+            store.SetString("Folder", "Folder0", "C:\\reg");
+        }
+        ASSERT_TRUE(m_drive.Exists("C:\\reg\\HKLM.db")) << c.pName;
+        setenv("SCRUBIX_REGISTRY_DIR", c.strRegistryDir.c_str(), 1);
+
+        const SToolResult result = Dispose("--purge --quiet C:");
+
+        EXPECT_EQ(0, result.nExitCode) << c.pName << "\n" << result.strOutput;
+        EXPECT_TRUE(m_drive.Exists("C:\\reg\\HKLM.db")) << c.pName;
+        EXPECT_FALSE(m_drive.Exists("C:\\junk\\a.tmp")) << c.pName;
+    }
+}
