@@ -140,5 +140,7 @@ TEST_F(Win32Test, SystemFacts)
     EXPECT_NE(strWindows.back(), '\\');
     const uint32_t nStart = m_platform.pClock->GetTickCount();
     m_platform.pClock->Sleep(60);
-    EXPECT_GE(m_platform.pClock->GetTickCount() - nStart, 45u);
+    // The tick count moves in steps of up to about 16 ms, so a 60 ms sleep
+    // may read as little as 44 ms.
+    EXPECT_GE(m_platform.pClock->GetTickCount() - nStart, 40u);
 }
