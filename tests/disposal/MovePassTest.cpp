@@ -231,3 +231,47 @@ TEST_F(MovePassTest, SettingsAreSnapshotWhenTheRunStarts)
     m_disposal.Join();
     EXPECT_TRUE(m_drive.Exists("C:\\Bak\\a.tmp"));
 }
+
+// One pass at a time: while a pass waits for the window, and after it ended
+// until it is joined, Start refuses and changes nothing of the running pass;
+// once joined, the next pass starts.
+TEST_F(MovePassTest, StartRefusesWhileAPassRuns)
+{
+    AddFileRow("C:\\s\\a.tmp", true, "A");
+    AddFileRow("C:\\s\\b.tmp", true, "B");
+    ASSERT_TRUE(m_disposal.Start(m_doc));
+    // The pass holds at its first step until the window acknowledges.
+    ASSERT_EQ(m_port.Take().first, WM_DISPOSE_BEGIN);
+    CScrubixDoc other(m_store, *m_platform.pFileSystem);
+    other.Move = 1;
+    other.MovePath = "C:\\Elsewhere";
+    EXPECT_FALSE(m_disposal.Start(other));
+    EXPECT_EQ(m_disposal.m_strMovePath, "C:\\Bak");
+    EXPECT_EQ(m_disposal.m_nMove, 0);
+
+    std::vector<uint32_t> messages;
+    m_disposal.Acknowledge();
+    for (;;)
+    {
+        const uint32_t nMessage = m_port.Take().first;
+        messages.push_back(nMessage);
+        if (nMessage == WM_DISPOSE_DONE)
+            break;
+        m_disposal.Acknowledge();
+    }
+    EXPECT_FALSE(m_disposal.Start(other)); // ended, not yet joined
+    m_disposal.Join();
+    EXPECT_EQ(messages, (std::vector<uint32_t>{WM_DISPOSE_STEP, WM_DISPOSE_STEP, WM_DISPOSE_DONE}));
+    EXPECT_EQ(m_drive.ReadFile("C:\\Bak\\a.tmp"), "A");
+    EXPECT_EQ(m_drive.ReadFile("C:\\Bak\\b.tmp"), "B");
+    EXPECT_FALSE(m_drive.Exists("C:\\Elsewhere"));
+    EXPECT_EQ(m_clock.m_sleeps, std::vector<uint32_t>{1000}); // one pass ran, not two
+
+    // Joined: the next pass starts, with its own settings.
+    AddFileRow("C:\\s\\c.tmp", true, "C");
+    m_doc.MovePath = "C:\\Bak2";
+    m_drive.MakeFolder("C:\\Bak2\\");
+    const SWindowLog log = Run();
+    EXPECT_EQ(log.nResult, 1u);
+    EXPECT_EQ(m_drive.ReadFile("C:\\Bak2\\c.tmp"), "C");
+}
