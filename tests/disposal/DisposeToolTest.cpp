@@ -81,9 +81,7 @@ TEST_F(DisposeToolTest, RefusesAnUnclearCommandLine)
 
 TEST_F(DisposeToolTest, EmptyMoveFolderIsRefusedRatherThanTheStoredOneUsed)
 {
-    if (RunsUnderWine())
-        GTEST_SKIP() << "the Windows tool runner does not pass an empty argument through yet";
-    const SToolResult result = Dispose("--move-to-folder '' C:");
+    const SToolResult result = Dispose("--move-to-folder " + ShellQuote("") + " C:");
 
     EXPECT_EQ(2, result.nExitCode) << result.strOutput;
     EXPECT_NE(std::string::npos, result.strOutput.find("--move-to-folder needs a folder"))

@@ -15,5 +15,7 @@ struct SToolResult
 SToolResult RunTool(const std::string& strTool, const std::string& strArguments,
                     const std::filesystem::path& folder = {});
 
-// Single-quotes a word for the shell.
+// Quotes a word so that the tool gets it as one argument, exactly, even when
+// it is empty: single quotes for the POSIX shell, the C runtime's double
+// quotes on Windows.
 std::string ShellQuote(const std::string& strWord);

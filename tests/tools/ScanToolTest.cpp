@@ -87,9 +87,6 @@ TEST_F(ScanToolTest, PrintsEachCandidateWithReasonAndSizeThenTheCounts)
 
 TEST_F(ScanToolTest, AnEmptyDriveGivesTheCountsOnly)
 {
-    if (RunsUnderWine())
-        GTEST_SKIP()
-            << "the quoted drive root does not reach the tool through the Windows runner yet";
     const SToolResult result = Scan(ShellQuote("c:\\"));
     ASSERT_EQ(result.nExitCode, 0) << result.strOutput;
     EXPECT_EQ(result.strOutput, "Extension 0\tZero Length 0\tDirected 0\tTotal 0K bytes\n");

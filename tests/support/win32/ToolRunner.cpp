@@ -30,11 +30,27 @@ std::filesystem::path ToolsFolder()
 
 } // namespace
 
+// One argument as the C runtime splits a command line: backslashes stand for
+// themselves except before a quote, where each pair gives one backslash and
+// an odd one escapes the quote. So a word's backslashes before one of its
+// quotes, and those at its end (before the closing quote), are doubled: "C:\\"
+// arrives as C:\ and "" as an empty argument.
 std::string ShellQuote(const std::string& strWord)
 {
     std::string strQuoted = "\"";
+    size_t nBackslashes = 0;
     for (char c : strWord)
-        strQuoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+    {
+        if (c == '\\')
+        {
+            ++nBackslashes;
+            continue;
+        }
+        strQuoted.append(c == '"' ? 2 * nBackslashes + 1 : nBackslashes, '\\');
+        nBackslashes = 0;
+        strQuoted += c;
+    }
+    strQuoted.append(2 * nBackslashes, '\\');
     return strQuoted + "\"";
 }
 
