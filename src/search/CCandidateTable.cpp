@@ -17,17 +17,20 @@ std::string WholeNumber(double dValue)
 
 bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
 {
-    if (!m_listedPaths.insert(doc.CandidatePath).second)
+    if (m_listedPaths.Contains(doc.CandidatePath))
     {
         doc.CandidateAck.store(1, std::memory_order_release);
         return false;
     }
 
-    SCandidateRow row;
+    if (m_nStored == m_blocks.size() * ROWS_PER_BLOCK)
+        m_blocks.push_back(std::make_unique<SCandidateRow[]>(ROWS_PER_BLOCK));
+    SCandidateRow& row = m_blocks[m_nStored / ROWS_PER_BLOCK][m_nStored % ROWS_PER_BLOCK];
     row.strPath = doc.CandidatePath;
     row.nReason = doc.CandidateReason;
     row.dSize = doc.CandidateSize;
     row.identity = doc.CandidateIdentity;
+    row.bChecked = true;
 
     switch (row.nReason)
     {
@@ -49,7 +52,9 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     const int nRow = GetRowCount();
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToInsert(nRow, nRow);
-    m_rows.push_back(std::move(row));
+    ++m_nStored;
+    m_listedPaths.Add(row.strPath);
+    m_order.push_back(&row);
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsInserted(nRow, nRow);
     doc.CandidateAck.store(1, std::memory_order_release);
@@ -62,7 +67,7 @@ void CCandidateTable::DeleteRow(int nRow)
         return;
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToRemove(nRow, nRow);
-    m_rows.erase(m_rows.begin() + nRow);
+    m_order.erase(m_order.begin() + nRow);
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsRemoved(nRow, nRow);
 }
@@ -70,15 +75,17 @@ void CCandidateTable::DeleteRow(int nRow)
 void CCandidateTable::SetChecked(int nRow, bool bChecked)
 {
     if (nRow >= 0 && nRow < GetRowCount())
-        m_rows[static_cast<size_t>(nRow)].bChecked = bChecked;
+        m_order[static_cast<size_t>(nRow)]->bChecked = bChecked;
 }
 
 void CCandidateTable::Clear()
 {
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToReset();
-    m_rows.clear();
-    m_listedPaths.clear();
+    std::vector<SCandidateRow*>().swap(m_order);
+    m_listedPaths.Clear();
+    m_blocks.clear();
+    m_nStored = 0;
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsReset();
 }
@@ -110,4 +117,11 @@ const char* CCandidateTable::ReasonWord(int32_t nReason)
     default:
         return "";
     }
+}
+
+size_t CCandidateTable::BytesHeld() const
+{
+    return m_blocks.capacity() * sizeof(m_blocks[0]) +
+           m_blocks.size() * ROWS_PER_BLOCK * sizeof(SCandidateRow) +
+           m_order.capacity() * sizeof(SCandidateRow*) + m_listedPaths.BytesHeld();
 }

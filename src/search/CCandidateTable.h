@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/FileTypes.h"
+#include "search/CListedPaths.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class CScrubixDoc;
@@ -15,18 +18,78 @@ struct SCandidateRow
 {
     std::string strPath;
     int32_t nReason = 0;
+    bool bChecked = true;
     double dSize = 0;
     SFileIdentity identity; // the file as the search saw it
-    bool bChecked = true;
 };
 
 // The window's side of the candidate handshake, without any toolkit: the rows
 // of the results list and the set of paths already listed. Used only on the
 // user-interface thread (or the thread that plays it); every change is told
 // to the observer on that thread (ICandidateTableObserver).
+//
+// Each listed path is held once: in its row. Rows are stored in blocks and
+// never move while the table lives; the row order is a list of pointers to
+// them, and the set of listed paths points at the rows' strings. A deleted
+// row leaves the order but keeps its place in storage, so its path stays
+// listed until Clear, as the set of listed paths is emptied only then.
 class CCandidateTable
 {
 public:
+    // The rows in list order, read-only; valid until the table changes.
+    class CRows
+    {
+    public:
+        class CIterator
+        {
+        public:
+            using iterator_category = std::forward_iterator_tag;
+            using value_type = SCandidateRow;
+            using difference_type = std::ptrdiff_t;
+            using pointer = const SCandidateRow*;
+            using reference = const SCandidateRow&;
+
+            CIterator() = default;
+            explicit CIterator(SCandidateRow* const* pAt) : m_pAt(pAt) {}
+            reference operator*() const { return **m_pAt; }
+            pointer operator->() const { return *m_pAt; }
+            CIterator& operator++()
+            {
+                ++m_pAt;
+                return *this;
+            }
+            CIterator operator++(int)
+            {
+                CIterator before = *this;
+                ++m_pAt;
+                return before;
+            }
+            bool operator==(const CIterator& other) const { return m_pAt == other.m_pAt; }
+            bool operator!=(const CIterator& other) const { return m_pAt != other.m_pAt; }
+
+        private:
+            SCandidateRow* const* m_pAt = nullptr;
+        };
+
+        explicit CRows(const std::vector<SCandidateRow*>& order) : m_order(order) {}
+        size_t size() const { return m_order.size(); }
+        bool empty() const { return m_order.empty(); }
+        const SCandidateRow& operator[](size_t nRow) const { return *m_order[nRow]; }
+        const SCandidateRow& front() const { return *m_order.front(); }
+        const SCandidateRow& back() const { return *m_order.back(); }
+        CIterator begin() const { return CIterator(m_order.data()); }
+        CIterator end() const { return CIterator(m_order.data() + m_order.size()); }
+        // A copy of every row, in order.
+        std::vector<SCandidateRow> Copy() const { return {begin(), end()}; }
+
+    private:
+        const std::vector<SCandidateRow*>& m_order;
+    };
+
+    CCandidateTable() = default;
+    CCandidateTable(const CCandidateTable&) = delete;
+    CCandidateTable& operator=(const CCandidateTable&) = delete;
+
     // The one observer told of every change, or none (nullptr). The observer
     // must outlive the table or be replaced before it goes.
     void SetObserver(ICandidateTableObserver* pObserver) { m_pObserver = pObserver; }
@@ -37,8 +100,8 @@ public:
     // its last step, after the insertion notices. True when a row was added.
     bool AddCandidateRow(CScrubixDoc& doc);
 
-    const std::vector<SCandidateRow>& Rows() const { return m_rows; }
-    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    CRows Rows() const { return CRows(m_order); }
+    int GetRowCount() const { return static_cast<int>(m_order.size()); }
     // Removes one row, with its removal notices; an index out of range
     // changes nothing and tells nothing.
     void DeleteRow(int nRow);
@@ -55,8 +118,17 @@ public:
     // Reason column: "Extension", "Zero Length", "Directed"; empty otherwise.
     static const char* ReasonWord(int32_t nReason);
 
+    // Bytes the table holds beside the paths' own text (row storage, order,
+    // set of listed paths; not the strings' heap blocks), for measurements.
+    size_t BytesHeld() const;
+
 private:
-    std::vector<SCandidateRow> m_rows;
-    std::unordered_set<std::string> m_listedPaths;
+    // Row storage: blocks of ROWS_PER_BLOCK rows, filled in order; m_nStored
+    // rows are in use (deleted ones included).
+    static constexpr size_t ROWS_PER_BLOCK = 4096;
+    std::vector<std::unique_ptr<SCandidateRow[]>> m_blocks;
+    size_t m_nStored = 0;
+    std::vector<SCandidateRow*> m_order;
+    CListedPaths m_listedPaths;
     ICandidateTableObserver* m_pObserver = nullptr;
 };

@@ -73,3 +73,52 @@ TEST_F(CSearchTest, TableDedupesExactPathsAndAlwaysAcknowledges)
     m_doc.CandidatePath = "C:\\a.tmp";
     EXPECT_TRUE(table.AddCandidateRow(m_doc)); // listed paths went with the rows
 }
+
+// Many rows, short paths kept inside their strings and long ones outside,
+// across several storage blocks and set growths, with removals in between:
+// every row still reads its own path, every path is still known as listed
+// (deleted rows' included, until Clear), and a path differing in one byte or
+// in letter case is new.
+TEST_F(CSearchTest, ListedPathsSurviveGrowthAndRemovals)
+{
+    CCandidateTable table;
+    auto report = [&](const std::string& strPath)
+    {
+        m_doc.CandidatePath = strPath;
+        m_doc.CandidateReason = REASON_EXTENSION;
+        m_doc.CandidateSize = 1;
+        return table.AddCandidateRow(m_doc);
+    };
+    auto pathOf = [](int n)
+    {
+        return n % 3 == 0 ? "C:\\" + std::to_string(n)
+                          : "C:\\long\\folder\\name\\" + std::to_string(n) + ".tmp";
+    };
+    const int nRows = 10000;
+    for (int n = 0; n < nRows; ++n)
+        ASSERT_TRUE(report(pathOf(n))) << n;
+    for (int nRow = nRows - 1; nRow >= 0; nRow -= 7)
+        table.DeleteRow(nRow);
+    std::vector<int> kept;
+    for (int n = 0; n < nRows; ++n)
+        if ((nRows - 1 - n) % 7 != 0)
+            kept.push_back(n);
+    ASSERT_EQ(table.GetRowCount(), static_cast<int>(kept.size()));
+    size_t nIndex = 0;
+    for (const SCandidateRow& row : table.Rows())
+        EXPECT_EQ(row.strPath, pathOf(kept[nIndex++]));
+    for (int n = 0; n < nRows; n += 13)
+        EXPECT_FALSE(report(pathOf(n))) << n; // deleted ones too
+    EXPECT_TRUE(report("C:\\long\\folder\\name\\1.tmq"));
+    EXPECT_TRUE(report("C:\\LONG\\folder\\name\\1.tmp"));
+    EXPECT_TRUE(report(""));
+    EXPECT_FALSE(report(""));
+    EXPECT_EQ(table.GetRowCount(), static_cast<int>(kept.size()) + 3);
+    EXPECT_EQ(table.Rows().back().strPath, "");
+
+    table.Clear();
+    EXPECT_EQ(table.GetRowCount(), 0);
+    EXPECT_TRUE(table.Rows().empty());
+    for (int n = 0; n < nRows; n += 1000)
+        EXPECT_TRUE(report(pathOf(n))) << n;
+}

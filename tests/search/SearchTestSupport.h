@@ -221,7 +221,7 @@ protected:
                 return window.HandleSearchMessage(message);
             });
         worker.join();
-        m_rows = window.Table().Rows();
+        m_rows = window.Table().Rows().Copy();
         return seen;
     }
 
