@@ -90,7 +90,11 @@ void CAppSandbox::SkipFirstRun()
 
 CScrubixApp* CAppSandbox::Start(const std::string& strArguments)
 {
-    m_pApp = std::make_unique<CScrubixApp>(CreatePlatform());
+    SPlatform platform = CreatePlatform();
+    if (m_adjust)
+        m_adjust(platform);
+    m_pApp = std::make_unique<CScrubixApp>(std::move(platform));
+    m_bEnded = false;
     QObject::connect(m_pApp.get(), &CScrubixApp::FrameDestroyed, [this] { m_bEnded = true; });
     if (!m_pApp->InitInstance(strArguments))
     {
@@ -157,6 +161,8 @@ void CDialogAnswerer::Poll()
             if (!pLabel->text().isEmpty())
                 strText += (strText.isEmpty() ? "" : "\n") + pLabel->text();
     m_seen.push_back(pDialog->windowTitle() + "|" + strText);
+    if (m_before)
+        m_before();
 
     if (!m_strTick.isEmpty())
     {
@@ -205,4 +211,23 @@ bool IsLabelShown(CScrubixView& view, int nControlId)
 {
     const QLabel* pLabel = view.Label(nControlId);
     return pLabel != nullptr && pLabel->isVisibleTo(&view);
+}
+
+std::shared_ptr<std::vector<std::string>> RecordShellOpens(CAppSandbox& sandbox)
+{
+    auto pOpened = std::make_shared<std::vector<std::string>>();
+    sandbox.AdjustPlatform(
+        [pOpened](SPlatform& platform)
+        {
+            auto pShell = std::make_unique<CRecordingShell>(std::move(platform.pShell));
+            pShell->m_pOpened = pOpened;
+            platform.pShell = std::move(pShell);
+        });
+    return pOpened;
+}
+
+QString ToolsFolder()
+{
+    const char* pFolder = std::getenv("SCRUBIX_TOOLS_DIR");
+    return pFolder != nullptr ? QString::fromLocal8Bit(pFolder) : QString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CScrubixApp.h"
+#include "platform/IShell.h"
 #include "support/CSandboxDrive.h"
 
 #include <QObject>
@@ -8,8 +9,10 @@
 #include <QStringList>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CScrubixView;
 class QWidget;
@@ -42,6 +45,8 @@ public:
     // (another copy was running). The program's frame is shown unless the
     // launch mode keeps it hidden.
     CScrubixApp* Start(const std::string& strArguments = "");
+    // Changes the services the next Start hands the program (a recording shell).
+    void AdjustPlatform(std::function<void(SPlatform&)> adjust) { m_adjust = std::move(adjust); }
     CScrubixApp* App() const { return m_pApp.get(); }
     CMainFrame* Frame() const;
     CScrubixView& View() const;
@@ -54,9 +59,36 @@ private:
     CSandboxDrive m_drive;
     std::string m_strSavedRuntime;
     bool m_bHadRuntime = false;
+    std::function<void(SPlatform&)> m_adjust;
     std::unique_ptr<CScrubixApp> m_pApp;
     bool m_bEnded = false;
 };
+
+// The shell with "open" recorded instead of launching anything; moving to the
+// trash goes to the real one (inside the sandbox's home).
+class CRecordingShell : public IShell
+{
+public:
+    explicit CRecordingShell(std::unique_ptr<IShell> pReal) : m_pReal(std::move(pReal)) {}
+    bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) override
+    {
+        return m_pReal->MoveToTrash(strPath, expected);
+    }
+    bool Open(const std::string& strTarget) override
+    {
+        m_pOpened->push_back(strTarget);
+        return true;
+    }
+    // Shared with the test, which outlives the program's services.
+    std::shared_ptr<std::vector<std::string>> m_pOpened =
+        std::make_shared<std::vector<std::string>>();
+
+private:
+    std::unique_ptr<IShell> m_pReal;
+};
+
+// Puts a recording shell into the sandbox's next program; returns what it records.
+std::shared_ptr<std::vector<std::string>> RecordShellOpens(CAppSandbox& sandbox);
 
 // Answers the modal boxes the program opens: each time one is up, records
 // its texts and presses the button named by the next planned answer, or its
@@ -69,6 +101,8 @@ public:
 
     // The button to press in the next box, by its text without '&'.
     void Plan(const QString& strButton) { m_planned.push_back(strButton); }
+    // Runs before each answer, with the box up (a close request, say).
+    void BeforeAnswer(std::function<void()> before) { m_before = std::move(before); }
     // Ticks this check box (by its text) before pressing in the next box.
     void PlanTick(const QString& strCheckBox) { m_strTick = strCheckBox; }
     // Each answered box as "title|text".
@@ -83,8 +117,12 @@ private:
     std::deque<QString> m_planned;
     QString m_strTick;
     QStringList m_seen;
+    std::function<void()> m_before;
 };
 
 // The text of a label of the form, by control id.
 QString LabelText(CScrubixView& view, int nControlId);
 bool IsLabelShown(CScrubixView& view, int nControlId);
+
+// The folder the built programs live in (SCRUBIX_TOOLS_DIR).
+QString ToolsFolder();
