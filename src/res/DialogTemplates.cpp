@@ -106,5 +106,5 @@ const SDialogTemplate* FindTemplate(int32_t nId)
             return pTemplate;
         }
     }
-    return nullptr;
+    return FindOptionsTemplate(nId);
 }

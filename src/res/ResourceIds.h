@@ -14,6 +14,18 @@ constexpr int32_t IDD_PROGRESS = 110;
 constexpr int32_t IDD_PURGE_WARNING = 137;
 constexpr int32_t IDD_WELCOME = 140;
 
+// The Options sheet's pages and the entry dialog.
+constexpr int32_t IDD_EXTEN_PAGE = 130;
+constexpr int32_t IDD_ENTRY = 131;
+constexpr int32_t IDD_FILTER_PAGE = 134;
+constexpr int32_t IDD_EXCLUDE_PAGE = 136;
+constexpr int32_t IDD_OTHER_PAGE = 138;
+constexpr int32_t IDD_DIRECTED_PAGE = 139;
+constexpr int32_t IDD_PURGE_PAGE = 141;
+constexpr int32_t IDD_RUN_PAGE = 143;
+constexpr int32_t IDD_FILES_PAGE = 144;
+constexpr int32_t IDD_FOLDERS_PAGE = 145;
+
 // Dialog results and the buttons that end a dialog with them (named apart
 // from the platform headers' macros).
 constexpr int32_t ID_RESULT_OK = 1;
@@ -43,6 +55,71 @@ constexpr int32_t IDC_DIRECTED_COUNT = 1013;
 constexpr int32_t IDC_DONT_SHOW = 1028;
 constexpr int32_t IDC_PROGRESS_BAR = 1049;
 constexpr int32_t IDC_PROGRESS_FILE = 1052;
+
+// Extensions 130.
+constexpr int32_t IDC_EXTEN_LIST = 1012;
+constexpr int32_t IDC_EXTEN_ADD = 1014;
+constexpr int32_t IDC_EXTEN_DELETE = 1015;
+constexpr int32_t IDC_EXTEN_DEFAULTS = 1017;
+constexpr int32_t IDC_EXTEN_EDIT = 1046;
+
+// Entry dialog 131.
+constexpr int32_t IDC_ENTRY_TEXT = 1016;
+
+// Filters 134.
+constexpr int32_t IDC_FILTER_ADD = 1018;
+constexpr int32_t IDC_FILTER_DELETE = 1019;
+constexpr int32_t IDC_FILTER_DEFAULTS = 1020;
+constexpr int32_t IDC_FILTER_LIST = 1021;
+constexpr int32_t IDC_FILTER_EDIT = 1023; // hidden and disabled: Filters has no Edit
+
+// Excludes 136.
+constexpr int32_t IDC_EXCLUDE_ADD = 1022;
+constexpr int32_t IDC_EXCLUDE_EDIT = 1024;
+constexpr int32_t IDC_EXCLUDE_DEFAULTS = 1025;
+constexpr int32_t IDC_EXCLUDE_LIST = 1026;
+constexpr int32_t IDC_EXCLUDE_IGNORE_CASE = 1027;
+constexpr int32_t IDC_EXCLUDE_DELETE = 1044;
+
+// Files to Delete 144 and Folders to Delete 145.
+constexpr int32_t IDC_FOLDERS_ADD = 1057;
+constexpr int32_t IDC_FOLDERS_DEFAULTS = 1058;
+constexpr int32_t IDC_FILES_ADD = 1059;
+constexpr int32_t IDC_FILES_DELETE = 1060;
+constexpr int32_t IDC_FILES_DEFAULTS = 1061;
+constexpr int32_t IDC_FOLDERS_DELETE = 1062;
+constexpr int32_t IDC_FOLDERS_LIST = 1063;
+constexpr int32_t IDC_FILES_LIST = 1064;
+
+// Directeds 139 (only 1038 and 1040 carry a setting).
+constexpr int32_t IDC_DIRECTED_NETSCAPE_CACHE = 1029;
+constexpr int32_t IDC_DIRECTED_NETSCAPE_URL = 1031;
+constexpr int32_t IDC_DIRECTED_WINDOWS_TEMP = 1032;
+constexpr int32_t IDC_DIRECTED_ROOT_TEMP = 1035;
+constexpr int32_t IDC_DIRECTED_IE = 1038;
+constexpr int32_t IDC_DIRECTED_IE_URL = 1040;
+
+// Other Settings 138.
+constexpr int32_t IDC_OTHER_ANOMALY = 1033;
+constexpr int32_t IDC_OTHER_ZERO = 1036;
+constexpr int32_t IDC_OTHER_READ_ONLY = 1037;
+constexpr int32_t IDC_OTHER_SCROLL = 1041;
+
+// Purge/Move 141.
+constexpr int32_t IDC_PURGE_WARN = 1030;
+constexpr int32_t IDC_PURGE_OVERWRITE = 1034;
+constexpr int32_t IDC_PURGE_MOVE_PATH = 1039;
+constexpr int32_t IDC_PURGE_BROWSE = 1042;
+constexpr int32_t IDC_PURGE_MOVE = 1047;
+constexpr int32_t IDC_PURGE_PURGE = 1048;
+constexpr int32_t IDC_PURGE_RECYCLE = 1050;
+constexpr int32_t IDC_PURGE_DESTINATION = 1051;
+constexpr int32_t IDC_PURGE_DESTINATION_LABEL = 1053;
+
+// Run Options 143.
+constexpr int32_t IDC_RUN_INVISIBLE = 1054;
+constexpr int32_t IDC_RUN_VISIBLE = 1055;
+constexpr int32_t IDC_RUN_AT_BOOT = 1056;
 
 // The program's commands.
 constexpr int32_t ID_SEARCH = 32771;

@@ -23,6 +23,13 @@ const SDialogTemplate& GetProgressTemplate();
 // notice and the two contact links (custom controls the caller supplies).
 const SDialogTemplate& GetAboutTemplate();
 
+// The Options sheet's pages (130 Extensions, 134 Filters, 136 Excludes, 138
+// Other Settings, 139 Directeds, 141 Purge/Move, 143 Run Options, 144 Files to
+// Delete, 145 Folders to Delete; child templates of 287 x 138 dialog units, Run
+// Options 135 high) and the entry dialog 131 ("Add"), by id; nullptr for any
+// other id.
+const SDialogTemplate* FindOptionsTemplate(int32_t nId);
+
 // Any of the templates above (and the option pages' templates as they are
 // added) by id; nullptr for an unknown id.
 const SDialogTemplate* FindTemplate(int32_t nId);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -151,11 +152,80 @@ TEST(TemplatesTest, ProgressIsVisibleWithoutSystemMenu)
     EXPECT_NE(progress.FindControl(IDC_PROGRESS_BAR)->nStyle & STYLE_BORDER, 0u);
 }
 
+// The list pages' controls where their templates put them (dialog units).
+TEST(TemplatesTest, ListPagesPlaceTheirControlsAlike)
+{
+    struct SPage
+    {
+        int32_t nTemplate;
+        const char* pCaption;
+        int32_t nList, nAdd, nEdit, nDelete, nDefaults;
+        int16_t nListHeight;
+    };
+    const SPage pages[] = {
+        {IDD_EXTEN_PAGE, "Extensions", IDC_EXTEN_LIST, IDC_EXTEN_ADD, IDC_EXTEN_EDIT,
+         IDC_EXTEN_DELETE, IDC_EXTEN_DEFAULTS, 100},
+        {IDD_FILTER_PAGE, "Filters", IDC_FILTER_LIST, IDC_FILTER_ADD, IDC_FILTER_EDIT,
+         IDC_FILTER_DELETE, IDC_FILTER_DEFAULTS, 100},
+        {IDD_EXCLUDE_PAGE, "Excludes", IDC_EXCLUDE_LIST, IDC_EXCLUDE_ADD, IDC_EXCLUDE_EDIT,
+         IDC_EXCLUDE_DELETE, IDC_EXCLUDE_DEFAULTS, 100},
+        {IDD_FILES_PAGE, "Files to Delete", IDC_FILES_LIST, IDC_FILES_ADD, 0, IDC_FILES_DELETE,
+         IDC_FILES_DEFAULTS, 85},
+        {IDD_FOLDERS_PAGE, "Folders to Delete", IDC_FOLDERS_LIST, IDC_FOLDERS_ADD, 0,
+         IDC_FOLDERS_DELETE, IDC_FOLDERS_DEFAULTS, 85},
+    };
+    const auto rect = [](const SControlTemplate* p) {
+        return std::vector<int>{p->nLeft, p->nTop, p->nWidth, p->nHeight};
+    };
+    for (const SPage& page : pages)
+    {
+        SCOPED_TRACE(page.pCaption);
+        const SDialogTemplate* pDialog = FindTemplate(page.nTemplate);
+        ASSERT_NE(pDialog, nullptr);
+        EXPECT_STREQ(pDialog->pszCaption, page.pCaption);
+        EXPECT_EQ(pDialog->nWidth, 287);
+        EXPECT_EQ(pDialog->nHeight, 138);
+        const SControlTemplate* pList = pDialog->FindControl(page.nList);
+        ASSERT_NE(pList, nullptr);
+        EXPECT_EQ(rect(pList), (std::vector<int>{10, 30, 200, page.nListHeight}));
+        EXPECT_EQ(pList->nStyle & STYLE_SORTED, 0u);
+        EXPECT_NE(pList->nStyle & STYLE_HSCROLL, 0u);
+        EXPECT_EQ(rect(pDialog->FindControl(page.nAdd)), (std::vector<int>{215, 30, 65, 15}));
+        EXPECT_EQ(rect(pDialog->FindControl(page.nDelete)), (std::vector<int>{215, 78, 65, 15}));
+        EXPECT_NE(pDialog->FindControl(page.nDelete)->nStyle & STYLE_DISABLED, 0u);
+        EXPECT_EQ(rect(pDialog->FindControl(page.nDefaults)), (std::vector<int>{215, 102, 65, 15}));
+        if (page.nEdit != 0)
+        {
+            EXPECT_EQ(rect(pDialog->FindControl(page.nEdit)), (std::vector<int>{215, 54, 65, 15}));
+            EXPECT_NE(pDialog->FindControl(page.nEdit)->nStyle & STYLE_DISABLED, 0u);
+        }
+    }
+    EXPECT_NE(FindTemplate(IDD_FILTER_PAGE)->FindControl(IDC_FILTER_EDIT)->nStyle & STYLE_HIDDEN,
+              0u);
+    EXPECT_EQ(FindTemplate(IDD_FILES_PAGE)->FindControl(IDC_EXTEN_EDIT), nullptr);
+    EXPECT_EQ(rect(FindTemplate(IDD_EXCLUDE_PAGE)->FindControl(IDC_EXCLUDE_IGNORE_CASE)),
+              (std::vector<int>{217, 122, 65, 10}));
+    EXPECT_EQ(FindTemplate(IDD_RUN_PAGE)->nHeight, 135);
+
+    const SDialogTemplate* pEntry = FindTemplate(IDD_ENTRY);
+    ASSERT_NE(pEntry, nullptr);
+    EXPECT_STREQ(pEntry->pszCaption, "Add");
+    EXPECT_EQ(pEntry->nWidth, 177);
+    EXPECT_EQ(pEntry->nHeight, 45);
+    EXPECT_EQ(rect(pEntry->FindControl(IDC_ENTRY_TEXT)), (std::vector<int>{5, 5, 165, 15}));
+    EXPECT_EQ(rect(pEntry->FindControl(ID_RESULT_OK)), (std::vector<int>{65, 25, 50, 14}));
+    EXPECT_EQ(pEntry->FindControl(ID_RESULT_OK)->eKind, DefPushButton);
+    EXPECT_EQ(rect(pEntry->FindControl(ID_RESULT_CANCEL)), (std::vector<int>{121, 25, 50, 14}));
+}
+
 // Whatever template: ids unique, every control inside the template, every
 // focusable control a tab stop with a name.
 TEST(TemplatesTest, EveryTemplateIsConsistent)
 {
-    for (int32_t nId : {IDD_SCRUBIX_FORM, IDD_WELCOME, IDD_PURGE_WARNING, IDD_PROGRESS})
+    for (int32_t nId :
+         {IDD_SCRUBIX_FORM, IDD_WELCOME, IDD_PURGE_WARNING, IDD_PROGRESS, IDD_EXTEN_PAGE, IDD_ENTRY,
+          IDD_FILTER_PAGE, IDD_EXCLUDE_PAGE, IDD_OTHER_PAGE, IDD_DIRECTED_PAGE, IDD_PURGE_PAGE,
+          IDD_RUN_PAGE, IDD_FILES_PAGE, IDD_FOLDERS_PAGE})
     {
         const SDialogTemplate* pDialog = FindTemplate(nId);
         ASSERT_NE(pDialog, nullptr) << nId;

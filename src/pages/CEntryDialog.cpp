@@ -1,0 +1,50 @@
+#include "CEntryDialog.h"
+
+#include "dialogs/CTemplateBuilder.h"
+#include "res/ResourceIds.h"
+#include "res/Templates.h"
+#include "shell/EntryRules.h"
+#include "shell/IMessageBox.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+CEntryDialog::CEntryDialog(IMessageBox& messageBox, QWidget* pParent)
+    : QDialog(pParent), m_messageBox(messageBox)
+{
+    const SDialogTemplate* pTemplate = FindTemplate(IDD_ENTRY);
+    setWindowTitle(QString::fromUtf8(pTemplate->pszCaption));
+    CTemplateBuilder builder(*pTemplate);
+    builder.Build(this);
+    m_pEdit = builder.ControlAs<QLineEdit>(IDC_ENTRY_TEXT);
+    if (auto* pOk = builder.ControlAs<QPushButton>(ID_RESULT_OK))
+        connect(pOk, &QPushButton::clicked, this, &CEntryDialog::accept);
+    if (auto* pCancel = builder.ControlAs<QPushButton>(ID_RESULT_CANCEL))
+        connect(pCancel, &QPushButton::clicked, this, &CEntryDialog::reject);
+}
+
+void CEntryDialog::showEvent(QShowEvent* pEvent)
+{
+    if (!m_bInitialised)
+    {
+        m_bInitialised = true;
+        if (m_bEditMode)
+            setWindowTitle(QStringLiteral("Edit"));
+        m_pEdit->setText(
+            QString::fromUtf8(m_strEntry.data(), static_cast<qsizetype>(m_strEntry.size())));
+        m_pEdit->setFocus(Qt::OtherFocusReason);
+    }
+    QDialog::showEvent(pEvent);
+}
+
+void CEntryDialog::accept()
+{
+    m_strEntry = m_pEdit->text().toStdString();
+    if (const std::optional<SPrompt> refusal = CheckEntryText(m_strEntry, m_bExcludeMode))
+    {
+        m_messageBox.Show(*refusal);
+        m_pEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QDialog::accept();
+}
