@@ -3,6 +3,9 @@
 #include "app/CPrivateMessageEvent.h"
 #include "app/HelpPage.h"
 #include "dialogs/CAboutDialog.h"
+#include "dialogs/CPurgeWarningDialog.h"
+#include "dialogs/CWelcomeDialog.h"
+#include "pages/COptionsSheet.h"
 #include "platform/IShell.h"
 #include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
@@ -27,7 +30,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -315,16 +317,9 @@ void CMainFrame::HandlePrivateMessage(uint32_t nMessage, uintptr_t wParam)
     case WM_DISPOSE_BEGIN:
     {
         DestroyProgressDialog();
-        auto* pDialog = new QProgressDialog(this);
-        pDialog->setWindowTitle(QStringLiteral("File Moving Progress"));
-        pDialog->setCancelButton(nullptr);
-        pDialog->setMinimumDuration(0);
-        pDialog->setRange(0, view.Model().Table().GetRowCount());
-        pDialog->setValue(0);
-        pDialog->setLabelText(QString());
-        pDialog->setAutoClose(false);
-        pDialog->setAutoReset(false);
-        pDialog->show();
+        auto* pDialog = new CProgressDialog(this);
+        pDialog->m_nTotal = view.Model().Table().GetRowCount();
+        pDialog->Create();
         m_pProgressDialog = pDialog;
         view.Disposal().Acknowledge();
         break;
@@ -333,9 +328,8 @@ void CMainFrame::HandlePrivateMessage(uint32_t nMessage, uintptr_t wParam)
         if (m_pProgressDialog)
         {
             const std::string& strStep = view.Disposal().StepPath();
-            m_pProgressDialog->setLabelText(
+            m_pProgressDialog->Step(
                 QString::fromUtf8(strStep.data(), static_cast<qsizetype>(strStep.size())));
-            m_pProgressDialog->setValue(m_pProgressDialog->value() + 1);
         }
         view.Disposal().Acknowledge();
         break;
@@ -424,28 +418,13 @@ void CMainFrame::ShowVersionNotice()
 
 bool CMainFrame::RunWelcomeDialog()
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Welcome to Scrubix!"),
-                    QStringLiteral("Scrubix's usual operation is to search your drive for "
-                                   "candidate unwanted files, show you the search results and "
-                                   "then let you choose to Delete them (or cancel)."));
-    QPushButton* pPurge =
-        box.addButton(QStringLiteral("I Will Try Deletion Mode"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("I Just Want to Move Files to the Recycle Bin"),
-                  QMessageBox::RejectRole);
-    box.setDefaultButton(pPurge);
-    box.exec();
-    return box.clickedButton() != pPurge;
+    CWelcomeDialog welcome(m_services.shell, HelpIndexPath(), isVisible() ? this : nullptr);
+    return CWelcomeDialog::ChoosesMove(welcome.exec());
 }
 
 bool CMainFrame::RunPurgeWarning(bool& bDontShow)
 {
-    bDontShow = false;
-    const auto answer = QMessageBox::question(
-        isVisible() ? this : nullptr, QStringLiteral("Purge Warning!"),
-        QStringLiteral("You are about to permamently delete the checked files...\n\n---> Are "
-                       "you sure you want to do this?"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    return answer == QMessageBox::Yes;
+    return CPurgeWarningDialog::Confirm(bDontShow, isVisible() ? this : nullptr);
 }
 
 void CMainFrame::OpenHelp()
@@ -469,5 +448,10 @@ void CMainFrame::ShowAbout()
 
 void CMainFrame::ShowOptions()
 {
-    // The Options sheet is not part of this program yet.
+    const SOptionsOutcome outcome =
+        RunOptionsSheet(this, m_doc, m_pView->GetViewState(), m_services.autostart);
+    if (!outcome.bAccepted)
+        return;
+    m_pView->ActionButton()->setText(outcome.strActionText);
+    UpdateCommands();
 }

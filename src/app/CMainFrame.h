@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/CScrubixView.h"
+#include "dialogs/CProgressDialog.h"
 
 #include <QBasicTimer>
 #include <QMainWindow>
 #include <QPointer>
-#include <QProgressDialog>
 #include <functional>
 #include <map>
 #include <memory>
@@ -60,7 +60,7 @@ public:
     bool RunPurgeWarning(bool& bDontShow);
 
     // The move-progress dialog while a move runs, else nullptr.
-    QProgressDialog* ProgressDialog() const { return m_pProgressDialog; }
+    CProgressDialog* ProgressDialog() const { return m_pProgressDialog; }
     void DestroyProgressDialog();
 
     // Enables every command from the view state and the Move setting.
@@ -96,7 +96,7 @@ private:
     SFrameHooks m_hooks;
     std::map<int, QAction*> m_actions;
     CScrubixView* m_pView = nullptr;
-    QPointer<QProgressDialog> m_pProgressDialog;
+    QPointer<CProgressDialog> m_pProgressDialog;
     QBasicTimer m_noticeTimer; // 104
     QBasicTimer m_closeTimer;  // 105
     bool m_bPlacementReady = false;

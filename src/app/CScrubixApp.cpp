@@ -36,7 +36,8 @@ bool CScrubixApp::InitInstance(const std::string& strArguments)
     m_pDoc = std::make_unique<CScrubixDoc>(*m_pStore, *m_platform.pFileSystem);
     m_pDoc->LoadSettings();
     const SViewServices services{*m_platform.pFileSystem, *m_platform.pShell, *m_platform.pClock,
-                                 *m_platform.pUrlCache,   *m_pStore,          m_launchMode};
+                                 *m_platform.pUrlCache,   *m_pStore,          m_launchMode,
+                                 *m_platform.pAutostart};
     m_pFrame = new CMainFrame(*m_pDoc, m_launchMode, strArguments, services, m_about, m_hooks);
     m_pFrame->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_pFrame, &QObject::destroyed, this, &CScrubixApp::FrameDestroyed);

@@ -19,6 +19,7 @@
 class CMainFrame;
 class CScrubixDoc;
 class CSettingsStore;
+class IAutostart;
 class IClock;
 class IFileSystem;
 class IShell;
@@ -38,6 +39,7 @@ struct SViewServices
     IUrlCache& urlCache;
     CSettingsStore& store;
     const CLaunchMode& launchMode;
+    IAutostart& autostart; // the login entry that mirrors the Run value
 };
 
 // The main window's client area: the form of template 101 (drive box, Search,

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <filesystem>
 
@@ -228,6 +229,60 @@ private slots:
         QCOMPARE(view.GetViewState(), ViewState::Results);
         QVERIFY(sandbox.Frame() != nullptr && sandbox.Frame()->isVisible());
         QVERIFY(sandbox.Drive().Exists("C:\\junk\\a.tmp"));
+    }
+
+    void FirstStartWelcomeSetsTheDisposalModeOnce()
+    {
+        struct SCase
+        {
+            const char* szButton;
+            int nMove;
+        };
+        for (const SCase& c : {SCase{"I Will Try Deletion Mode", 1},
+                               SCase{"I Just Want to Move Files to the Recycle Bin", 0}})
+        {
+            CAppSandbox sandbox;
+            sandbox.SetInt("Settings", "23", 1);
+            sandbox.SetInt("Settings", "RecycleRadio", 1);
+            CDialogAnswerer answerer;
+            answerer.Plan(c.szButton);
+            QVERIFY(sandbox.Start() != nullptr);
+            QCOMPARE(answerer.Count(), 1);
+            QVERIFY(answerer.Seen().front().startsWith("Welcome to Scrubix!|"));
+            QCOMPARE(sandbox.App()->Document().Move, c.nMove);
+            QCOMPARE(sandbox.GetInt("Settings", "Move", -1), c.nMove);
+            QCOMPARE(sandbox.GetInt("Settings", "RecycleRadio", -1), 0);
+            QCOMPARE(sandbox.GetInt("Settings", "Newbie", -1), 0);
+        }
+    }
+
+    void OptionsFromTheWindowShowsOnlyPurgeMoveWithResultsAndCancelChangesNothing()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        sandbox.Drive().MakeFile("C:\\junk\\a.tmp", "a");
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        QTest::mouseClick(view.SearchButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(view.GetViewState(), ViewState::Results, TIMEOUT_MS);
+        const QString strAction = view.ActionButton()->text();
+
+        QStringList tabs;
+        CDialogAnswerer answerer;
+        answerer.BeforeAnswer(
+            [&]
+            {
+                if (auto* pTabs = QApplication::activeModalWidget()->findChild<QTabBar*>())
+                    for (int i = 0; i < pTabs->count(); ++i)
+                        tabs << pTabs->tabText(i);
+            });
+        answerer.Plan("Cancel");
+        sandbox.Frame()->Action(ID_OPTIONS)->trigger();
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY(answerer.Seen().front().startsWith("Options|"));
+        QCOMPARE(tabs, QStringList{"Purge/Move"});
+        QCOMPARE(view.GetViewState(), ViewState::Results);
+        QCOMPARE(view.ActionButton()->text(), strAction);
     }
 
     void SecondCopyShowsTheFirstAndEnds()

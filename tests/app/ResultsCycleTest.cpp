@@ -7,6 +7,7 @@
 #include "AppTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CScrubixView.h"
+#include "dialogs/CProgressDialog.h"
 #include "res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
 
@@ -196,18 +197,30 @@ private slots:
 
         QSignalSpy handled(sandbox.Frame(), &CMainFrame::MessageHandled);
         bool bSawProgress = false;
+        int nPosition = -1;
+        int nMaximum = -1;
+        QString strFile;
         QMetaObject::Connection watch =
             connect(sandbox.Frame(), &CMainFrame::MessageHandled,
                     [&](uint32_t nMessage)
                     {
-                        if (nMessage == WM_DISPOSE_STEP && sandbox.Frame()->ProgressDialog())
-                            bSawProgress = true;
+                        CProgressDialog* pProgress = sandbox.Frame()->ProgressDialog();
+                        if (nMessage != WM_DISPOSE_STEP || pProgress == nullptr)
+                            return;
+                        bSawProgress = pProgress->isVisible();
+                        nPosition = pProgress->Position();
+                        nMaximum = pProgress->Maximum();
+                        strFile = pProgress->m_strFile;
                     });
         QTest::mouseClick(view.ActionButton(), Qt::LeftButton);
         WaitForDisposalEnd(view);
         disconnect(watch);
 
+        // The bar spans every row listed; the one checked row moved one step.
         QVERIFY(bSawProgress);
+        QCOMPARE(nMaximum, 2);
+        QCOMPARE(nPosition, 1);
+        QVERIFY(strFile.endsWith("one.tmp"));
         QVERIFY(sandbox.Frame()->ProgressDialog() == nullptr);
         QCOMPARE(view.GetViewState(), ViewState::Idle);
         QVERIFY(!sandbox.Drive().Exists("C:\\junk\\one.tmp"));
