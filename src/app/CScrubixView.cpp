@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
+#include "dialogs/TextFit.h"
 #include "platform/IFileSystem.h"
 #include "platform/ProgramFiles.h"
 #include "res/DialogUnits.h"
@@ -66,6 +67,7 @@ void CScrubixView::BuildForm()
         metrics.height()};
     setFixedSize(DialogUnitsToPixelsX(form.nWidth, base), DialogUnitsToPixelsY(form.nHeight, base));
 
+    std::vector<QWidget*> widgets;
     for (const SControlTemplate& control : form.controls)
     {
         QWidget* pWidget = nullptr;
@@ -116,7 +118,11 @@ void CScrubixView::BuildForm()
         pWidget->setGeometry(rect);
         if (control.pszAccessibleName != nullptr)
             pWidget->setAccessibleName(QString::fromUtf8(control.pszAccessibleName));
+        widgets.push_back(pWidget);
     }
+    // The template's rectangles were sized for a narrower face: a caption
+    // that does not fit takes the free space beside it.
+    GrowTextsToFit(widgets, this, std::max(1, DialogUnitsToPixelsX(1, base)));
 
     m_pDriveBox->setAccessibleName(QStringLiteral("Drive"));
     m_pList->setAccessibleName(QStringLiteral("Results"));

@@ -8,11 +8,13 @@
 #include "app/CMainFrame.h"
 #include "app/CScrubixView.h"
 #include "dialogs/CProgressDialog.h"
+#include "dialogs/TextFit.h"
 #include "res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -177,6 +179,24 @@ private slots:
         QVERIFY(!sandbox.Drive().Exists("C:\\junk\\three.tmp"));
         QVERIFY(sandbox.Drive().Exists("C:\\junk\\two.tmp"));
         QCOMPARE(view.Model().rowCount(), 0);
+    }
+
+    void EveryCaptionOfTheFormShowsWhole()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        int nCaptions = 0;
+        for (const QLabel* pLabel : view.findChildren<QLabel*>())
+        {
+            if (pLabel->text().isEmpty())
+                continue;
+            ++nCaptions;
+            QVERIFY2(TextFits(pLabel), qPrintable(pLabel->text()));
+            QVERIFY2(view.rect().contains(pLabel->geometry()), qPrintable(pLabel->text()));
+        }
+        QCOMPARE(nCaptions, 8); // four captions and the four counters
     }
 
     void MoveShowsProgressAndPutsCheckedFilesInTheFolder()
