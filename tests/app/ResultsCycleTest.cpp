@@ -181,6 +181,27 @@ private slots:
         QCOMPARE(view.Model().rowCount(), 0);
     }
 
+    void DontShowTheWarningAgainIsStoredButNotTakenForThisRun()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        sandbox.SetInt("Settings", "Move", 1);
+        sandbox.SetInt("Settings", "WarnMe", 1);
+        sandbox.Drive().MakeFile("C:\\junk\\one.tmp");
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        CDialogAnswerer answerer;
+        SearchAndWait(view);
+        answerer.PlanTick("Don't show this warning in the future.");
+        answerer.Plan("Yes");
+        QTest::mouseClick(view.ActionButton(), Qt::LeftButton);
+        WaitForDisposalEnd(view);
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY(!sandbox.Drive().Exists("C:\\junk\\one.tmp"));
+        QCOMPARE(sandbox.GetInt("Settings", "WarnMe", -1), 0);
+        QCOMPARE(sandbox.App()->Document().WarnMe, 1);
+    }
+
     void EveryCaptionOfTheFormShowsWhole()
     {
         CAppSandbox sandbox;
