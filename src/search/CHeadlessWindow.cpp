@@ -1,8 +1,6 @@
 #include "search/CHeadlessWindow.h"
 
-#include "search/SearchThread.h"
-
-#include <thread>
+#include "search/CSearch.h"
 
 void CHeadlessWindow::BeginSearch(const std::string& strRoot)
 {
@@ -41,10 +39,11 @@ void CHeadlessWindow::RunSearch(const std::string& strRoot, IUserPrompt& prompt,
                                 const std::function<void(const SCandidateRow&)>& onRow)
 {
     BeginSearch(strRoot);
-    std::thread worker(SearchThreadProc, CSearchContext{m_doc, m_queue, prompt, clock, urlCache});
+    CSearch search(CSearchContext{m_doc, m_queue, prompt, clock, urlCache});
+    search.Start();
     RunMessageLoop([&](const SPostedMessage& message)
                    { return HandleSearchMessage(message, onRow); });
-    worker.join();
+    search.Join();
 }
 
 void CHeadlessWindow::RunMessageLoop(const std::function<bool(const SPostedMessage&)>& handler)

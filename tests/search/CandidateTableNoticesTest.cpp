@@ -177,11 +177,11 @@ TEST_F(CSearchTest, ASearchAnnouncesEveryListedRowInOrder)
     CRecordingObserver observer(window.Table());
     window.Table().SetObserver(&observer);
     window.BeginSearch("C:");
-    std::thread worker(SearchThreadProc,
-                       CSearchContext{m_doc, window.Port(), m_prompt, m_clock, m_urlCache});
+    CSearch search(CSearchContext{m_doc, window.Port(), m_prompt, m_clock, m_urlCache});
+    search.Start();
     window.RunMessageLoop([&](const SPostedMessage& message)
                           { return window.HandleSearchMessage(message); });
-    worker.join();
+    search.Join();
 
     const int nRows = window.Table().GetRowCount();
     ASSERT_EQ(nRows, static_cast<int>(files.size()));

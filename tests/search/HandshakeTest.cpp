@@ -68,8 +68,8 @@ TEST_F(CSearchTest, StalledWindowTimesOutAndTheSlotIsOverwritten)
     m_doc.PathAck.store(1);
     m_doc.CandidateAck.store(1);
     m_doc.SearchRoot = "C:";
-    std::thread worker(SearchThreadProc,
-                       CSearchContext{m_doc, queue, m_prompt, m_clock, m_urlCache});
+    CSearch search(CSearchContext{m_doc, queue, m_prompt, m_clock, m_urlCache});
+    search.Start();
     // The window takes the messages but never acknowledges.
     std::vector<uint32_t> messages;
     SPostedMessage message;
@@ -78,7 +78,7 @@ TEST_F(CSearchTest, StalledWindowTimesOutAndTheSlotIsOverwritten)
         message = queue.WaitMessage();
         messages.push_back(message.nMessage);
     } while (message.nMessage != WM_SEARCH_DONE);
-    worker.join();
+    search.Join();
     EXPECT_EQ(messages, (std::vector<uint32_t>{WM_SEARCH_PATH, WM_ADD_CANDIDATE, WM_ADD_CANDIDATE,
                                                WM_SEARCH_PATH, WM_SEARCH_DONE}));
     // Second candidate and the sub-folder's path each waited out the limit.

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "search/CHeadlessWindow.h"
+#include "search/CSearch.h"
 #include "search/SearchThread.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
@@ -204,8 +205,8 @@ protected:
         std::vector<SSeenMessage> seen;
         CHeadlessWindow window(m_doc);
         window.BeginSearch("C:");
-        std::thread worker(SearchThreadProc,
-                           CSearchContext{m_doc, window.Port(), m_prompt, m_clock, m_urlCache});
+        CSearch search(CSearchContext{m_doc, window.Port(), m_prompt, m_clock, m_urlCache});
+        search.Start();
         window.RunMessageLoop(
             [&](const SPostedMessage& message)
             {
@@ -220,7 +221,7 @@ protected:
                     onMessage(item);
                 return window.HandleSearchMessage(message);
             });
-        worker.join();
+        search.Join();
         m_rows = window.Table().Rows().Copy();
         return seen;
     }
