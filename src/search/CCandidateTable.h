@@ -13,6 +13,14 @@
 class CScrubixDoc;
 class ICandidateTableObserver;
 
+// Columns the rows can be ordered by.
+enum class ESortColumn : int
+{
+    Path = 0,   // as text, ASCII letter case ignored, then byte order
+    Reason = 1, // by the reason's word, as text
+    Size = 2,   // by the byte count
+};
+
 // One row of the results list.
 struct SCandidateRow
 {
@@ -106,6 +114,21 @@ public:
     // changes nothing and tells nothing.
     void DeleteRow(int nRow);
     void SetChecked(int nRow, bool bChecked);
+    // Every row checked (or unchecked); the counters follow in one pass.
+    void SetAllChecked(bool bChecked);
+    // Every row's check box flipped.
+    void InvertChecks();
+    // Checked rows and the bytes they hold, kept as running totals (a
+    // zero-length row adds no bytes, as in the total label). O(1).
+    int GetCheckedCount() const { return m_nChecked; }
+    double GetCheckedBytes() const { return m_dCheckedBytes; }
+    // "%d checked, %dK bytes" of the running totals.
+    std::string CheckedText() const;
+
+    // Reorders the rows by the column, ascending or descending, with the
+    // reorder notices. Stable: rows that compare equal keep their order.
+    // The row order is the one the list shows and the disposal walks.
+    void Sort(ESortColumn column, bool bDescending);
     // Empties the rows and the set of listed paths, with the reset notices
     // (also when the table is empty already).
     void Clear();
@@ -131,4 +154,9 @@ private:
     std::vector<SCandidateRow*> m_order;
     CListedPaths m_listedPaths;
     ICandidateTableObserver* m_pObserver = nullptr;
+    int m_nChecked = 0;
+    double m_dCheckedBytes = 0;
+
+    static double CountedBytes(const SCandidateRow& row);
+    void CountRow(const SCandidateRow& row, int nSign);
 };
