@@ -82,6 +82,7 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     row.dSize = doc.CandidateSize;
     row.identity = doc.CandidateIdentity;
     row.bChecked = true;
+    row.bListed = true;
 
     switch (row.nReason)
     {
@@ -120,6 +121,7 @@ void CCandidateTable::DeleteRow(int nRow)
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToRemove(nRow, nRow);
     CountRow(*m_order[static_cast<size_t>(nRow)], -1);
+    m_order[static_cast<size_t>(nRow)]->bListed = false;
     m_order.erase(m_order.begin() + nRow);
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsRemoved(nRow, nRow);
@@ -141,22 +143,24 @@ void CCandidateTable::SetAllChecked(bool bChecked)
 {
     m_nChecked = 0;
     m_dCheckedBytes = 0;
-    for (SCandidateRow* pRow : m_order)
-    {
-        pRow->bChecked = bChecked;
-        CountRow(*pRow, 1);
-    }
+    ForEachStoredRow(
+        [&](SCandidateRow& row)
+        {
+            row.bChecked = bChecked;
+            CountRow(row, 1);
+        });
 }
 
 void CCandidateTable::InvertChecks()
 {
     m_nChecked = 0;
     m_dCheckedBytes = 0;
-    for (SCandidateRow* pRow : m_order)
-    {
-        pRow->bChecked = !pRow->bChecked;
-        CountRow(*pRow, 1);
-    }
+    ForEachStoredRow(
+        [&](SCandidateRow& row)
+        {
+            row.bChecked = !row.bChecked;
+            CountRow(row, 1);
+        });
 }
 
 std::string CCandidateTable::CheckedText() const

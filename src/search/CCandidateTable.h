@@ -27,6 +27,7 @@ struct SCandidateRow
     std::string strPath;
     int32_t nReason = 0;
     bool bChecked = true;
+    bool bListed = true; // false once deleted (the row keeps its storage)
     double dSize = 0;
     SFileIdentity identity; // the file as the search saw it
 };
@@ -159,4 +160,17 @@ private:
 
     static double CountedBytes(const SCandidateRow& row);
     void CountRow(const SCandidateRow& row, int nSign);
+    // Calls f for each listed row in storage order (memory order, which a
+    // sorted order is not: a million rows are walked several times faster).
+    template <typename F> void ForEachStoredRow(F f);
 };
+
+template <typename F> void CCandidateTable::ForEachStoredRow(F f)
+{
+    for (size_t n = 0; n < m_nStored; ++n)
+    {
+        SCandidateRow& row = m_blocks[n / ROWS_PER_BLOCK][n % ROWS_PER_BLOCK];
+        if (row.bListed)
+            f(row);
+    }
+}
