@@ -23,10 +23,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
+#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -100,7 +102,12 @@ CMainFrame::CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::str
     PlaceFromStoredScreen();
 
     CreateActions();
+    CreateListActions();
     CreateMenuAndToolbar();
+    AddListMenus();
+    m_pCheckedLabel = new QLabel(this);
+    m_pCheckedLabel->setAccessibleName(QStringLiteral("Checked rows"));
+    statusBar()->addPermanentWidget(m_pCheckedLabel);
     statusBar()->showMessage(Text(FindString(AFX_IDS_IDLEMESSAGE)));
     connect(statusBar(), &QStatusBar::messageChanged, this,
             [this](const QString& strMessage)
@@ -112,6 +119,18 @@ CMainFrame::CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::str
     m_pView = new CScrubixView(doc, *this, services);
     setCentralWidget(m_pView);
     connect(m_pView, &CScrubixView::ViewStateChanged, this, &CMainFrame::UpdateCommands);
+    connect(m_pView, &CScrubixView::CurrentRowChanged, this, &CMainFrame::UpdateListCommands);
+    connect(&m_pView->Model(), &CResultsModel::CheckedCountsChanged, this,
+            [this] { m_pCheckedLabel->setText(m_pView->CheckedText()); });
+    connect(&m_pView->Model(), &QAbstractItemModel::rowsInserted, this,
+            &CMainFrame::UpdateListCommands);
+    connect(&m_pView->Model(), &QAbstractItemModel::rowsRemoved, this,
+            &CMainFrame::UpdateListCommands);
+    connect(&m_pView->Model(), &QAbstractItemModel::modelReset, this,
+            &CMainFrame::UpdateListCommands);
+    connect(m_pView->ResultsList(), &QWidget::customContextMenuRequested, this,
+            &CMainFrame::ShowListContextMenu);
+    m_pCheckedLabel->setText(m_pView->CheckedText());
     UpdateCommands();
     m_bPlacementReady = true;
 }
@@ -251,6 +270,7 @@ void CMainFrame::UpdateCommands()
     for (const ECommand command : ALL_COMMANDS)
         if (QAction* pAction = Action(static_cast<int>(CommandId(command))))
             pAction->setEnabled(IsCommandEnabled(command, nState, m_doc.Move));
+    UpdateListCommands();
 }
 
 void CMainFrame::OnCommand(int nCommandId)

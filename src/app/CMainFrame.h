@@ -12,6 +12,8 @@
 
 class CScrubixDoc;
 class QAction;
+class QLabel;
+class QMenu;
 
 // What the frame offers its owner to replace the dialogs it opens (a test
 // answers them itself); each is optional.
@@ -19,6 +21,10 @@ struct SFrameHooks
 {
     // Opens the help page; the default opens it through the shell.
     std::function<void()> openHelp;
+    // Asks where Export Results writes and in which form; an empty name
+    // cancels. The default is the file dialog (the name's suffix, or the
+    // chosen filter, picks CSV or JSON).
+    std::function<QString(EExportFormat& format)> chooseExportFile;
 };
 
 // The About box's link states for the run, owned by the application object.
@@ -66,6 +72,13 @@ public:
     // Enables every command from the view state and the Move setting.
     void UpdateCommands();
 
+    // The action of a results list command (sorting: one per column).
+    QAction* ListAction(EListCommand command, int nColumn = 0) const;
+    // The results list's context menu, built for the current row.
+    QMenu* BuildListContextMenu();
+    // The status bar's "%d checked, %dK bytes".
+    QLabel* CheckedLabel() const { return m_pCheckedLabel; }
+
 signals:
     // A private message has been handled (tests wait on it).
     void MessageHandled(uint32_t nMessage);
@@ -79,6 +92,12 @@ protected:
 
 private:
     void CreateActions();
+    void CreateListActions();
+    void AddListMenus();
+    void UpdateListCommands();
+    void OnListCommand(EListCommand command, int nColumn);
+    void ExportResults();
+    void ShowListContextMenu(const QPoint& at);
     void CreateMenuAndToolbar();
     void PlaceFromStoredScreen();
     void SavePlacement();
@@ -95,6 +114,9 @@ private:
     SAboutLinks& m_about;
     SFrameHooks m_hooks;
     std::map<int, QAction*> m_actions;
+    // Keyed by command and, for sorting, column.
+    std::map<std::pair<EListCommand, int>, QAction*> m_listActions;
+    QLabel* m_pCheckedLabel = nullptr;
     CScrubixView* m_pView = nullptr;
     QPointer<CProgressDialog> m_pProgressDialog;
     QBasicTimer m_noticeTimer; // 104

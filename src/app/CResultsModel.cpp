@@ -1,8 +1,16 @@
 #include "app/CResultsModel.h"
 
+#include <unordered_map>
+
 CResultsModel::CResultsModel(CCandidateTable& table, QObject* pParent)
     : QAbstractTableModel(pParent), m_table(table), m_nShownRows(table.GetRowCount())
 {
+    m_table.SetObserver(this);
+}
+
+CResultsModel::~CResultsModel()
+{
+    m_table.SetObserver(nullptr);
 }
 
 int CResultsModel::rowCount(const QModelIndex& parent) const
@@ -86,25 +94,18 @@ void CResultsModel::ShowPendingRows()
     beginInsertRows(QModelIndex(), m_nShownRows, nRows - 1);
     m_nShownRows = nRows;
     endInsertRows();
+    emit CheckedCountsChanged();
 }
 
 void CResultsModel::RemoveRow(int nRow)
 {
     ShowPendingRows();
-    if (nRow < 0 || nRow >= m_nShownRows)
-        return;
-    beginRemoveRows(QModelIndex(), nRow, nRow);
     m_table.DeleteRow(nRow);
-    m_nShownRows = m_table.GetRowCount();
-    endRemoveRows();
 }
 
 void CResultsModel::Clear()
 {
-    beginResetModel();
     m_table.Clear();
-    m_nShownRows = 0;
-    endResetModel();
 }
 
 bool CResultsModel::IsRowChecked(int nRow) const
@@ -123,4 +124,127 @@ void CResultsModel::SetRowChecked(int nRow, bool bChecked)
         const QModelIndex cell = index(nRow, COLUMN_PATH);
         emit dataChanged(cell, cell, {Qt::CheckStateRole});
     }
+    emit CheckedCountsChanged();
+}
+
+void CResultsModel::AnnounceAllChecks()
+{
+    if (m_nShownRows > 0)
+        emit dataChanged(index(0, COLUMN_PATH), index(m_nShownRows - 1, COLUMN_PATH),
+                         {Qt::CheckStateRole});
+    emit CheckedCountsChanged();
+}
+
+void CResultsModel::SetAllChecked(bool bChecked)
+{
+    ShowPendingRows();
+    m_table.SetAllChecked(bChecked);
+    AnnounceAllChecks();
+}
+
+void CResultsModel::InvertChecks()
+{
+    ShowPendingRows();
+    m_table.InvertChecks();
+    AnnounceAllChecks();
+}
+
+void CResultsModel::SetRowsChecked(const std::vector<int>& rows, bool bChecked)
+{
+    if (rows.empty())
+        return;
+    int nFirst = m_nShownRows;
+    int nLast = -1;
+    for (int nRow : rows)
+    {
+        if (nRow < 0 || nRow >= m_nShownRows)
+            continue;
+        m_table.SetChecked(nRow, bChecked);
+        nFirst = std::min(nFirst, nRow);
+        nLast = std::max(nLast, nRow);
+    }
+    if (nLast >= nFirst)
+        emit dataChanged(index(nFirst, COLUMN_PATH), index(nLast, COLUMN_PATH),
+                         {Qt::CheckStateRole});
+    emit CheckedCountsChanged();
+}
+
+void CResultsModel::Sort(ESortColumn column, bool bDescending)
+{
+    ShowPendingRows();
+    m_table.Sort(column, bDescending);
+}
+
+void CResultsModel::OnRowsAboutToReset()
+{
+    beginResetModel();
+}
+
+void CResultsModel::OnRowsReset()
+{
+    m_nShownRows = 0;
+    endResetModel();
+    emit CheckedCountsChanged();
+}
+
+void CResultsModel::OnRowsAboutToInsert(int, int)
+{
+    // Shown in batches: the row stays pending until ShowPendingRows.
+}
+
+void CResultsModel::OnRowsInserted(int, int) {}
+
+void CResultsModel::OnRowsAboutToRemove(int nFirst, int nLast)
+{
+    // Rows not shown yet need no announcement.
+    m_bRemovingShownRows = nFirst < m_nShownRows;
+    if (m_bRemovingShownRows)
+        beginRemoveRows(QModelIndex(), nFirst, std::min(nLast, m_nShownRows - 1));
+}
+
+void CResultsModel::OnRowsRemoved(int nFirst, int nLast)
+{
+    if (!m_bRemovingShownRows)
+        return;
+    m_nShownRows -= std::min(nLast, m_nShownRows - 1) - nFirst + 1;
+    m_bRemovingShownRows = false;
+    endRemoveRows();
+    emit CheckedCountsChanged();
+}
+
+void CResultsModel::OnRowsAboutToReorder()
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_reordered.clear();
+    for (const QModelIndex& index : persistentIndexList())
+        if (index.isValid() && index.row() < m_nShownRows)
+            m_reordered.emplace_back(index, &m_table.Rows()[static_cast<size_t>(index.row())]);
+}
+
+void CResultsModel::OnRowsReordered()
+{
+    if (!m_reordered.empty())
+    {
+        // One pass over the new order finds every tracked row.
+        std::unordered_map<const SCandidateRow*, int> rowOf;
+        for (const auto& tracked : m_reordered)
+            rowOf.emplace(tracked.second, -1);
+        const int nRows = m_table.GetRowCount();
+        for (int nRow = 0; nRow < nRows; ++nRow)
+        {
+            const auto it = rowOf.find(&m_table.Rows()[static_cast<size_t>(nRow)]);
+            if (it != rowOf.end())
+                it->second = nRow;
+        }
+        QModelIndexList from;
+        QModelIndexList to;
+        for (const auto& [persistent, pRow] : m_reordered)
+        {
+            from.push_back(persistent);
+            to.push_back(index(rowOf[pRow], persistent.column()));
+        }
+        changePersistentIndexList(from, to);
+        m_reordered.clear();
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

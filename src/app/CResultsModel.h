@@ -1,16 +1,25 @@
 #pragma once
 
 #include "search/CCandidateTable.h"
+#include "search/ICandidateTableObserver.h"
 
 #include <QAbstractTableModel>
+#include <QPersistentModelIndex>
+#include <utility>
+#include <vector>
 
 // The results list's rows as a Qt model over the candidate table: column 0
-// "Path" with the check box, 1 "Reason", 2 "Size". Rows added to the table
-// are shown in batches (ShowPendingRows, one insertion notice per batch);
-// every other change goes through the model so the views hear of it at once.
+// "Path" with the check box, 1 "Reason", 2 "Size". The model observes the
+// table: its begin/end calls come from the table's change notices, so a row
+// removed by the disposing thread, a reset and a sort are announced in time.
+// Rows added to the table are shown in batches (ShowPendingRows, one
+// insertion notice per batch).
+//
+// Check boxes change through the model (SetRowChecked, the bulk operations),
+// which tells the views and emits CheckedCountsChanged.
 //
 // Used on the user-interface thread only.
-class CResultsModel : public QAbstractTableModel
+class CResultsModel : public QAbstractTableModel, private ICandidateTableObserver
 {
     Q_OBJECT
 public:
@@ -24,7 +33,9 @@ public:
     // The size column's byte count, for sorting on the raw value.
     static constexpr int SIZE_ROLE = Qt::UserRole + 1;
 
+    // Observes the table until destroyed.
     explicit CResultsModel(CCandidateTable& table, QObject* pParent = nullptr);
+    ~CResultsModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -44,10 +55,56 @@ public:
 
     bool IsRowChecked(int nRow) const;
     void SetRowChecked(int nRow, bool bChecked);
+    // Every row at once; one change notice for the column.
+    void SetAllChecked(bool bChecked);
+    void InvertChecks();
+    // The rows given (indexes of shown rows) all take bChecked.
+    void SetRowsChecked(const std::vector<int>& rows, bool bChecked);
+    // Unchecks every row the predicate picks; how many changed.
+    template <typename FPredicate> int UncheckWhere(FPredicate pick);
+    // Orders the rows (shown first) by the column; the views keep their
+    // current and selected rows.
+    void Sort(ESortColumn column, bool bDescending);
 
     CCandidateTable& Table() { return m_table; }
 
+signals:
+    // The checked counters may have changed (rows checked, added, removed).
+    void CheckedCountsChanged();
+
 private:
+    void OnRowsAboutToReset() override;
+    void OnRowsReset() override;
+    void OnRowsAboutToInsert(int nFirst, int nLast) override;
+    void OnRowsInserted(int nFirst, int nLast) override;
+    void OnRowsAboutToRemove(int nFirst, int nLast) override;
+    void OnRowsRemoved(int nFirst, int nLast) override;
+    void OnRowsAboutToReorder() override;
+    void OnRowsReordered() override;
+    void AnnounceAllChecks();
+
     CCandidateTable& m_table;
     int m_nShownRows = 0;
+    bool m_bRemovingShownRows = false;
+    // While rows are reordered: each persistent index and its row.
+    std::vector<std::pair<QPersistentModelIndex, const SCandidateRow*>> m_reordered;
 };
+
+template <typename FPredicate> int CResultsModel::UncheckWhere(FPredicate pick)
+{
+    ShowPendingRows();
+    int nChanged = 0;
+    const int nRows = m_table.GetRowCount();
+    for (int nRow = 0; nRow < nRows; ++nRow)
+    {
+        const SCandidateRow& row = m_table.Rows()[static_cast<size_t>(nRow)];
+        if (row.bChecked && pick(row))
+        {
+            m_table.SetChecked(nRow, false);
+            ++nChanged;
+        }
+    }
+    if (nChanged > 0)
+        AnnounceAllChecks();
+    return nChanged;
+}

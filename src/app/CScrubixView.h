@@ -7,6 +7,9 @@
 #include "disposal/CDisposal.h"
 #include "search/CCandidateTable.h"
 #include "search/CSearch.h"
+#include "shell/Commands.h"
+#include "shell/ResultsExclusions.h"
+#include "shell/ResultsExport.h"
 #include "shell/ViewState.h"
 #include "shell/ViewTexts.h"
 
@@ -89,6 +92,33 @@ public:
     void OnSearchDone();
     void OnDisposeDone(uintptr_t wParam);
 
+    // The results list's commands (EListCommand); each does nothing when
+    // IsListCommandEnabled says it is unavailable.
+    SListCommandContext ListCommandContext() const;
+    bool IsListCommandAvailable(EListCommand command) const;
+    // Orders the rows by the column: ascending first, a second request for
+    // the same column reverses the order. The header shows it.
+    void SortByColumn(int nColumn);
+    void SetAllChecked(bool bChecked);
+    void InvertChecks();
+    // The selected rows (the current row when none is selected) take the
+    // opposite of the current row's check box.
+    void ToggleSelectedRows();
+    // The current row's path, empty without one.
+    std::string CurrentRowPath() const;
+    void OpenCurrentFile();
+    void OpenCurrentFolder();
+    // The current row's path to the clipboard, as listed or as the host names it.
+    void CopyCurrentPath(bool bHostPath);
+    // The current row's entry added as the Options pages add it; the rows it
+    // leaves out are unchecked at once. False when refused or unavailable.
+    bool ExcludeCurrentRow(EExclusion kind);
+    // Writes every row in the displayed order; false when the file could
+    // not be written.
+    bool ExportResults(const QString& strFile, EExportFormat format);
+    // "%d checked, %dK bytes".
+    QString CheckedText() const;
+
     // The widths of the three columns as shown.
     std::array<int, 3> GetColumnWidths() const;
 
@@ -115,8 +145,11 @@ public:
 signals:
     // The state changed (the frame re-evaluates its commands).
     void ViewStateChanged();
+    // The current row changed (the list commands' availability may change).
+    void CurrentRowChanged();
 
 protected:
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
     bool event(QEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
 
@@ -158,4 +191,6 @@ private:
     QPushButton* m_pCancelButton = nullptr;
     QTreeView* m_pList = nullptr;
     std::map<int, QLabel*> m_labels;
+    int m_nSortColumn = -1; // none: the rows are in the order found
+    bool m_bSortDescending = false;
 };

@@ -15,4 +15,8 @@ public:
     virtual bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) = 0;
     // "open" on a file, web address or mail address; the result is advisory.
     virtual bool Open(const std::string& strTarget) = 0;
+    // The path as the host names it: where drives are mapped folders, the
+    // mapped file's host path; elsewhere, and for a path outside every drive,
+    // the path itself.
+    virtual std::string HostPath(const std::string& strPath) { return strPath; }
 };

@@ -3,7 +3,9 @@
 #include "search/ICandidateTableObserver.h"
 #include "settings/CScrubixDoc.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 
 namespace
 {
@@ -13,7 +15,56 @@ std::string WholeNumber(double dValue)
 {
     return std::to_string(static_cast<long long>(dValue));
 }
+
+// Path order: ASCII letter case ignored first, then bytes, so "a" and "A"
+// sit together but still have a fixed order.
+int ComparePaths(const std::string& strLeft, const std::string& strRight)
+{
+    const size_t nCommon = std::min(strLeft.size(), strRight.size());
+    for (size_t i = 0; i < nCommon; ++i)
+    {
+        unsigned char cLeft = static_cast<unsigned char>(strLeft[i]);
+        unsigned char cRight = static_cast<unsigned char>(strRight[i]);
+        if (cLeft >= 'A' && cLeft <= 'Z')
+            cLeft = static_cast<unsigned char>(cLeft - 'A' + 'a');
+        if (cRight >= 'A' && cRight <= 'Z')
+            cRight = static_cast<unsigned char>(cRight - 'A' + 'a');
+        if (cLeft != cRight)
+            return cLeft < cRight ? -1 : 1;
+    }
+    if (strLeft.size() != strRight.size())
+        return strLeft.size() < strRight.size() ? -1 : 1;
+    return strLeft.compare(strRight);
+}
+
+int CompareRows(const SCandidateRow& left, const SCandidateRow& right, ESortColumn column)
+{
+    switch (column)
+    {
+    case ESortColumn::Path:
+        return ComparePaths(left.strPath, right.strPath);
+    case ESortColumn::Reason:
+        return std::strcmp(CCandidateTable::ReasonWord(left.nReason),
+                           CCandidateTable::ReasonWord(right.nReason));
+    case ESortColumn::Size:
+        return left.dSize < right.dSize ? -1 : (right.dSize < left.dSize ? 1 : 0);
+    }
+    return 0;
+}
 } // namespace
+
+double CCandidateTable::CountedBytes(const SCandidateRow& row)
+{
+    return row.nReason == REASON_ZERO_LENGTH ? 0.0 : row.dSize;
+}
+
+void CCandidateTable::CountRow(const SCandidateRow& row, int nSign)
+{
+    if (!row.bChecked)
+        return;
+    m_nChecked += nSign;
+    m_dCheckedBytes += nSign * CountedBytes(row);
+}
 
 bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
 {
@@ -31,6 +82,7 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     row.dSize = doc.CandidateSize;
     row.identity = doc.CandidateIdentity;
     row.bChecked = true;
+    row.bListed = true;
 
     switch (row.nReason)
     {
@@ -55,6 +107,7 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     ++m_nStored;
     m_listedPaths.Add(row.strPath);
     m_order.push_back(&row);
+    CountRow(row, 1);
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsInserted(nRow, nRow);
     doc.CandidateAck.store(1, std::memory_order_release);
@@ -67,6 +120,8 @@ void CCandidateTable::DeleteRow(int nRow)
         return;
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToRemove(nRow, nRow);
+    CountRow(*m_order[static_cast<size_t>(nRow)], -1);
+    m_order[static_cast<size_t>(nRow)]->bListed = false;
     m_order.erase(m_order.begin() + nRow);
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsRemoved(nRow, nRow);
@@ -74,8 +129,59 @@ void CCandidateTable::DeleteRow(int nRow)
 
 void CCandidateTable::SetChecked(int nRow, bool bChecked)
 {
-    if (nRow >= 0 && nRow < GetRowCount())
-        m_order[static_cast<size_t>(nRow)]->bChecked = bChecked;
+    if (nRow < 0 || nRow >= GetRowCount())
+        return;
+    SCandidateRow& row = *m_order[static_cast<size_t>(nRow)];
+    if (row.bChecked == bChecked)
+        return;
+    CountRow(row, -1);
+    row.bChecked = bChecked;
+    CountRow(row, 1);
+}
+
+void CCandidateTable::SetAllChecked(bool bChecked)
+{
+    m_nChecked = 0;
+    m_dCheckedBytes = 0;
+    ForEachStoredRow(
+        [&](SCandidateRow& row)
+        {
+            row.bChecked = bChecked;
+            CountRow(row, 1);
+        });
+}
+
+void CCandidateTable::InvertChecks()
+{
+    m_nChecked = 0;
+    m_dCheckedBytes = 0;
+    ForEachStoredRow(
+        [&](SCandidateRow& row)
+        {
+            row.bChecked = !row.bChecked;
+            CountRow(row, 1);
+        });
+}
+
+std::string CCandidateTable::CheckedText() const
+{
+    return std::to_string(m_nChecked) + " checked, " + TotalText(m_dCheckedBytes);
+}
+
+void CCandidateTable::Sort(ESortColumn column, bool bDescending)
+{
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsAboutToReorder();
+    if (bDescending)
+        std::stable_sort(m_order.begin(), m_order.end(),
+                         [column](const SCandidateRow* pLeft, const SCandidateRow* pRight)
+                         { return CompareRows(*pRight, *pLeft, column) < 0; });
+    else
+        std::stable_sort(m_order.begin(), m_order.end(),
+                         [column](const SCandidateRow* pLeft, const SCandidateRow* pRight)
+                         { return CompareRows(*pLeft, *pRight, column) < 0; });
+    if (m_pObserver != nullptr)
+        m_pObserver->OnRowsReordered();
 }
 
 void CCandidateTable::Clear()
@@ -86,6 +192,8 @@ void CCandidateTable::Clear()
     m_listedPaths.Clear();
     m_blocks.clear();
     m_nStored = 0;
+    m_nChecked = 0;
+    m_dCheckedBytes = 0;
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsReset();
 }

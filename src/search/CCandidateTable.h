@@ -13,12 +13,21 @@
 class CScrubixDoc;
 class ICandidateTableObserver;
 
+// Columns the rows can be ordered by.
+enum class ESortColumn : int
+{
+    Path = 0,   // as text, ASCII letter case ignored, then byte order
+    Reason = 1, // by the reason's word, as text
+    Size = 2,   // by the byte count
+};
+
 // One row of the results list.
 struct SCandidateRow
 {
     std::string strPath;
     int32_t nReason = 0;
     bool bChecked = true;
+    bool bListed = true; // false once deleted (the row keeps its storage)
     double dSize = 0;
     SFileIdentity identity; // the file as the search saw it
 };
@@ -106,6 +115,21 @@ public:
     // changes nothing and tells nothing.
     void DeleteRow(int nRow);
     void SetChecked(int nRow, bool bChecked);
+    // Every row checked (or unchecked); the counters follow in one pass.
+    void SetAllChecked(bool bChecked);
+    // Every row's check box flipped.
+    void InvertChecks();
+    // Checked rows and the bytes they hold, kept as running totals (a
+    // zero-length row adds no bytes, as in the total label). O(1).
+    int GetCheckedCount() const { return m_nChecked; }
+    double GetCheckedBytes() const { return m_dCheckedBytes; }
+    // "%d checked, %dK bytes" of the running totals.
+    std::string CheckedText() const;
+
+    // Reorders the rows by the column, ascending or descending, with the
+    // reorder notices. Stable: rows that compare equal keep their order.
+    // The row order is the one the list shows and the disposal walks.
+    void Sort(ESortColumn column, bool bDescending);
     // Empties the rows and the set of listed paths, with the reset notices
     // (also when the table is empty already).
     void Clear();
@@ -131,4 +155,22 @@ private:
     std::vector<SCandidateRow*> m_order;
     CListedPaths m_listedPaths;
     ICandidateTableObserver* m_pObserver = nullptr;
+    int m_nChecked = 0;
+    double m_dCheckedBytes = 0;
+
+    static double CountedBytes(const SCandidateRow& row);
+    void CountRow(const SCandidateRow& row, int nSign);
+    // Calls f for each listed row in storage order (memory order, which a
+    // sorted order is not: a million rows are walked several times faster).
+    template <typename F> void ForEachStoredRow(F f);
 };
+
+template <typename F> void CCandidateTable::ForEachStoredRow(F f)
+{
+    for (size_t n = 0; n < m_nStored; ++n)
+    {
+        SCandidateRow& row = m_blocks[n / ROWS_PER_BLOCK][n % ROWS_PER_BLOCK];
+        if (row.bListed)
+            f(row);
+    }
+}

@@ -34,18 +34,21 @@ bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry,
                        : strNameExten == strEntryExten;
 }
 
+bool MatchesExcludeEntry(std::string_view strName, std::string_view strEntry, bool bIgnoreCase)
+{
+    if (bIgnoreCase ? EqualsIgnoreCaseAscii(strEntry, strName) : strEntry == strName)
+        return true;
+    return !strEntry.empty() && strEntry.front() == '*' &&
+           MatchesWildcardExclude(strName, strEntry, bIgnoreCase);
+}
+
 bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
 {
     const bool bIgnoreCase = doc.ExcludeCase == 1;
     for (const std::string& strEntry : doc.Lists[LIST_EXCLUDE])
     {
-        if (bIgnoreCase ? EqualsIgnoreCaseAscii(strEntry, strName) : strEntry == strName)
+        if (MatchesExcludeEntry(strName, strEntry, bIgnoreCase))
             return false;
-        if (!strEntry.empty() && strEntry.front() == '*')
-        {
-            if (MatchesWildcardExclude(strName, strEntry, bIgnoreCase))
-                return false;
-        }
     }
     return !EqualsIgnoreCaseAscii(strName, "DESKTOP.INI") &&
            !EqualsIgnoreCaseAscii(strName, "INDEX.DAT");

@@ -16,6 +16,10 @@ bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName);
 // letter case or without it (bIgnoreCase). A name without a dot never matches.
 bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry, bool bIgnoreCase);
 
+// True when the one Excludes entry leaves the name out: the whole name, or a
+// wildcard entry ("*" first) naming its extension; letter case per bIgnoreCase.
+bool MatchesExcludeEntry(std::string_view strName, std::string_view strEntry, bool bIgnoreCase);
+
 // Applies the rules to one file and reports a candidate. strFolder is used as
 // given ("C:" for a root). nDirected nonzero marks a directed location. The
 // size is read only when it decides something (a candidate, or the Zero

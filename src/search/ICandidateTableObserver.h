@@ -42,4 +42,10 @@ public:
     virtual void OnRowsAboutToRemove(int nFirst, int nLast) = 0;
     // Rows nFirst..nLast are gone; the rows after them moved up.
     virtual void OnRowsRemoved(int nFirst, int nLast) = 0;
+    // The same rows are about to take another order (Sort); each can still
+    // be read at its old index.
+    virtual void OnRowsAboutToReorder() = 0;
+    // The rows have their new order; a row's address did not change, so an
+    // observer that noted the rows it tracks can find their new indexes.
+    virtual void OnRowsReordered() = 0;
 };

@@ -65,3 +65,32 @@ ESearchPress DecideSearchPress(ViewState state)
 {
     return state == ViewState::Searching ? ESearchPress::RequestStop : ESearchPress::StartSearch;
 }
+
+bool IsListCommandEnabled(EListCommand command, const SListCommandContext& context)
+{
+    const bool bResults = context.state == ViewState::Results && context.nRows > 0;
+    const bool bRowShown =
+        (context.state == ViewState::Searching || context.state == ViewState::Results) &&
+        context.nRows > 0 && context.bCurrentRow;
+    switch (command)
+    {
+    case EListCommand::SortByColumn:
+    case EListCommand::CheckAll:
+    case EListCommand::UncheckAll:
+    case EListCommand::InvertChecks:
+    case EListCommand::ExportResults:
+        return bResults;
+    case EListCommand::ToggleSelected:
+    case EListCommand::OpenFile:
+    case EListCommand::OpenFolder:
+    case EListCommand::CopyPath:
+    case EListCommand::CopyHostPath:
+        return bRowShown;
+    case EListCommand::ExcludeName:
+    case EListCommand::FilterFolder:
+        return bResults && context.bCurrentRow;
+    case EListCommand::ExcludeExtension:
+        return bResults && context.bCurrentRow && context.bCurrentHasExtension;
+    }
+    return false;
+}

@@ -51,3 +51,53 @@ enum class ESearchPress
     RequestStop,
 };
 ESearchPress DecideSearchPress(ViewState state);
+
+// The results list's own commands, beside the menu's: the Results menu, the
+// list's context menu and their keys reach them, and File's Export Results.
+// None of them changes what the commands above do: the disposal takes the
+// checked rows in the order the list shows them, bottom row first.
+enum class EListCommand
+{
+    SortByColumn,     // a click on a column header
+    CheckAll,         // every row checked
+    UncheckAll,       // every row unchecked
+    InvertChecks,     // every row's check box flipped
+    ToggleSelected,   // Space: the selected rows take the current row's opposite
+    OpenFile,         // the current row's file, through the shell
+    OpenFolder,       // the folder holding it, through the shell
+    CopyPath,         // its path as listed (Windows form)
+    CopyHostPath,     // its path on the host (where drives are mapped folders)
+    ExcludeName,      // its file name into Excludes
+    ExcludeExtension, // "*." and its extension into Excludes
+    FilterFolder,     // its folder into Filters
+    ExportResults,    // the list written as CSV or JSON
+};
+
+inline constexpr std::array<EListCommand, 13> ALL_LIST_COMMANDS = {
+    EListCommand::SortByColumn,  EListCommand::CheckAll,         EListCommand::UncheckAll,
+    EListCommand::InvertChecks,  EListCommand::ToggleSelected,   EListCommand::OpenFile,
+    EListCommand::OpenFolder,    EListCommand::CopyPath,         EListCommand::CopyHostPath,
+    EListCommand::ExcludeName,   EListCommand::ExcludeExtension, EListCommand::FilterFolder,
+    EListCommand::ExportResults,
+};
+
+// What the list commands depend on besides the state.
+struct SListCommandContext
+{
+    ViewState state = ViewState::None;
+    int nRows = 0;                     // rows the list shows
+    bool bCurrentRow = false;          // a current (focused) row exists
+    bool bCurrentHasExtension = false; // its file name has a dot with text after it
+};
+
+// Whether the list command is available:
+//   SortByColumn, CheckAll, UncheckAll, InvertChecks, ExportResults
+//                    Results with rows (never while rows arrive or go)
+//   ToggleSelected, OpenFile, OpenFolder, CopyPath, CopyHostPath
+//                    Searching or Results, with a current row
+//   ExcludeName, FilterFolder
+//                    Results with a current row (the searching thread reads
+//                    the lists while it runs)
+//   ExcludeExtension as ExcludeName, and the name has an extension
+// Nothing is available while Disposing: the disposing thread walks the rows.
+bool IsListCommandEnabled(EListCommand command, const SListCommandContext& context);

@@ -79,6 +79,7 @@ public:
         m_pOpened->push_back(strTarget);
         return true;
     }
+    std::string HostPath(const std::string& strPath) override { return m_pReal->HostPath(strPath); }
     // Shared with the test, which outlives the program's services.
     std::shared_ptr<std::vector<std::string>> m_pOpened =
         std::make_shared<std::vector<std::string>>();

@@ -27,6 +27,8 @@ public:
         Note("about to remove", nFirst, nLast, true);
     }
     void OnRowsRemoved(int nFirst, int nLast) override { Note("removed", nFirst, nLast, false); }
+    void OnRowsAboutToReorder() override { Note("about to reorder", -1, -1, false); }
+    void OnRowsReordered() override { Note("reordered", -1, -1, false); }
 
     std::vector<std::string> Take()
     {

@@ -76,3 +76,50 @@ TEST(CommandsTest, SearchPressStopsOnlyARunningSearch)
                                                 ? ESearchPress::RequestStop
                                                 : ESearchPress::StartSearch);
 }
+
+// The list commands: whole-list ones only in Results with rows, row ones
+// with a current row, the exclusions only once the search has ended, and
+// nothing while the disposal walks the rows.
+TEST(CommandsTest, ListCommandsByStateAndRow)
+{
+    // States None, Idle, Searching, Results, Disposing; with a current row
+    // whose name has an extension.
+    struct SListAvailability
+    {
+        EListCommand command;
+        const char* pStates;
+    };
+    const SListAvailability AVAILABLE[] = {
+        {EListCommand::SortByColumn, "00010"},     {EListCommand::CheckAll, "00010"},
+        {EListCommand::UncheckAll, "00010"},       {EListCommand::InvertChecks, "00010"},
+        {EListCommand::ToggleSelected, "00110"},   {EListCommand::OpenFile, "00110"},
+        {EListCommand::OpenFolder, "00110"},       {EListCommand::CopyPath, "00110"},
+        {EListCommand::CopyHostPath, "00110"},     {EListCommand::ExcludeName, "00010"},
+        {EListCommand::ExcludeExtension, "00010"}, {EListCommand::FilterFolder, "00010"},
+        {EListCommand::ExportResults, "00010"},
+    };
+    ASSERT_EQ(std::size(AVAILABLE), ALL_LIST_COMMANDS.size());
+    for (const SListAvailability& row : AVAILABLE)
+    {
+        for (size_t i = 0; i < std::size(STATES); ++i)
+        {
+            SListCommandContext context{STATES[i], 5, true, true};
+            EXPECT_EQ(IsListCommandEnabled(row.command, context), row.pStates[i] == '1')
+                << static_cast<int>(row.command) << " state " << i;
+            // Without rows nothing is available.
+            context.nRows = 0;
+            EXPECT_FALSE(IsListCommandEnabled(row.command, context));
+        }
+    }
+    // Without a current row the row commands go, the list's stay.
+    const SListCommandContext noRow{ViewState::Results, 5, false, false};
+    EXPECT_TRUE(IsListCommandEnabled(EListCommand::CheckAll, noRow));
+    EXPECT_TRUE(IsListCommandEnabled(EListCommand::ExportResults, noRow));
+    EXPECT_FALSE(IsListCommandEnabled(EListCommand::OpenFile, noRow));
+    EXPECT_FALSE(IsListCommandEnabled(EListCommand::ExcludeName, noRow));
+    EXPECT_FALSE(IsListCommandEnabled(EListCommand::ToggleSelected, noRow));
+    // A name without an extension has no "*.ext" to exclude.
+    const SListCommandContext noExtension{ViewState::Results, 5, true, false};
+    EXPECT_FALSE(IsListCommandEnabled(EListCommand::ExcludeExtension, noExtension));
+    EXPECT_TRUE(IsListCommandEnabled(EListCommand::ExcludeName, noExtension));
+}

@@ -52,6 +52,12 @@ bool CPosixShell::MoveToTrash(const std::string& strPath, const SFileIdentity& e
     return CPosixTrash::TrashEntry(folder.Get(), strName, strHost, status);
 }
 
+std::string CPosixShell::HostPath(const std::string& strPath)
+{
+    const auto host = m_driveMap.ToHost(strPath);
+    return host ? *host : strPath;
+}
+
 bool CPosixShell::Open(const std::string& strTarget)
 {
     std::string strArgument = strTarget;

@@ -22,6 +22,8 @@ public:
     // other target (a web or mail address) as it is. True when the opener
     // could be started; nothing waits for it.
     bool Open(const std::string& strTarget) override;
+    // The drive map's host path; the path itself outside every drive.
+    std::string HostPath(const std::string& strPath) override;
 
 private:
     CDriveMap m_driveMap;

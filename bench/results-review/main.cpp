@@ -1,0 +1,134 @@
+// Lists N candidates into the window's table and model with a list view
+// attached (offscreen), then times each review command as the user-interface
+// thread sees it: the command itself and the events it leaves for the view.
+// Everything but the sort must stay under 100 ms; the sort is reported.
+//
+// Touches no file: the document gets a platform whose drive table, registry
+// folder and home all point into a temporary folder this program makes and
+// removes.
+#include "app/CResultsModel.h"
+#include "platform/Platform.h"
+#include "search/CCandidateTable.h"
+#include "settings/CScrubixDoc.h"
+#include "settings/CSettingsStore.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTreeView>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+std::string PathOf(int n)
+{
+    static const char* const FOLDERS[] = {"C:\\Users\\anna\\AppData\\Local\\Temp\\",
+                                          "C:\\Windows\\Temp\\", "C:\\Projects\\site\\build\\",
+                                          "C:\\Users\\anna\\Documents\\old drafts\\"};
+    return std::string(FOLDERS[n % 4]) + "sub" + std::to_string(n % 997) + "\\file" +
+           std::to_string(n) + (n % 2 == 0 ? ".tmp" : ".bak");
+}
+
+// Milliseconds for the step and the events it posted.
+double Time(const std::function<void()>& step)
+{
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    QCoreApplication::processEvents();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int nRows = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    char folderTemplate[] = "/tmp/scrubix-results-review-XXXXXX";
+    if (::mkdtemp(folderTemplate) == nullptr)
+        return 1;
+    const std::filesystem::path sandbox = folderTemplate;
+    std::filesystem::create_directories(sandbox / "c");
+    std::filesystem::create_directories(sandbox / "registry");
+    std::filesystem::create_directories(sandbox / "home");
+    ::setenv("SCRUBIX_DRIVES", ("C:=" + (sandbox / "c").string()).c_str(), 1);
+    ::setenv("SCRUBIX_REGISTRY_DIR", (sandbox / "registry").c_str(), 1);
+    ::setenv("HOME", (sandbox / "home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (sandbox / "home" / ".config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (sandbox / "home" / ".local" / "share").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", (sandbox / "home").c_str(), 1);
+
+    int nStalls = 0;
+    {
+        QApplication app(argc, argv);
+        SPlatform platform = CreatePlatform();
+        CSettingsStore store(*platform.pRegistry);
+        CScrubixDoc doc(store, *platform.pFileSystem);
+        CCandidateTable table;
+        CResultsModel model(table);
+        QTreeView list;
+        list.setUniformRowHeights(true);
+        list.setModel(&model);
+        list.resize(640, 400);
+        list.show();
+        QLabel counter;
+        QObject::connect(&model, &CResultsModel::CheckedCountsChanged, &counter,
+                         [&] { counter.setText(QString::fromStdString(table.CheckedText())); });
+
+        const double dList = Time(
+            [&]
+            {
+                for (int n = 0; n < nRows; ++n)
+                {
+                    doc.CandidatePath = PathOf(n);
+                    doc.CandidateReason = 1;
+                    doc.CandidateSize = static_cast<double>((n * 7919LL) % 10000000);
+                    doc.CandidateAck.store(0);
+                    table.AddCandidateRow(doc);
+                    if (model.PendingRowCount() >= 10000)
+                        model.ShowPendingRows();
+                }
+                model.ShowPendingRows();
+            });
+        std::printf("rows:                        %d (listed in %.0f ms)\n", table.GetRowCount(),
+                    dList);
+        list.setCurrentIndex(model.index(nRows / 2, 0));
+
+        const auto report = [&](const char* pName, double dMs, bool bLimited)
+        {
+            const bool bStall = bLimited && dMs > 100;
+            nStalls += bStall ? 1 : 0;
+            std::printf("%-28s %8.1f ms%s\n", pName, dMs, bStall ? "  OVER 100 ms" : "");
+        };
+        report("sort by size:", Time([&] { model.Sort(ESortColumn::Size, false); }), false);
+        report("sort by size, descending:", Time([&] { model.Sort(ESortColumn::Size, true); }),
+               false);
+        report("sort by path:", Time([&] { model.Sort(ESortColumn::Path, false); }), false);
+        report("uncheck all:", Time([&] { model.SetAllChecked(false); }), true);
+        report("check all:", Time([&] { model.SetAllChecked(true); }), true);
+        report("invert:", Time([&] { model.InvertChecks(); }), true);
+        double dWorst = 0;
+        const double dToggles = Time(
+            [&]
+            {
+                for (int i = 0; i < 1000; ++i)
+                {
+                    const auto start = std::chrono::steady_clock::now();
+                    model.SetRowChecked((i * 997) % nRows, i % 2 == 0);
+                    QCoreApplication::processEvents();
+                    dWorst = std::max(dWorst, std::chrono::duration<double, std::milli>(
+                                                  std::chrono::steady_clock::now() - start)
+                                                  .count());
+                }
+            });
+        report("1000 single boxes, total:", dToggles, false);
+        report("one box with counter, worst:", dWorst, true);
+        std::printf("counter:                     %s\n", table.CheckedText().c_str());
+    }
+    std::filesystem::remove_all(sandbox);
+    return nStalls == 0 ? 0 : 2;
+}
