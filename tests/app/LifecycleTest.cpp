@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 #include <filesystem>
@@ -283,6 +284,56 @@ private slots:
         QCOMPARE(tabs, QStringList{"Purge/Move"});
         QCOMPARE(view.GetViewState(), ViewState::Results);
         QCOMPARE(view.ActionButton()->text(), strAction);
+    }
+
+    // With results shown, the one-tab sheet switched from Move to Purge and
+    // closed with OK: the Action button reads "Purge Files", Purge is
+    // available and Move is not, and the next Action deletes the file
+    // outright (nothing reaches the trash).
+    void OptionsWithResultsSwitchedToPurgeRelabelsActionAndCommands()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        sandbox.SetInt("Settings", "Move", 0);
+        sandbox.SetInt("Settings", "RecycleRadio", 0);
+        sandbox.SetInt("Settings", "WarnMe", 0);
+        sandbox.Drive().MakeFile("C:\\junk\\gone.tmp", "a");
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        CMainFrame& frame = *sandbox.Frame();
+        QTest::mouseClick(view.SearchButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(view.GetViewState(), ViewState::Results, TIMEOUT_MS);
+        QCOMPARE(view.ActionButton()->text(), QStringLiteral("Move Files"));
+        QVERIFY(frame.Action(ID_MOVE)->isEnabled());
+        QVERIFY(!frame.Action(ID_PURGE)->isEnabled());
+
+        CDialogAnswerer answerer;
+        answerer.BeforeAnswer(
+            [&]
+            {
+                for (auto* pRadio :
+                     QApplication::activeModalWidget()->findChildren<QRadioButton*>())
+                {
+                    if (pRadio->text() == QStringLiteral("Purge"))
+                        pRadio->click();
+                }
+            });
+        answerer.Plan("OK");
+        frame.Action(ID_OPTIONS)->trigger();
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY(answerer.Seen().front().startsWith("Options|"));
+        QCOMPARE(view.GetViewState(), ViewState::Results);
+        QCOMPARE(view.ActionButton()->text(), QStringLiteral("Purge Files"));
+        QVERIFY(frame.Action(ID_PURGE)->isEnabled());
+        QVERIFY(!frame.Action(ID_MOVE)->isEnabled());
+        QCOMPARE(sandbox.GetInt("Settings", "Move", -1), 1);
+
+        QTest::mouseClick(view.ActionButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(view.GetViewState(), ViewState::Idle, TIMEOUT_MS);
+        QVERIFY(!sandbox.Drive().Exists("C:\\junk\\gone.tmp"));
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(sandbox.Drive().Root()))
+            QVERIFY2(entry.path().filename() != "gone.tmp", entry.path().c_str());
     }
 
     void SecondCopyShowsTheFirstAndEnds()

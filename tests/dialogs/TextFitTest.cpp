@@ -1,8 +1,9 @@
 // Whole texts in every template: the templates' rectangles were sized for a
 // narrower face than the one here, so the builder lets a text that does not
 // fit grow into the free space around it. Checked on the real dialogs (and
-// the form), in the font here and in a wider one, and on small templates
-// that show each way of growing and its limits.
+// the form, the Options pages and the entry dialog), in the font here and in
+// a wider one, and on small templates that show each way of growing and its
+// limits.
 
 #include "dialogs/TextFit.h"
 
@@ -113,6 +114,11 @@ std::unique_ptr<QWidget> BuildInFont(const SDialogTemplate& dialogTemplate, cons
     return pWindow;
 }
 
+// The Options sheet's pages and the entry dialog.
+constexpr int kOptionsTemplateIds[] = {
+    IDD_EXCLUDE_PAGE, IDD_FILTER_PAGE, IDD_DIRECTED_PAGE, IDD_FILES_PAGE, IDD_FOLDERS_PAGE,
+    IDD_EXTEN_PAGE,   IDD_PURGE_PAGE,  IDD_RUN_PAGE,      IDD_OTHER_PAGE, IDD_ENTRY};
+
 using enum EControlKind;
 
 // Each way of growing, with a neighbour or an edge in the way.
@@ -164,13 +170,30 @@ private slots:
         VerifyWholeTexts(&form, QStringLiteral("Form"));
     }
 
+    // The nine pages of the Options sheet and the entry dialog, in their own
+    // font: long static texts wrap inside their rectangles.
+    void optionsPagesShowWholeTexts()
+    {
+        for (int nId : kOptionsTemplateIds)
+        {
+            const SDialogTemplate* pTemplate = FindTemplate(nId);
+            QVERIFY(pTemplate != nullptr);
+            QWidget page;
+            CTemplateBuilder builder(*pTemplate);
+            QVERIFY(builder.Build(&page));
+            VerifyWholeTexts(&page, QString::fromUtf8(pTemplate->pszCaption));
+        }
+    }
+
     void templatesShowWholeTextsInAWiderFont_data()
     {
         QTest::addColumn<int>("nTemplate");
         QTest::addColumn<QString>("strFamily");
         QTest::addColumn<bool>("bBold");
-        for (int nId :
-             {IDD_ABOUTBOX, IDD_SCRUBIX_FORM, IDD_PROGRESS, IDD_PURGE_WARNING, IDD_WELCOME})
+        std::vector<int> ids = {IDD_ABOUTBOX, IDD_SCRUBIX_FORM, IDD_PROGRESS, IDD_PURGE_WARNING,
+                                IDD_WELCOME};
+        ids.insert(ids.end(), std::begin(kOptionsTemplateIds), std::end(kOptionsTemplateIds));
+        for (int nId : ids)
         {
             const QByteArray name = QByteArray::number(nId);
             QTest::newRow(name + " bold") << nId << QString() << true;

@@ -231,6 +231,14 @@ private slots:
         CListPageHarness page(world, EOptionsPage::FilesToDelete);
         CListBoxWidget& list = page.List();
         const int nWide = page.Widest();
+        // Adding a wider entry widens the range; deleting it narrows it again.
+        const std::string strWider = strWide + "\\" + LongName('u');
+        world.m_pathPicker.m_files.push_back(strWider);
+        page.Click(IDC_FILES_ADD);
+        QCOMPARE(list.GetHorizontalExtent(), list.MeasureText(strWider));
+        QVERIFY(list.GetHorizontalExtent() > nWide);
+        page.Click(IDC_FILES_DELETE); // the added entry, selected
+        QCOMPARE(page.Items(), Strings({"C:\\a.txt", strWide, "C:\\bb.txt"}));
         QCOMPARE(list.GetHorizontalExtent(), nWide);
         QVERIFY(nWide > list.viewport()->width());
         QCOMPARE(list.horizontalScrollBar()->maximum(), nWide - list.viewport()->width());
@@ -386,6 +394,132 @@ private slots:
         page.Click(IDC_FILTER_DEFAULTS);
         page.Sheet().OkButton()->click();
         QCOMPARE(world.Doc().Lists[LIST_FILTER], world.Doc().DefaultLists[LIST_FILTER]);
+    }
+
+    // The Filters page refuses a drive root and a folder that does not exist
+    // with the filter messages; deleting a Netscape Mail folder asks, the same
+    // path without its last folder and a user-added recycle folder go at
+    // once, and the Repair default goes after Yes.
+    void FiltersPathChecksAndMailFolderQuestions()
+    {
+        CPagesWorld world;
+        world.Sandbox().MakeFolder("C:\\Keep Out");
+        std::string strRepair;
+        for (const std::string& strDefault : world.Doc().DefaultLists[LIST_FILTER])
+        {
+            if (strDefault.find("REPAIR") != std::string::npos ||
+                strDefault.find("Repair") != std::string::npos)
+                strRepair = strDefault;
+        }
+        QVERIFY(!strRepair.empty());
+        const std::string strMail = "C:\\PROGRAM FILES\\NETSCAPE\\USERS\\X\\MAIL";
+        const std::string strUsers = "C:\\PROGRAM FILES\\NETSCAPE\\USERS\\X";
+        world.Doc().Lists[LIST_FILTER] = world.Doc().DefaultLists[LIST_FILTER];
+        world.Doc().Lists[LIST_FILTER].insert(world.Doc().Lists[LIST_FILTER].end(),
+                                              {strMail, strUsers, "D:\\RECYCLED"});
+        CListPageHarness page(world, EOptionsPage::Filters);
+        QVERIFY(world.m_messageBox.m_shown.empty()); // no default is missing
+        const Strings before = page.Items();
+
+        for (const auto& [strFolder, strMessage] : std::vector<std::pair<std::string, std::string>>{
+                 {"C:\\", "String C:\\ is a root folder and not a valuable filter."},
+                 {"C:", "String C: is a root folder and not a valuable filter."},
+                 {"C:\\keep out", "String\n C:\\keep out\n is invalid."},
+                 {"C:\\Nowhere\\", "String\n C:\\Nowhere\\\n is invalid."}})
+        {
+            world.m_messageBox.m_shown.clear();
+            world.m_pathPicker.m_folders.push_back(strFolder);
+            page.Click(IDC_FILTER_ADD);
+            QCOMPARE(world.m_messageBox.Texts(), Strings({strMessage}));
+            QCOMPARE(world.m_messageBox.m_shown[0].eButtons, EPromptButtons::Ok);
+            QCOMPARE(page.Items(), before);
+        }
+        // A folder the filters already hold is added again, as chosen.
+        world.m_messageBox.m_shown.clear();
+        world.m_pathPicker.m_folders.push_back("C:\\Keep Out\\");
+        page.Click(IDC_FILTER_ADD);
+        world.m_pathPicker.m_folders.push_back("C:\\Keep Out\\");
+        page.Click(IDC_FILTER_ADD);
+        QVERIFY(world.m_messageBox.m_shown.empty());
+        Strings expected = before;
+        expected.insert(expected.end(), {"C:\\Keep Out\\", "C:\\Keep Out\\"});
+        QCOMPARE(page.Items(), expected);
+
+        const auto select = [&page](const std::string& strItem)
+        {
+            for (int i = 0; i < page.List().GetCount(); ++i)
+            {
+                if (page.List().GetText(i) == strItem)
+                    page.List().SetCurSel(i);
+            }
+            return page.List().GetCurSel();
+        };
+        world.m_messageBox.m_shown.clear();
+        world.m_messageBox.m_answers = {false};
+        const int nMail = select(strMail);
+        page.Click(IDC_FILTER_DELETE);
+        QCOMPARE(world.m_messageBox.Texts(), Strings({TEXT_NETSCAPE_MAIL_REMOVE}));
+        QCOMPARE(world.m_messageBox.m_shown[0].eButtons, EPromptButtons::YesNo);
+        QCOMPARE(page.List().GetCurSel(), nMail);
+        QCOMPARE(page.Items(), expected);
+        world.m_messageBox.m_answers = {true};
+        page.Click(IDC_FILTER_DELETE);
+        std::erase(expected, strMail);
+        QCOMPARE(page.Items(), expected);
+
+        world.m_messageBox.m_shown.clear();
+        select(strUsers);
+        page.Click(IDC_FILTER_DELETE);
+        select("D:\\RECYCLED");
+        page.Click(IDC_FILTER_DELETE);
+        QVERIFY(world.m_messageBox.m_shown.empty());
+        std::erase(expected, strUsers);
+        std::erase(expected, std::string("D:\\RECYCLED"));
+        QCOMPARE(page.Items(), expected);
+
+        select(strRepair);
+        page.Click(IDC_FILTER_DELETE); // answered Yes
+        QCOMPARE(world.m_messageBox.Texts(), Strings({TEXT_REPAIR_REMOVE}));
+        std::erase(expected, strRepair);
+        QCOMPARE(page.Items(), expected);
+    }
+
+    // Restore Defaults and then Cancel leaves the document's list and the
+    // store as they were; Restore Defaults and then OK stores the defaults.
+    // Neither asks anything, not even on Folders to Delete where a default
+    // names the operating system's folder.
+    void RestoreDefaultsThenCancelOrOk()
+    {
+        CPagesWorld world;
+        world.Sandbox().MakeFolder("C:\\Winnt\\Temp");
+        world.Sandbox().MakeFolder("C:\\Temp");
+        world.Restart(); // the defaults name only folders that exist
+        const Strings mine = {"C:\\Mine", "C:\\Also Mine"};
+        world.Doc().Lists[LIST_FOLDER] = mine;
+        world.Doc().SaveSettings();
+        const Strings defaults = world.Doc().DefaultLists[LIST_FOLDER];
+        QVERIFY(!defaults.empty());
+        QVERIFY(defaults != mine);
+        {
+            CListPageHarness page(world, EOptionsPage::FoldersToDelete);
+            page.Click(IDC_FOLDERS_DEFAULTS);
+            QCOMPARE(page.Items(), defaults);
+            page.Sheet().CancelButton()->click();
+        }
+        QVERIFY(world.m_messageBox.m_shown.empty());
+        QCOMPARE(world.Doc().Lists[LIST_FOLDER], mine);
+        world.Restart();
+        QCOMPARE(world.Doc().Lists[LIST_FOLDER], mine);
+        {
+            CListPageHarness page(world, EOptionsPage::FoldersToDelete);
+            page.Click(IDC_FOLDERS_DEFAULTS);
+            page.Sheet().OkButton()->click();
+            QCOMPARE(page.Sheet().result(), int(QDialog::Accepted));
+        }
+        QVERIFY(world.m_messageBox.m_shown.empty());
+        QCOMPARE(world.Doc().Lists[LIST_FOLDER], defaults);
+        world.Restart();
+        QCOMPARE(world.Doc().Lists[LIST_FOLDER], defaults);
     }
 };
 

@@ -1,7 +1,8 @@
 // The Options sheet through its real widgets on a sandbox drive with the real
-// SQLite store: the round trip of every setting and list, Cancel, the
-// results-state sheet, pages created only when shown, the destination check
-// that keeps its page, the run-at-boot entry after OK, and the keyboard.
+// SQLite store: the round trip of every setting and list (read back by the
+// next start and by scrubix-reg export), Cancel, the results-state sheet,
+// pages created only when shown, the destination check that keeps its page,
+// the run-at-boot entry after OK, and the keyboard.
 
 #include "PagesTestSupport.h"
 #include "pages/CEntryDialog.h"
@@ -12,6 +13,7 @@
 #include "res/ResourceIds.h"
 #include "shell/OptionsTexts.h"
 #include "shell/RunAtBoot.h"
+#include "support/ToolRunner.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -20,6 +22,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <filesystem>
+#include <fstream>
+#include <map>
 
 namespace
 {
@@ -91,6 +96,68 @@ QString AccessibleName(QWidget* pWidget)
 {
     QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pWidget);
     return pInterface != nullptr ? pInterface->text(QAccessible::Name) : QString();
+}
+
+// The program's settings as scrubix-reg exports them: "Section|Name" to the
+// text of each string value.
+std::map<std::string, std::string> ExportedSettings(CPagesWorld& world)
+{
+    const std::filesystem::path file = world.Sandbox().Root() / "settings.reg";
+    const SToolResult exported = RunTool(
+        "scrubix-reg", "export " + ShellQuote("HKLM\\Software\\Halvorne Software\\Scrubix") + " " +
+                           ShellQuote(file.string()));
+    std::map<std::string, std::string> values;
+    if (exported.nExitCode != 0)
+    {
+        qWarning("scrubix-reg export failed: %s", exported.strOutput.c_str());
+        return values;
+    }
+    std::ifstream in(file, std::ios::binary);
+    const std::string strKeyStart = "[HKEY_LOCAL_MACHINE\\Software\\Halvorne Software\\Scrubix\\";
+    std::string strSection;
+    std::string strLine;
+    // A quoted text from nAt (at its opening quote), unescaped; nAt ends
+    // after the closing quote.
+    const auto quoted = [](const std::string& strText, size_t& nAt)
+    {
+        std::string strOut;
+        for (++nAt; nAt < strText.size() && strText[nAt] != '"'; ++nAt)
+        {
+            if (strText[nAt] == '\\' && nAt + 1 < strText.size())
+                ++nAt;
+            strOut += strText[nAt];
+        }
+        ++nAt;
+        return strOut;
+    };
+    while (std::getline(in, strLine))
+    {
+        if (!strLine.empty() && strLine.back() == '\r')
+            strLine.pop_back();
+        if (strLine.starts_with("["))
+        {
+            strSection =
+                strLine.starts_with(strKeyStart)
+                    ? strLine.substr(strKeyStart.size(), strLine.size() - strKeyStart.size() - 1)
+                    : std::string();
+            continue;
+        }
+        if (strSection.empty() || !strLine.starts_with("\""))
+            continue;
+        size_t nAt = 0;
+        const std::string strName = quoted(strLine, nAt);
+        if (strLine.compare(nAt, 2, "=\"") != 0)
+            continue;
+        ++nAt;
+        values[strSection + "|" + strName] = quoted(strLine, nAt);
+    }
+    return values;
+}
+
+std::string Exported(const std::map<std::string, std::string>& values, const std::string& strKey)
+{
+    const auto found = values.find(strKey);
+    return found != values.end() ? found->second : std::string("<absent>");
 }
 
 std::string StoredRunValue(IRegistry& registry)
@@ -173,7 +240,12 @@ private slots:
         world.Sandbox().MakeFolder("C:\\Keep");
         world.Sandbox().MakeFolder("C:\\Trash");
         world.Sandbox().MakeFolder("C:\\Moved");
+        world.Doc().IEURL = 1; // no control shows it: it passes through the sheet
         const int32_t nExcludeCase = world.Doc().ExcludeCase;
+        const int32_t nZero = world.Doc().Zero;
+        const int32_t nWarnMe = world.Doc().WarnMe;
+        QCOMPARE(world.Doc().Visible, 1);
+        QCOMPARE(world.Doc().Run, 0);
         auto pSheet = OpenSheet(world, ViewState::Idle);
 
         COptionsPage* pExcludes = ShowPage(*pSheet, "Excludes");
@@ -213,6 +285,8 @@ private slots:
         QCOMPARE(extensions.back(), std::string("LOG2"));
 
         COptionsPage* pPurge = ShowPage(*pSheet, "Purge/Move");
+        Click(pPurge, IDC_PURGE_PURGE);
+        Click(pPurge, IDC_PURGE_WARN);
         Click(pPurge, IDC_PURGE_MOVE);
         Click(pPurge, IDC_PURGE_DESTINATION);
         pPurge->ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH)->setText("C:\\Moved");
@@ -222,13 +296,16 @@ private slots:
         COptionsPage* pRun = ShowPage(*pSheet, "Run Options");
         QVERIFY(pRun != nullptr); // the purge page let itself be left: its folder exists
         QVERIFY(Checked(pRun, IDC_RUN_VISIBLE));
-        Click(pRun, IDC_RUN_AT_BOOT);
+        world.m_messageBox.m_answers = {true, true};
+        Click(pRun, IDC_RUN_INVISIBLE);
+        QVERIFY(Checked(pRun, IDC_RUN_INVISIBLE));
         QVERIFY(Checked(pRun, IDC_RUN_AT_BOOT));
 
         COptionsPage* pOther = ShowPage(*pSheet, "Other Settings");
         const bool bReadOnly = Checked(pOther, IDC_OTHER_READ_ONLY);
         const bool bAnomaly = Checked(pOther, IDC_OTHER_ANOMALY);
         const bool bScroll = Checked(pOther, IDC_OTHER_SCROLL);
+        Click(pOther, IDC_OTHER_ZERO);
         Click(pOther, IDC_OTHER_READ_ONLY);
         Click(pOther, IDC_OTHER_ANOMALY);
         Click(pOther, IDC_OTHER_SCROLL);
@@ -252,9 +329,48 @@ private slots:
         QCOMPARE(doc.RecycleRadio, 1);
         QCOMPARE(doc.MovePath, std::string("C:\\Moved"));
         QCOMPARE(doc.Overwrite, bOverwrite ? 1 : 0);
+        QCOMPARE(doc.WarnMe, nWarnMe != 0 ? 0 : 1);
         QCOMPARE(doc.Run, 1);
-        QCOMPARE(doc.Visible, 1);
+        QCOMPARE(doc.Visible, 0);
+        QCOMPARE(doc.Zero, nZero != 0 ? 0 : 1);
+        QCOMPARE(doc.IEURL, 1);
         QCOMPARE(doc.Deletereadonly, bReadOnly ? 0 : 1);
+        QCOMPARE(world.m_autostart.m_calls, Strings({"enable -7QX2M9R4TJ6W1HN5"}));
+
+        // The same values in the registry, as scrubix-reg exports them.
+        const std::map<std::string, std::string> exported = ExportedSettings(world);
+        for (int nKind = 0; nKind < LIST_KIND_COUNT; ++nKind)
+        {
+            const std::string strPrefix = ListPrefix(nKind);
+            for (size_t i = 0; i < doc.Lists[nKind].size(); ++i)
+                QCOMPARE(Exported(exported, strPrefix + "|" + strPrefix + std::to_string(i)),
+                         doc.Lists[nKind][i]);
+        }
+        QCOMPARE(Exported(exported, "Exclude|Exclude" + std::to_string(excludes.size() - 1)),
+                 std::string("*.xyz"));
+        QCOMPARE(Exported(exported, "Exten|Exten" + std::to_string(extensions.size() - 1)),
+                 std::string("LOG2"));
+        QCOMPARE(Exported(exported, "Folder|Folder" + std::to_string(folders.size() - 1)),
+                 std::string("C:\\Trash\\"));
+        QCOMPARE(Exported(exported, "Add|Path"), std::string("C:\\Scrubix\\junk.txt"));
+        const std::pair<const char*, std::string> scalars[] = {
+            {"ExcludeCase", std::to_string(nExcludeCase != 0 ? 0 : 1)},
+            {"IE", bIE ? "0" : "1"},
+            {"IEURL", "1"},
+            {"Move", "0"},
+            {"RecycleRadio", "1"},
+            {"WarnMe", nWarnMe != 0 ? "0" : "1"},
+            {"Overwrite", bOverwrite ? "1" : "0"},
+            {"MovePath", "C:\\Moved"},
+            {"Anomaly", bAnomaly ? "0" : "1"},
+            {"Deletereadonly", bReadOnly ? "0" : "1"},
+            {"Zero", nZero != 0 ? "0" : "1"},
+            {"Scroll", bScroll ? "0" : "1"},
+            {"Visible", "0"},
+            {"Run", "1"},
+        };
+        for (const auto& [pName, strValue] : scalars)
+            QCOMPARE(Exported(exported, std::string("Settings|") + pName), strValue);
 
         // The same values on the pages of a new sheet.
         auto pAgain = OpenSheet(world, ViewState::Idle);
@@ -267,8 +383,13 @@ private slots:
         QVERIFY(Checked(pPurgeAgain, IDC_PURGE_DESTINATION));
         QCOMPARE(pPurgeAgain->ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH)->text(),
                  QStringLiteral("C:\\Moved"));
-        QVERIFY(Checked(ShowPage(*pAgain, "Run Options"), IDC_RUN_AT_BOOT));
+        QCOMPARE(Checked(pPurgeAgain, IDC_PURGE_WARN), nWarnMe == 0);
+        QCOMPARE(Checked(pPurgeAgain, IDC_PURGE_OVERWRITE), bOverwrite);
+        COptionsPage* pRunAgain = ShowPage(*pAgain, "Run Options");
+        QVERIFY(Checked(pRunAgain, IDC_RUN_AT_BOOT));
+        QVERIFY(Checked(pRunAgain, IDC_RUN_INVISIBLE));
         COptionsPage* pOtherAgain = ShowPage(*pAgain, "Other Settings");
+        QCOMPARE(Checked(pOtherAgain, IDC_OTHER_ZERO), nZero == 0);
         QCOMPARE(Checked(pOtherAgain, IDC_OTHER_READ_ONLY), !bReadOnly);
         QCOMPARE(doc.Anomaly, bAnomaly ? 0 : 1);
         QCOMPARE(doc.Scroll, bScroll ? 0 : 1);
@@ -402,6 +523,13 @@ private slots:
         world.Doc().Run = 0;
         auto pSheet = OpenSheet(world, ViewState::Idle);
         COptionsPage* pRun = ShowPage(*pSheet, "Run Options");
+
+        // Visible: Run At Boot time goes on and off without a word.
+        Click(pRun, IDC_RUN_AT_BOOT);
+        QVERIFY(Checked(pRun, IDC_RUN_AT_BOOT));
+        Click(pRun, IDC_RUN_AT_BOOT);
+        QVERIFY(!Checked(pRun, IDC_RUN_AT_BOOT));
+        QVERIFY(world.m_messageBox.m_shown.empty());
 
         world.m_messageBox.m_answers = {false};
         Click(pRun, IDC_RUN_INVISIBLE);
