@@ -13,8 +13,8 @@ CEntryDialog::CEntryDialog(IMessageBox& messageBox, QWidget* pParent)
     : QDialog(pParent), m_messageBox(messageBox)
 {
     const SDialogTemplate* pTemplate = FindTemplate(IDD_ENTRY);
-    setWindowTitle(QString::fromUtf8(pTemplate->pszCaption));
     CTemplateBuilder builder(*pTemplate);
+    builder.ApplyWindowFrame(this); // the caption "Add", a close box, no minimise or maximise
     builder.Build(this);
     m_pEdit = builder.ControlAs<QLineEdit>(IDC_ENTRY_TEXT);
     if (auto* pOk = builder.ControlAs<QPushButton>(ID_RESULT_OK))

@@ -57,6 +57,9 @@ COptionsSheet::COptionsSheet(CScrubixDoc& doc, ViewState state, IAutostart& auto
       m_values(CopyIntoSheet(doc))
 {
     setWindowTitle(QStringLiteral("Options"));
+    // A fixed-size sheet: a close box, never a minimise or maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     IMessageBox* pMessageBox = services.pMessageBox;

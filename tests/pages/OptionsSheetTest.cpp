@@ -178,6 +178,16 @@ private slots:
         CPagesWorld world;
         auto pIdle = OpenSheet(world, ViewState::Idle);
         QCOMPARE(pIdle->windowTitle(), QStringLiteral("Options"));
+        // The sheet and the entry dialog: a close box, no minimise or maximise box.
+        CEntryDialog entry(world.m_messageBox);
+        QCOMPARE(entry.windowTitle(), QStringLiteral("Add"));
+        for (const QWidget* pWindow :
+             {static_cast<const QWidget*>(pIdle.get()), static_cast<const QWidget*>(&entry)})
+        {
+            QVERIFY(!(pWindow->windowFlags() & Qt::WindowMaximizeButtonHint));
+            QVERIFY(!(pWindow->windowFlags() & Qt::WindowMinimizeButtonHint));
+            QVERIFY(pWindow->windowFlags() & Qt::WindowCloseButtonHint);
+        }
         QStringList tabs;
         for (int i = 0; i < pIdle->PageCount(); ++i)
             tabs << pIdle->TabBar()->tabText(i);
