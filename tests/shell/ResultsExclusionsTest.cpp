@@ -48,6 +48,7 @@ TEST(ResultsExclusionsEntryTest, EachRowGivesItsEntry)
 TEST_F(ResultsExclusionsTest, AnAcceptedEntryIsStoredOnce)
 {
     m_sandbox.MakeFolder("C:\\Projects\\old");
+    m_doc.LoadSettings();
     const size_t nExcludes = m_doc.Lists[LIST_EXCLUDE].size();
     ASSERT_TRUE(AddExclusion(EExclusion::FileName, "build.log", m_doc, m_box));
     ASSERT_TRUE(AddExclusion(EExclusion::Extension, "*.chk", m_doc, m_box));
@@ -57,6 +58,7 @@ TEST_F(ResultsExclusionsTest, AnAcceptedEntryIsStoredOnce)
     EXPECT_EQ(m_doc.Lists[LIST_EXCLUDE].size(), nExcludes + 2);
 
     CScrubixDoc reread(m_store, m_fileSystem);
+    reread.LoadSettings();
     const auto& excludes = reread.Lists[LIST_EXCLUDE];
     EXPECT_EQ(std::count(excludes.begin(), excludes.end(), "build.log"), 1);
     EXPECT_EQ(std::count(excludes.begin(), excludes.end(), "*.chk"), 1);
