@@ -67,7 +67,7 @@ install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/scrub
 set(CPACK_PACKAGE_NAME scrubix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Scrubix developers")
-set(CPACK_PACKAGE_CONTACT "The Scrubix developers <developers@scrubix.invalid>")
+set(CPACK_PACKAGE_CONTACT "The Scrubix developers <team@scrubix.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rule-based junk-file cleaner with review before deletion")
 set(CPACK_PACKAGE_DESCRIPTION
   "Scrubix searches one drive for files you consider useless (by extension,\n"

@@ -6,7 +6,8 @@
 #define ABOUT_LEGAL_NOTICE "Copyright 2026 The Scrubix developers.\nAll rights reserved."
 #define ABOUT_ONE_LINE_NOTICE "Built with Qt 6"
 #define ABOUT_AUTHOR_NAME "The Scrubix developers"
-#define ABOUT_EMAIL_LOCAL_PART "developers"
+// Short enough to fit the link's width whole in the usual desktop fonts.
+#define ABOUT_EMAIL_LOCAL_PART "team"
 #define ABOUT_EMAIL_ADDRESS ABOUT_EMAIL_LOCAL_PART "@scrubix.invalid"
 // The web link shows this text and opens the help pages installed with the
 // program (the caller gives their address).

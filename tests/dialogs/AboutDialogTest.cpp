@@ -73,7 +73,7 @@ private slots:
         QVERIFY(texts.contains(QStringLiteral("Scrubix Version 2.4")));
         QVERIFY(texts.contains(QStringLiteral("Go ahead, save a Meg!")));
         QVERIFY(texts.contains(QStringLiteral("A 32 bit application")));
-        QCOMPARE(about.EmailLink()->text(), QStringLiteral("developers@scrubix.invalid"));
+        QCOMPARE(about.EmailLink()->text(), QStringLiteral("team@scrubix.invalid"));
         QVERIFY(about.EmailLink()->font().underline());
         QVERIFY(about.WebLink()->font().underline());
         QCOMPARE(TextColour(about.EmailLink()), QColor(0, 0, 255));
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QTest::mouseClick(about.EmailLink(), Qt::LeftButton);
         QTest::mouseClick(about.EmailLink(), Qt::LeftButton);
-        const std::vector<std::string> expected(2, "mailto:developers@scrubix.invalid");
+        const std::vector<std::string> expected(2, "mailto:team@scrubix.invalid");
         QCOMPARE(shell.m_opened, expected);
 
         QTest::mouseClick(about.WebLink(), Qt::LeftButton);
