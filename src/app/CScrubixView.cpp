@@ -112,7 +112,8 @@ void CScrubixView::BuildForm()
             if (control.nId != ID_STATIC)
             {
                 m_labels[control.nId] = pLabel;
-                pLabel->setText(QString()); // "Static" is never shown
+                if (strText == QLatin1String("Static"))
+                    pLabel->setText(QString()); // the placeholder is never shown
             }
             pWidget = pLabel;
             break;

@@ -217,7 +217,8 @@ private slots:
             QVERIFY2(TextFits(pLabel), qPrintable(pLabel->text()));
             QVERIFY2(view.rect().contains(pLabel->geometry()), qPrintable(pLabel->text()));
         }
-        QCOMPARE(nCaptions, 8); // four captions and the four counters
+        // The four counters with their captions, and the path lines' two captions.
+        QCOMPARE(nCaptions, 10);
     }
 
     void MoveShowsProgressAndPutsCheckedFilesInTheFolder()

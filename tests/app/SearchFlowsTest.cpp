@@ -124,6 +124,7 @@ private slots:
         bool bStopped = false;
         SCommandAvailability whileSearching{true, true, true, true, true};
         QString strButtonWhileSearching;
+        QStringList captionsWhileSearching;
         connect(&frame, &CMainFrame::MessageHandled,
                 [&](uint32_t nMessage)
                 {
@@ -132,6 +133,9 @@ private slots:
                     bStopped = true;
                     whileSearching = ReadCommands(frame);
                     strButtonWhileSearching = view.SearchButton()->text();
+                    for (int nId : {IDC_SEARCH_PATH_CAPTION, IDC_CANDIDATE_FILE_CAPTION})
+                        if (IsLabelShown(view, nId))
+                            captionsWhileSearching << LabelText(view, nId);
                     QTest::mouseClick(view.SearchButton(), Qt::LeftButton);
                 });
         QTest::mouseClick(view.SearchButton(), Qt::LeftButton);
@@ -139,6 +143,8 @@ private slots:
 
         QVERIFY(bStopped);
         QCOMPARE(strButtonWhileSearching, QStringLiteral("Stop Search"));
+        QCOMPARE(captionsWhileSearching,
+                 (QStringList{QStringLiteral("Searching Path"), QStringLiteral("Candidate File")}));
         QCOMPARE(whileSearching, (SCommandAvailability{false, false, false, false, false}));
         QCOMPARE(view.GetViewState(), ViewState::Results);
         QVERIFY(view.Model().rowCount() >= 1);
