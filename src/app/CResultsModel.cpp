@@ -1,5 +1,6 @@
 #include "app/CResultsModel.h"
 
+#include <QTimerEvent>
 #include <unordered_map>
 
 CResultsModel::CResultsModel(CCandidateTable& table, QObject* pParent)
@@ -25,7 +26,7 @@ int CResultsModel::columnCount(const QModelIndex& parent) const
 
 QVariant CResultsModel::data(const QModelIndex& index, int nRole) const
 {
-    if (!index.isValid() || index.row() >= m_nShownRows)
+    if (!index.isValid() || !IsShownRow(index.row()))
         return {};
     const SCandidateRow& row = m_table.Rows()[static_cast<size_t>(index.row())];
     if (nRole == Qt::DisplayRole || nRole == Qt::AccessibleTextRole)
@@ -52,7 +53,7 @@ QVariant CResultsModel::data(const QModelIndex& index, int nRole) const
 
 bool CResultsModel::setData(const QModelIndex& index, const QVariant& value, int nRole)
 {
-    if (!index.isValid() || index.row() >= m_nShownRows || index.column() != COLUMN_PATH ||
+    if (!index.isValid() || !IsShownRow(index.row()) || index.column() != COLUMN_PATH ||
         nRole != Qt::CheckStateRole)
         return false;
     SetRowChecked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
@@ -89,7 +90,19 @@ QVariant CResultsModel::headerData(int nSection, Qt::Orientation orientation, in
 void CResultsModel::ShowPendingRows()
 {
     const int nRows = m_table.GetRowCount();
-    if (nRows <= m_nShownRows)
+    if (nRows < m_nShownRows)
+    {
+        // Removals batched: the rows left moved up, so every shown row may
+        // have changed.
+        beginRemoveRows(QModelIndex(), nRows, m_nShownRows - 1);
+        m_nShownRows = nRows;
+        endRemoveRows();
+        if (nRows > 0)
+            emit dataChanged(index(0, 0), index(nRows - 1, COLUMN_COUNT - 1));
+        emit CheckedCountsChanged();
+        return;
+    }
+    if (nRows == m_nShownRows)
         return;
     beginInsertRows(QModelIndex(), m_nShownRows, nRows - 1);
     m_nShownRows = nRows;
@@ -99,8 +112,30 @@ void CResultsModel::ShowPendingRows()
 
 void CResultsModel::RemoveRow(int nRow)
 {
-    ShowPendingRows();
+    if (!m_bRemovalsBatched)
+        ShowPendingRows();
     m_table.DeleteRow(nRow);
+}
+
+void CResultsModel::SetRemovalsBatched(bool bBatched)
+{
+    m_bRemovalsBatched = bBatched && m_nShownRows > REMOVAL_BATCH_MIN_ROWS;
+    if (!m_bRemovalsBatched)
+    {
+        m_removalTimer.stop();
+        ShowPendingRows();
+    }
+}
+
+void CResultsModel::timerEvent(QTimerEvent* pEvent)
+{
+    if (pEvent->timerId() != m_removalTimer.timerId())
+    {
+        QAbstractTableModel::timerEvent(pEvent);
+        return;
+    }
+    m_removalTimer.stop();
+    ShowPendingRows();
 }
 
 void CResultsModel::Clear()
@@ -119,7 +154,7 @@ void CResultsModel::SetRowChecked(int nRow, bool bChecked)
     if (nRow < 0 || nRow >= m_table.GetRowCount())
         return;
     m_table.SetChecked(nRow, bChecked);
-    if (nRow < m_nShownRows)
+    if (IsShownRow(nRow))
     {
         const QModelIndex cell = index(nRow, COLUMN_PATH);
         emit dataChanged(cell, cell, {Qt::CheckStateRole});
@@ -157,7 +192,7 @@ void CResultsModel::SetRowsChecked(const std::vector<int>& rows, bool bChecked)
     int nLast = -1;
     for (int nRow : rows)
     {
-        if (nRow < 0 || nRow >= m_nShownRows)
+        if (!IsShownRow(nRow))
             continue;
         m_table.SetChecked(nRow, bChecked);
         nFirst = std::min(nFirst, nRow);
@@ -196,6 +231,13 @@ void CResultsModel::OnRowsInserted(int, int) {}
 
 void CResultsModel::OnRowsAboutToRemove(int nFirst, int nLast)
 {
+    if (m_bRemovalsBatched)
+    {
+        m_bRemovingShownRows = false;
+        if (!m_removalTimer.isActive())
+            m_removalTimer.start(REMOVAL_BATCH_MS, this);
+        return;
+    }
     // Rows not shown yet need no announcement.
     m_bRemovingShownRows = nFirst < m_nShownRows;
     if (m_bRemovingShownRows)

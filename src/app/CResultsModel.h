@@ -4,7 +4,9 @@
 #include "search/ICandidateTableObserver.h"
 
 #include <QAbstractTableModel>
+#include <QBasicTimer>
 #include <QPersistentModelIndex>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -32,6 +34,9 @@ public:
     };
     // The size column's byte count, for sorting on the raw value.
     static constexpr int SIZE_ROLE = Qt::UserRole + 1;
+    // How removals are batched (SetRemovalsBatched).
+    static constexpr int REMOVAL_BATCH_MS = 100;
+    static constexpr int REMOVAL_BATCH_MIN_ROWS = 1000;
 
     // Observes the table until destroyed.
     explicit CResultsModel(CCandidateTable& table, QObject* pParent = nullptr);
@@ -46,8 +51,17 @@ public:
 
     // Rows the table holds that the views have not been told of yet.
     int PendingRowCount() const { return m_table.GetRowCount() - m_nShownRows; }
-    // Tells the views of every row added to the table since the last call.
+    // Tells the views of every row added to the table since the last call,
+    // and of the rows removed while removals are batched.
     void ShowPendingRows();
+    // While on, rows the table removes (the disposing thread's, one call per
+    // row) are announced together every REMOVAL_BATCH_MS: a tree view lays
+    // out all its rows again after each removal, which would make a purge of
+    // n rows cost n full layouts. Until then the views keep their row count
+    // and rows past the table's end show nothing. Turning it off announces
+    // what is left at once. Lists of up to REMOVAL_BATCH_MIN_ROWS rows are
+    // cheap to lay out and keep hearing of each removal.
+    void SetRemovalsBatched(bool bBatched);
     // Removes one row (pending rows are shown first, so indexes agree).
     void RemoveRow(int nRow);
     // Empties the table and the views.
@@ -82,10 +96,16 @@ private:
     void OnRowsAboutToReorder() override;
     void OnRowsReordered() override;
     void AnnounceAllChecks();
+    void timerEvent(QTimerEvent* pEvent) override;
+    // A row the views know of that the table still holds.
+    bool IsShownRow(int nRow) const { return nRow >= 0 && nRow < ShownTableRows(); }
+    int ShownTableRows() const { return std::min(m_nShownRows, m_table.GetRowCount()); }
 
     CCandidateTable& m_table;
     int m_nShownRows = 0;
     bool m_bRemovingShownRows = false;
+    bool m_bRemovalsBatched = false;
+    QBasicTimer m_removalTimer;
     // While rows are reordered: each persistent index and its row.
     std::vector<std::pair<QPersistentModelIndex, const SCandidateRow*>> m_reordered;
 };

@@ -36,6 +36,9 @@ namespace
 constexpr int START_TIMER_MS = 100;
 constexpr int BATCH_TIMER_MS = 50;
 constexpr int BATCH_ROWS = 2000;
+// The labels a search updates with every message are redrawn at most this
+// often: drawing them once a message would cost more than the walk itself.
+constexpr int TEXT_TIMER_MS = 40;
 
 QString FromBytes(const std::string& strText)
 {
@@ -337,6 +340,12 @@ void CScrubixView::timerEvent(QTimerEvent* pEvent)
         StartSearchThread();
         return;
     }
+    if (pEvent->timerId() == m_textTimer.timerId())
+    {
+        m_textTimer.stop();
+        PushTexts();
+        return;
+    }
     if (pEvent->timerId() == m_batchTimer.timerId())
     {
         m_batchTimer.stop();
@@ -379,7 +388,7 @@ void CScrubixView::AddCandidateRow()
 {
     if (!m_table.AddCandidateRow(m_doc))
     {
-        PushTexts();
+        SchedulePushTexts();
         return;
     }
     // The mailbox is already handed back: everything below reads the row.
@@ -395,14 +404,20 @@ void CScrubixView::AddCandidateRow()
         m_batchTimer.start(BATCH_TIMER_MS, this);
 
     ApplyCandidateTexts(row, m_doc, m_texts);
-    PushTexts();
+    SchedulePushTexts();
 }
 
 void CScrubixView::OnSearchPath()
 {
     m_texts.strSearchingPath = m_doc.SearchPath;
     m_doc.PathAck.store(1, std::memory_order_release);
-    PushTexts();
+    SchedulePushTexts();
+}
+
+void CScrubixView::SchedulePushTexts()
+{
+    if (!m_textTimer.isActive())
+        m_textTimer.start(TEXT_TIMER_MS, this);
 }
 
 void CScrubixView::OnSearchDone()
@@ -425,12 +440,17 @@ bool CScrubixView::StartDisposal()
     m_disposal.SetProtectedFiles(ListProgramFiles());
     SetViewState(ViewState::Disposing);
     PushTexts();
-    return m_disposal.Start(m_doc);
+    m_model.SetRemovalsBatched(true);
+    if (m_disposal.Start(m_doc))
+        return true;
+    m_model.SetRemovalsBatched(false);
+    return false;
 }
 
 void CScrubixView::OnDisposeDone(uintptr_t wParam)
 {
     m_disposal.Join();
+    m_model.SetRemovalsBatched(false);
     SetViewState(ViewStateAfterDisposal(wParam));
     PushTexts();
 }

@@ -71,6 +71,9 @@ public:
     void SetViewState(ViewState nState);
     // Transfers the six strings to their labels.
     void PushTexts();
+    // PushTexts within TEXT_TIMER_MS, for the search's messages: many
+    // messages in between are drawn once.
+    void SchedulePushTexts();
 
     // Validates the drive box and begins a search; false when none started
     // ("List Box Error" or "Cannot Scan Path" shown, in every launch mode).
@@ -184,6 +187,7 @@ private:
 
     QBasicTimer m_startTimer; // timer 102: starts the searching thread
     QBasicTimer m_batchTimer; // shows the rows that arrived since the last batch
+    QBasicTimer m_textTimer;  // pushes the texts a search's messages changed
 
     QComboBox* m_pDriveBox = nullptr;
     QPushButton* m_pSearchButton = nullptr;

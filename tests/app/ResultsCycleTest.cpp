@@ -6,6 +6,7 @@
 
 #include "AppTestSupport.h"
 #include "app/CMainFrame.h"
+#include "app/CResultsModel.h"
 #include "app/CScrubixView.h"
 #include "dialogs/CProgressDialog.h"
 #include "dialogs/TextFit.h"
@@ -179,6 +180,55 @@ private slots:
         QVERIFY(!sandbox.Drive().Exists("C:\\junk\\three.tmp"));
         QVERIFY(sandbox.Drive().Exists("C:\\junk\\two.tmp"));
         QCOMPARE(view.Model().rowCount(), 0);
+    }
+
+    // A big list hears of the disposing thread's removals in batches, not once
+    // a row, and ends with exactly the rows the table kept.
+    void BigPurgeAnnouncesRemovalsInBatches()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        sandbox.SetInt("Settings", "Move", 1);
+        sandbox.SetInt("Settings", "WarnMe", 0);
+        constexpr int ROWS = 1500;
+        for (int i = 0; i < ROWS; ++i)
+            sandbox.Drive().MakeFile("C:\\junk" + std::to_string(i % 10) + "\\f" + std::to_string(i) +
+                                     ".tmp");
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        SearchAndWait(view);
+        QCOMPARE(view.Model().rowCount(), ROWS);
+        QVERIFY(ROWS > CResultsModel::REMOVAL_BATCH_MIN_ROWS);
+        std::vector<std::string> kept;
+        for (int nRow = 0; nRow < ROWS; nRow += 100)
+        {
+            view.Model().SetRowChecked(nRow, false);
+            kept.push_back(view.Model().Table().Rows()[static_cast<size_t>(nRow)].strPath);
+        }
+
+        int nAnnouncements = 0;
+        int nAnnouncedRows = 0;
+        bool bViewsAgreeWithTheTable = true;
+        connect(&view.Model(), &QAbstractItemModel::rowsAboutToBeRemoved, &view,
+                [&](const QModelIndex&, int nFirst, int nLast)
+                {
+                    ++nAnnouncements;
+                    nAnnouncedRows += nLast - nFirst + 1;
+                });
+        connect(&view.Model(), &QAbstractItemModel::rowsRemoved, &view,
+                [&]
+                {
+                    if (view.Model().rowCount() != view.Model().Table().GetRowCount())
+                        bViewsAgreeWithTheTable = false;
+                });
+        QTest::mouseClick(view.ActionButton(), Qt::LeftButton);
+        WaitForDisposalEnd(view);
+        QVERIFY(nAnnouncedRows >= ROWS - static_cast<int>(kept.size()));
+        QVERIFY2(nAnnouncements < ROWS / 10, qPrintable(QString::number(nAnnouncements)));
+        QVERIFY(bViewsAgreeWithTheTable);
+        for (const std::string& strPath : kept)
+            QVERIFY(sandbox.Drive().Exists(strPath));
+        QVERIFY(!sandbox.Drive().Exists("C:\\junk1\\f1.tmp"));
     }
 
     void DontShowTheWarningAgainIsStoredButNotTakenForThisRun()
