@@ -13,6 +13,7 @@
 // Refuses to run unless the drive table, the registry folder and the home
 // all lie inside the one temporary sandbox the run script made: a purge or a
 // move here only ever touches that sandbox.
+#include "../support/BenchSandbox.h"
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
 #include "app/CScrubixApp.h"
@@ -170,16 +171,6 @@ double Ms(const QElapsedTimer& timer)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-// A plausible candidate path: a few folders deep, a numbered file.
-std::string PathOf(int n)
-{
-    static const char* const FOLDERS[] = {"C:\\Users\\anna\\AppData\\Local\\Temp\\",
-                                          "C:\\Windows\\Temp\\", "C:\\Projects\\site\\build\\",
-                                          "C:\\Users\\anna\\Documents\\old drafts\\"};
-    return std::string(FOLDERS[n % 4]) + "sub" + std::to_string(n % 997) + "\\file" +
-           std::to_string(n) + (n % 2 == 0 ? ".tmp" : ".bak");
-}
-
 int RunSearch(CMainFrame& frame, CStallMeter& stall)
 {
     CScrubixView& view = frame.View();
@@ -219,7 +210,7 @@ int RunList(CMainFrame& frame, CStallMeter& stall, int nRows)
                 while (doc.CandidateAck.load(std::memory_order_acquire) == 0)
                     std::this_thread::yield();
                 doc.CandidateAck.store(0, std::memory_order_relaxed);
-                doc.CandidatePath = PathOf(n);
+                doc.CandidatePath = BenchCandidatePath(n);
                 doc.CandidateSize = 4096;
                 doc.CandidateReason = REASON_EXTENSION;
                 doc.CandidateIdentity = SFileIdentity{};

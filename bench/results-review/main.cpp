@@ -6,6 +6,7 @@
 // Touches no file: the document gets a platform whose drive table, registry
 // folder and home all point into a temporary folder this program makes and
 // removes.
+#include "../support/BenchSandbox.h"
 #include "app/CResultsModel.h"
 #include "platform/Platform.h"
 #include "search/CCandidateTable.h"
@@ -25,15 +26,6 @@
 
 namespace
 {
-std::string PathOf(int n)
-{
-    static const char* const FOLDERS[] = {"C:\\Users\\anna\\AppData\\Local\\Temp\\",
-                                          "C:\\Windows\\Temp\\", "C:\\Projects\\site\\build\\",
-                                          "C:\\Users\\anna\\Documents\\old drafts\\"};
-    return std::string(FOLDERS[n % 4]) + "sub" + std::to_string(n % 997) + "\\file" +
-           std::to_string(n) + (n % 2 == 0 ? ".tmp" : ".bak");
-}
-
 // Milliseconds for the step and the events it posted.
 double Time(const std::function<void()>& step)
 {
@@ -48,19 +40,9 @@ double Time(const std::function<void()>& step)
 int main(int argc, char** argv)
 {
     const int nRows = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    char folderTemplate[] = "/tmp/scrubix-results-review-XXXXXX";
-    if (::mkdtemp(folderTemplate) == nullptr)
+    const std::filesystem::path sandbox = MakeBenchSandbox("results-review");
+    if (sandbox.empty())
         return 1;
-    const std::filesystem::path sandbox = folderTemplate;
-    std::filesystem::create_directories(sandbox / "c");
-    std::filesystem::create_directories(sandbox / "registry");
-    std::filesystem::create_directories(sandbox / "home");
-    ::setenv("SCRUBIX_DRIVES", ("C:=" + (sandbox / "c").string()).c_str(), 1);
-    ::setenv("SCRUBIX_REGISTRY_DIR", (sandbox / "registry").c_str(), 1);
-    ::setenv("HOME", (sandbox / "home").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (sandbox / "home" / ".config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (sandbox / "home" / ".local" / "share").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", (sandbox / "home").c_str(), 1);
 
     int nStalls = 0;
     {
@@ -84,7 +66,7 @@ int main(int argc, char** argv)
             {
                 for (int n = 0; n < nRows; ++n)
                 {
-                    doc.CandidatePath = PathOf(n);
+                    doc.CandidatePath = BenchCandidatePath(n);
                     doc.CandidateReason = 1;
                     doc.CandidateSize = static_cast<double>((n * 7919LL) % 10000000);
                     doc.CandidateAck.store(0);

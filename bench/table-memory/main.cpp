@@ -6,6 +6,7 @@
 // Touches no file: the document gets a platform whose drive table, registry
 // folder and home all point into a temporary folder this program makes and
 // removes.
+#include "../support/BenchSandbox.h"
 #include "platform/Platform.h"
 #include "search/CCandidateTable.h"
 #include "settings/CScrubixDoc.h"
@@ -60,15 +61,6 @@ long long ResidentBytes()
     return nResident * ::sysconf(_SC_PAGESIZE);
 }
 
-// A plausible candidate path: a few folders deep, a numbered file.
-std::string PathOf(int n)
-{
-    static const char* const FOLDERS[] = {"C:\\Users\\anna\\AppData\\Local\\Temp\\",
-                                          "C:\\Windows\\Temp\\", "C:\\Projects\\site\\build\\",
-                                          "C:\\Users\\anna\\Documents\\old drafts\\"};
-    return std::string(FOLDERS[n % 4]) + "sub" + std::to_string(n % 997) + "\\file" +
-           std::to_string(n) + (n % 2 == 0 ? ".tmp" : ".bak");
-}
 } // namespace
 
 void* operator new(size_t nSize)
@@ -99,18 +91,9 @@ void operator delete[](void* p, size_t) noexcept
 int main(int argc, char** argv)
 {
     const int nRows = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    char folderTemplate[] = "/tmp/scrubix-table-memory-XXXXXX";
-    if (::mkdtemp(folderTemplate) == nullptr)
+    const std::filesystem::path sandbox = MakeBenchSandbox("table-memory");
+    if (sandbox.empty())
         return 1;
-    const std::filesystem::path sandbox = folderTemplate;
-    std::filesystem::create_directories(sandbox / "c");
-    std::filesystem::create_directories(sandbox / "registry");
-    std::filesystem::create_directories(sandbox / "home");
-    ::setenv("SCRUBIX_DRIVES", ("C:=" + (sandbox / "c").string()).c_str(), 1);
-    ::setenv("SCRUBIX_REGISTRY_DIR", (sandbox / "registry").c_str(), 1);
-    ::setenv("HOME", (sandbox / "home").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (sandbox / "home" / ".config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (sandbox / "home" / ".local" / "share").c_str(), 1);
 
     long long nPathBytes = 0;
     {
@@ -127,7 +110,7 @@ int main(int argc, char** argv)
         const std::clock_t cpuStart = std::clock();
         for (int n = 0; n < nRows; ++n)
         {
-            doc.CandidatePath = PathOf(n);
+            doc.CandidatePath = BenchCandidatePath(n);
             doc.CandidateReason = REASON_EXTENSION;
             doc.CandidateSize = 4096;
             doc.CandidateAck.store(0);
@@ -158,7 +141,7 @@ int main(int argc, char** argv)
         int nAgain = 0;
         for (int n = 0; n < nRows; n += 97)
         {
-            doc.CandidatePath = PathOf(n);
+            doc.CandidatePath = BenchCandidatePath(n);
             nAgain += table.AddCandidateRow(doc) ? 1 : 0;
         }
         std::printf("duplicates added:            %d\n", nAgain);
