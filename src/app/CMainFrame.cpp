@@ -348,8 +348,7 @@ void CMainFrame::HandlePrivateMessage(uint32_t nMessage, uintptr_t wParam)
         if (m_pProgressDialog)
         {
             const std::string& strStep = view.Disposal().StepPath();
-            m_pProgressDialog->Step(
-                QString::fromUtf8(strStep.data(), static_cast<qsizetype>(strStep.size())));
+            m_pProgressDialog->Step(QString::fromStdString(strStep));
         }
         view.Disposal().Acknowledge();
         break;

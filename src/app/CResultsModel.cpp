@@ -34,8 +34,7 @@ QVariant CResultsModel::data(const QModelIndex& index, int nRole) const
         switch (index.column())
         {
         case COLUMN_PATH:
-            return QString::fromUtf8(row.strPath.data(),
-                                     static_cast<qsizetype>(row.strPath.size()));
+            return QString::fromStdString(row.strPath);
         case COLUMN_REASON:
             return QString::fromLatin1(CCandidateTable::ReasonWord(row.nReason));
         case COLUMN_SIZE:

@@ -3,9 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
 #include "dialogs/TextFit.h"
-#include "pages/CQtMessageBox.h"
 #include "platform/IFileSystem.h"
-#include "platform/IShell.h"
 #include "platform/ProgramFiles.h"
 #include "res/DialogUnits.h"
 #include "res/ResourceIds.h"
@@ -19,15 +17,11 @@
 #include "shell/StartSearch.h"
 #include "shell/ViewStateEffects.h"
 
-#include <QClipboard>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimerEvent>
 #include <QTreeView>
 
@@ -39,11 +33,6 @@ constexpr int BATCH_ROWS = 2000;
 // The labels a search updates with every message are redrawn at most this
 // often: drawing them once a message would cost more than the walk itself.
 constexpr int TEXT_TIMER_MS = 40;
-
-QString FromBytes(const std::string& strText)
-{
-    return QString::fromUtf8(strText.data(), static_cast<qsizetype>(strText.size()));
-}
 
 QRect ToPixels(const SControlTemplate& control, const SDialogBaseUnits& base)
 {
@@ -219,7 +208,7 @@ bool CScrubixView::IsUnattended() const
 void CScrubixView::ApplyControlChange(QPushButton* pButton, const SControlChange& change)
 {
     if (change.strText)
-        pButton->setText(FromBytes(*change.strText));
+        pButton->setText(QString::fromStdString(*change.strText));
     if (change.bEnabled)
         pButton->setEnabled(*change.bEnabled);
     if (change.bShown)
@@ -255,7 +244,7 @@ void CScrubixView::SetViewState(ViewState nState)
         m_pActionButton->setFocus();
     ApplyToTexts(effects, m_texts);
     if (effects.strTitle)
-        m_frame.setWindowTitle(FromBytes(*effects.strTitle));
+        m_frame.setWindowTitle(QString::fromStdString(*effects.strTitle));
     if (effects.bDestroyProgressDialog)
         m_frame.DestroyProgressDialog();
     if (effects.bDeleteAllRows)
@@ -275,7 +264,7 @@ void CScrubixView::SetViewState(ViewState nState)
         SetViewState(effects.followUp);
     if (!effects.strMessageAfter.empty())
         QMessageBox::information(this, QStringLiteral("Scrubix"),
-                                 FromBytes(effects.strMessageAfter));
+                                 QString::fromStdString(effects.strMessageAfter));
 }
 
 void CScrubixView::PushTexts()
@@ -286,12 +275,12 @@ void CScrubixView::PushTexts()
         if (pLabel->text() != strText)
             pLabel->setText(strText);
     };
-    push(IDC_EXTEN_COUNT, FromBytes(m_texts.strExtenCount));
-    push(IDC_TOTAL_SIZE, FromBytes(m_texts.strTotalSize));
-    push(IDC_ZERO_COUNT, FromBytes(m_texts.strZeroCount));
-    push(IDC_CANDIDATE_FILE, FromBytes(m_texts.strCandidateFile));
-    push(IDC_SEARCH_PATH, FromBytes(m_texts.strSearchingPath));
-    push(IDC_DIRECTED_COUNT, FromBytes(m_texts.strDirectedCount));
+    push(IDC_EXTEN_COUNT, QString::fromStdString(m_texts.strExtenCount));
+    push(IDC_TOTAL_SIZE, QString::fromStdString(m_texts.strTotalSize));
+    push(IDC_ZERO_COUNT, QString::fromStdString(m_texts.strZeroCount));
+    push(IDC_CANDIDATE_FILE, QString::fromStdString(m_texts.strCandidateFile));
+    push(IDC_SEARCH_PATH, QString::fromStdString(m_texts.strSearchingPath));
+    push(IDC_DIRECTED_COUNT, QString::fromStdString(m_texts.strDirectedCount));
 }
 
 void CScrubixView::ShowError(const QString& strText)
@@ -310,7 +299,7 @@ bool CScrubixView::StartSearch()
         PrepareSearch(nSelected, strEntry, m_services.fileSystem, m_services.store);
     if (prepared.outcome != EStartSearch::Start)
     {
-        ShowError(FromBytes(prepared.strMessage));
+        ShowError(QString::fromStdString(prepared.strMessage));
         return false;
     }
     BeginSearch(prepared.strRoot);
@@ -461,7 +450,7 @@ void CScrubixView::FillDriveBox()
     const SDriveBoxFill fill = ::FillDriveBox(m_services.fileSystem, m_services.store);
     m_pDriveBox->clear();
     for (const std::string& strEntry : fill.entries)
-        m_pDriveBox->addItem(FromBytes(strEntry));
+        m_pDriveBox->addItem(QString::fromStdString(strEntry));
     m_pDriveBox->setCurrentIndex(fill.nSelected);
 }
 
@@ -470,163 +459,7 @@ bool CScrubixView::ShowPurgeWarning(bool& bDontShow)
     return m_frame.RunPurgeWarning(bDontShow);
 }
 
-bool CScrubixView::eventFilter(QObject* pObject, QEvent* pEvent)
-{
-    if (pObject == m_pList && pEvent->type() == QEvent::KeyPress)
-    {
-        const auto* pKey = static_cast<QKeyEvent*>(pEvent);
-        if (pKey->key() == Qt::Key_Space && pKey->modifiers() == Qt::NoModifier)
-        {
-            ToggleSelectedRows();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(pObject, pEvent);
-}
-
-SListCommandContext CScrubixView::ListCommandContext() const
-{
-    SListCommandContext context;
-    context.state = m_nViewState;
-    context.nRows = m_model.rowCount();
-    const QModelIndex current = m_pList->currentIndex();
-    context.bCurrentRow = current.isValid() && current.row() < m_model.rowCount();
-    if (context.bCurrentRow)
-        context.bCurrentHasExtension =
-            ExclusionEntry(EExclusion::Extension, CurrentRowPath()).has_value();
-    return context;
-}
-
-bool CScrubixView::IsListCommandAvailable(EListCommand command) const
-{
-    return IsListCommandEnabled(command, ListCommandContext());
-}
-
-void CScrubixView::SortByColumn(int nColumn)
-{
-    if (nColumn < 0 || nColumn >= CResultsModel::COLUMN_COUNT ||
-        !IsListCommandAvailable(EListCommand::SortByColumn))
-        return;
-    m_bSortDescending = nColumn == m_nSortColumn && !m_bSortDescending;
-    m_nSortColumn = nColumn;
-    // The current row stays current; a wide selection would cost more to
-    // carry over than it is worth, so only the current row stays selected.
-    const QModelIndex current = m_pList->currentIndex();
-    m_pList->selectionModel()->clearSelection();
-    m_model.Sort(static_cast<ESortColumn>(nColumn), m_bSortDescending);
-    m_pList->header()->setSortIndicatorShown(true);
-    m_pList->header()->setSortIndicator(nColumn, m_bSortDescending ? Qt::DescendingOrder
-                                                                   : Qt::AscendingOrder);
-    if (current.isValid())
-    {
-        const QModelIndex moved = m_pList->currentIndex();
-        m_pList->selectionModel()->select(moved,
-                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        m_pList->scrollTo(moved);
-    }
-}
-
-void CScrubixView::SetAllChecked(bool bChecked)
-{
-    if (IsListCommandAvailable(bChecked ? EListCommand::CheckAll : EListCommand::UncheckAll))
-        m_model.SetAllChecked(bChecked);
-}
-
-void CScrubixView::InvertChecks()
-{
-    if (IsListCommandAvailable(EListCommand::InvertChecks))
-        m_model.InvertChecks();
-}
-
-void CScrubixView::ToggleSelectedRows()
-{
-    if (!IsListCommandAvailable(EListCommand::ToggleSelected))
-        return;
-    const int nCurrent = m_pList->currentIndex().row();
-    std::vector<int> rows;
-    for (const QModelIndex& index : m_pList->selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    if (rows.empty())
-        rows.push_back(nCurrent);
-    m_model.SetRowsChecked(rows, !m_model.IsRowChecked(nCurrent));
-}
-
-std::string CScrubixView::CurrentRowPath() const
-{
-    const QModelIndex current = m_pList->currentIndex();
-    if (!current.isValid() || current.row() >= m_model.rowCount())
-        return std::string();
-    return m_table.Rows()[static_cast<size_t>(current.row())].strPath;
-}
-
-void CScrubixView::OpenCurrentFile()
-{
-    if (IsListCommandAvailable(EListCommand::OpenFile))
-        m_services.shell.Open(CurrentRowPath());
-}
-
-void CScrubixView::OpenCurrentFolder()
-{
-    if (IsListCommandAvailable(EListCommand::OpenFolder))
-        m_services.shell.Open(ContainingFolder(CurrentRowPath()));
-}
-
-void CScrubixView::CopyCurrentPath(bool bHostPath)
-{
-    if (!IsListCommandAvailable(bHostPath ? EListCommand::CopyHostPath : EListCommand::CopyPath))
-        return;
-    const std::string strPath = CurrentRowPath();
-    QGuiApplication::clipboard()->setText(
-        FromBytes(bHostPath ? m_services.shell.HostPath(strPath) : strPath));
-}
-
-bool CScrubixView::ExcludeCurrentRow(EExclusion kind)
-{
-    const EListCommand command = kind == EExclusion::FileName    ? EListCommand::ExcludeName
-                                 : kind == EExclusion::Extension ? EListCommand::ExcludeExtension
-                                                                 : EListCommand::FilterFolder;
-    if (!IsListCommandAvailable(command))
-        return false;
-    const std::optional<std::string> entry = ExclusionEntry(kind, CurrentRowPath());
-    if (!entry)
-        return false;
-    CQtMessageBox messageBox(this);
-    if (!AddExclusion(kind, *entry, m_doc, messageBox))
-        return false;
-    m_model.UncheckWhere([&](const SCandidateRow& row)
-                         { return ExclusionMatches(kind, *entry, row.strPath, m_doc); });
-    return true;
-}
-
-bool CScrubixView::ExportResults(const QString& strFile, EExportFormat format)
-{
-    if (!IsListCommandAvailable(EListCommand::ExportResults))
-        return false;
-    QSaveFile file(strFile);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    CResultsExportWriter writer(format);
-    std::string strBuffer;
-    constexpr size_t FLUSH_BYTES = 1 << 20;
-    const auto flush = [&]
-    {
-        const bool bWritten = file.write(strBuffer.data(), static_cast<qint64>(strBuffer.size())) ==
-                              static_cast<qint64>(strBuffer.size());
-        strBuffer.clear();
-        return bWritten;
-    };
-    writer.Begin(strBuffer);
-    for (const SCandidateRow& row : m_table.Rows())
-    {
-        writer.Row(row, strBuffer);
-        if (strBuffer.size() >= FLUSH_BYTES && !flush())
-            return false;
-    }
-    writer.End(strBuffer);
-    return flush() && file.commit();
-}
-
 QString CScrubixView::CheckedText() const
 {
-    return FromBytes(m_table.CheckedText());
+    return QString::fromStdString(m_table.CheckedText());
 }

@@ -30,8 +30,7 @@ void CEntryDialog::showEvent(QShowEvent* pEvent)
         m_bInitialised = true;
         if (m_bEditMode)
             setWindowTitle(QStringLiteral("Edit"));
-        m_pEdit->setText(
-            QString::fromUtf8(m_strEntry.data(), static_cast<qsizetype>(m_strEntry.size())));
+        m_pEdit->setText(QString::fromStdString(m_strEntry));
         m_pEdit->setFocus(Qt::OtherFocusReason);
     }
     QDialog::showEvent(pEvent);

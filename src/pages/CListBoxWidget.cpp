@@ -32,8 +32,7 @@ std::string CListBoxWidget::GetText(int nIndex) const
 
 int CListBoxWidget::AddString(const std::string& strText)
 {
-    auto* pItem = new QListWidgetItem(
-        QString::fromUtf8(strText.data(), static_cast<qsizetype>(strText.size())));
+    auto* pItem = new QListWidgetItem(QString::fromStdString(strText));
     pItem->setData(ROLE_BYTES, QByteArray(strText.data(), static_cast<qsizetype>(strText.size())));
     addItem(pItem);
     return count() - 1;
@@ -75,8 +74,7 @@ void CListBoxWidget::SetHorizontalExtent(int nPixels)
 
 int CListBoxWidget::MeasureText(const std::string& strText) const
 {
-    return fontMetrics().horizontalAdvance(
-        QString::fromUtf8(strText.data(), static_cast<qsizetype>(strText.size())));
+    return fontMetrics().horizontalAdvance(QString::fromStdString(strText));
 }
 
 void CListBoxWidget::updateGeometries()

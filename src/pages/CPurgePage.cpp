@@ -49,9 +49,7 @@ void CPurgePage::OnInitPage()
 void CPurgePage::LoadControls()
 {
     CSettingPage::LoadControls();
-    ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH)
-        ->setText(QString::fromUtf8(Values().MovePath.data(),
-                                    static_cast<qsizetype>(Values().MovePath.size())));
+    ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH)->setText(QString::fromStdString(Values().MovePath));
 }
 
 void CPurgePage::StoreControls()

@@ -8,8 +8,7 @@ bool CQtMessageBox::Show(const SPrompt& prompt)
     box.setWindowTitle(QStringLiteral("Scrubix"));
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
-    box.setText(
-        QString::fromUtf8(prompt.strText.data(), static_cast<qsizetype>(prompt.strText.size())));
+    box.setText(QString::fromStdString(prompt.strText));
     if (prompt.eButtons == EPromptButtons::YesNo)
     {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -172,14 +172,10 @@ void CCandidateTable::Sort(ESortColumn column, bool bDescending)
 {
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToReorder();
-    if (bDescending)
-        std::stable_sort(m_order.begin(), m_order.end(),
-                         [column](const SCandidateRow* pLeft, const SCandidateRow* pRight)
-                         { return CompareRows(*pRight, *pLeft, column) < 0; });
-    else
-        std::stable_sort(m_order.begin(), m_order.end(),
-                         [column](const SCandidateRow* pLeft, const SCandidateRow* pRight)
-                         { return CompareRows(*pLeft, *pRight, column) < 0; });
+    const int nDirection = bDescending ? -1 : 1;
+    std::stable_sort(m_order.begin(), m_order.end(),
+                     [column, nDirection](const SCandidateRow* pLeft, const SCandidateRow* pRight)
+                     { return nDirection * CompareRows(*pLeft, *pRight, column) < 0; });
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsReordered();
 }
