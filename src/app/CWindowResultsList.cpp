@@ -3,10 +3,14 @@
 #include "app/CResultsModel.h"
 #include "app/UiThreadCall.h"
 
+#include <algorithm>
+
 CWindowResultsList::CWindowResultsList(QObject* pContext, CResultsModel& model,
                                        std::function<bool()> isVisible)
     : m_pContext(pContext), m_model(model), m_isVisible(std::move(isVisible))
 {
+    QObject::connect(&m_model, &CResultsModel::CheckedCountsChanged, pContext,
+                     [this] { m_nCheckChanges.fetch_add(1, std::memory_order_release); });
 }
 
 int CWindowResultsList::GetRowCount()
@@ -16,42 +20,58 @@ int CWindowResultsList::GetRowCount()
     return nCount;
 }
 
-std::string CWindowResultsList::GetRowPath(int nRow)
+bool CWindowResultsList::IsInBlock(int nRow) const
 {
-    std::string strPath;
-    CallOnUiThread(m_pContext,
-                   [&]
-                   {
-                       const CCandidateTable& table = m_model.Table();
-                       if (nRow >= 0 && nRow < table.GetRowCount())
-                           strPath = table.Rows()[static_cast<size_t>(nRow)].strPath;
-                   });
-    return strPath;
+    return nRow >= m_nBlockFirst && nRow < m_nBlockFirst + static_cast<int>(m_block.size()) &&
+           m_nCheckChanges.load(std::memory_order_acquire) == m_nBlockCheckChanges &&
+           std::chrono::steady_clock::now() - m_blockRead < BLOCK_MAX_AGE;
 }
 
-bool CWindowResultsList::IsRowChecked(int nRow)
+SResultsRow CWindowResultsList::GetRow(int nRow)
 {
-    bool bChecked = false;
-    CallOnUiThread(m_pContext, [&] { bChecked = m_model.IsRowChecked(nRow); });
-    return bChecked;
-}
-
-SFileIdentity CWindowResultsList::GetRowIdentity(int nRow)
-{
-    SFileIdentity identity;
-    CallOnUiThread(m_pContext,
-                   [&]
-                   {
-                       const CCandidateTable& table = m_model.Table();
-                       if (nRow >= 0 && nRow < table.GetRowCount())
-                           identity = table.Rows()[static_cast<size_t>(nRow)].identity;
-                   });
-    return identity;
+    if (!IsInBlock(nRow))
+    {
+        // The block ends at nRow: the pass goes on upwards from here.
+        m_block.clear();
+        m_nBlockFirst = std::max(0, nRow - BLOCK_ROWS + 1);
+        CallOnUiThread(
+            m_pContext,
+            [&]
+            {
+                ApplyDeletes();
+                m_nBlockCheckChanges = m_nCheckChanges.load(std::memory_order_relaxed);
+                const CCandidateTable& table = m_model.Table();
+                const int nEnd = std::min(nRow + 1, table.GetRowCount());
+                for (int n = m_nBlockFirst; n < nEnd; ++n)
+                {
+                    const SCandidateRow& row = table.Rows()[static_cast<size_t>(n)];
+                    m_block.push_back({row.strPath, m_model.IsRowChecked(n), row.identity});
+                }
+            });
+        m_blockRead = std::chrono::steady_clock::now();
+    }
+    if (nRow < m_nBlockFirst || nRow >= m_nBlockFirst + static_cast<int>(m_block.size()))
+        return {};
+    return m_block[static_cast<size_t>(nRow - m_nBlockFirst)];
 }
 
 void CWindowResultsList::DeleteRow(int nRow)
 {
-    CallOnUiThread(m_pContext, [&] { m_model.RemoveRow(nRow); });
+    m_pendingDeletes.push_back(nRow);
+}
+
+void CWindowResultsList::CommitDeletes()
+{
+    if (!m_pendingDeletes.empty())
+        CallOnUiThread(m_pContext, [this] { ApplyDeletes(); });
+    m_block.clear();
+}
+
+void CWindowResultsList::ApplyDeletes()
+{
+    for (int nRow : m_pendingDeletes)
+        m_model.RemoveRow(nRow);
+    m_pendingDeletes.clear();
 }
 
 bool CWindowResultsList::IsWindowVisible()

@@ -3,13 +3,26 @@
 #include "platform/IResultsList.h"
 
 #include <QObject>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 class CResultsModel;
 class QWidget;
 
 // The disposing thread's view of the results list in the window. Every call
-// runs on the user-interface thread and blocks only the calling worker.
+// that reaches the list runs on the user-interface thread and blocks only the
+// calling worker.
+//
+// A row-by-row round trip costs more than purging a file, so the disposing
+// thread reads the rows in blocks and hands the removals back in the same
+// calls: a block is read together with the removals made since the last one,
+// and it is read anew whenever a check box has changed meanwhile (the user
+// may uncheck a row that the pass has not reached) or it is older than
+// BLOCK_MAX_AGE. The removals reach the list at the latest with the next
+// block or with CommitDeletes.
 class CWindowResultsList : public IResultsList
 {
 public:
@@ -17,14 +30,30 @@ public:
     CWindowResultsList(QObject* pContext, CResultsModel& model, std::function<bool()> isVisible);
 
     int GetRowCount() override;
-    std::string GetRowPath(int nRow) override;
-    bool IsRowChecked(int nRow) override;
-    SFileIdentity GetRowIdentity(int nRow) override;
+    SResultsRow GetRow(int nRow) override;
     void DeleteRow(int nRow) override;
+    void CommitDeletes() override;
     bool IsWindowVisible() override;
 
+    static constexpr int BLOCK_ROWS = 64;
+    static constexpr std::chrono::milliseconds BLOCK_MAX_AGE{50};
+
 private:
+    // On the user-interface thread: the removals handed back, in their order.
+    void ApplyDeletes();
+    bool IsInBlock(int nRow) const;
+
     QObject* m_pContext;
     CResultsModel& m_model;
     std::function<bool()> m_isVisible;
+    // Bumped on the user-interface thread whenever check boxes change.
+    std::atomic<uint64_t> m_nCheckChanges{0};
+
+    // The disposing thread's side (read and written only while it runs or
+    // while it waits in a call on the user-interface thread).
+    std::vector<SResultsRow> m_block; // rows m_nBlockFirst, m_nBlockFirst + 1, ...
+    int m_nBlockFirst = 0;
+    uint64_t m_nBlockCheckChanges = 0;
+    std::chrono::steady_clock::time_point m_blockRead;
+    std::vector<int> m_pendingDeletes;
 };

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimerEvent>
 #include <algorithm>
 
 CProgressDialog::CProgressDialog(QWidget* pParent) : QDialog(pParent)
@@ -40,28 +41,50 @@ void CProgressDialog::Create()
         setGeometry(placed); // the client area, centred over the parent's
     }
     if (m_progress != nullptr)
-    {
         m_progress->setRange(0, std::max(0, m_nTotal));
-        m_progress->setValue(0);
-    }
+    m_nPosition = 0;
     m_strFile.clear();
-    ShowFile();
+    ShowStep();
+    m_sinceDrawn.invalidate(); // the first file shows at once
     show();
 }
 
 void CProgressDialog::Step(const QString& strFile)
 {
     m_strFile = strFile;
-    if (m_progress != nullptr && m_progress->value() < m_progress->maximum())
+    if (m_nPosition < Maximum())
+        ++m_nPosition;
+    if (m_drawTimer.isActive())
+        return;
+    const qint64 nSince = m_sinceDrawn.isValid() ? m_sinceDrawn.elapsed() : DRAW_INTERVAL_MS;
+    if (nSince >= DRAW_INTERVAL_MS)
+        ShowStep();
+    else
+        m_drawTimer.start(static_cast<int>(DRAW_INTERVAL_MS - nSince), this);
+}
+
+void CProgressDialog::timerEvent(QTimerEvent* pEvent)
+{
+    if (pEvent->timerId() != m_drawTimer.timerId())
     {
-        m_progress->setValue(m_progress->value() + 1);
+        QDialog::timerEvent(pEvent);
+        return;
     }
+    m_drawTimer.stop();
+    ShowStep();
+}
+
+void CProgressDialog::ShowStep()
+{
+    if (m_progress != nullptr)
+        m_progress->setValue(m_nPosition);
     ShowFile();
+    m_sinceDrawn.start();
 }
 
 int CProgressDialog::Position() const
 {
-    return m_progress != nullptr ? m_progress->value() : 0;
+    return m_nPosition;
 }
 
 int CProgressDialog::Maximum() const

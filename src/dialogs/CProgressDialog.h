@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
 
 class QLabel;
@@ -31,11 +33,15 @@ public:
     // m_nTotal (negative counts as 0), step 1, position 0, the file line empty.
     void Create();
 
-    // The next file: m_strFile becomes strFile, the bar advances one step
-    // (never past its upper bound) and the line shows the file; a path longer
-    // than the line is shortened in the middle, so its start and its file
-    // name both show (the whole path stays in the line's tool tip).
+    // The next file: m_strFile becomes strFile, the position advances one
+    // step (never past its upper bound) and the bar and the line show them; a
+    // path longer than the line is shortened in the middle, so its start and
+    // its file name both show (the whole path stays in the line's tool tip).
+    // The window is drawn at most every DRAW_INTERVAL_MS: a step that comes
+    // sooner is shown by a timer, so a fast move is not slowed by painting.
     void Step(const QString& strFile);
+
+    static constexpr int DRAW_INTERVAL_MS = 40;
 
     int Position() const;
     int Maximum() const;
@@ -51,9 +57,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
 
 private:
     void ShowFile();
+    void ShowStep();
+
+    int m_nPosition = 0;
+    QBasicTimer m_drawTimer;
+    QElapsedTimer m_sinceDrawn;
 
     QProgressBar* m_progress = nullptr;
     QLabel* m_pFile = nullptr;

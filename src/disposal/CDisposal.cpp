@@ -134,17 +134,18 @@ void CDisposal::DisposeCheckedRows(
     IResultsList& list = m_services.list;
     for (int nRow = list.GetRowCount() - 1; nRow >= 0; --nRow)
     {
-        const std::string strPath = list.GetRowPath(nRow);
-        if (strPath.empty())
+        const SResultsRow row = list.GetRow(nRow);
+        if (row.strPath.empty())
             continue;
-        if (list.IsRowChecked(nRow))
+        if (row.bChecked)
         {
-            const bool bDisposed = dispose(strPath, list.GetRowIdentity(nRow));
+            const bool bDisposed = dispose(row.strPath, row.identity);
             if (pReport)
-                pReport->Record(strPath, bDisposed);
+                pReport->Record(row.strPath, bDisposed);
         }
         list.DeleteRow(nRow);
     }
+    list.CommitDeletes();
 
     if (pReport)
     {

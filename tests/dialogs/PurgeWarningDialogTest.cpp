@@ -90,9 +90,11 @@ class CRows : public IResultsList
 public:
     std::vector<SCandidateRow> m_rows;
     int GetRowCount() override { return static_cast<int>(m_rows.size()); }
-    std::string GetRowPath(int nRow) override { return m_rows[nRow].strPath; }
-    bool IsRowChecked(int nRow) override { return m_rows[nRow].bChecked; }
-    SFileIdentity GetRowIdentity(int nRow) override { return m_rows[nRow].identity; }
+    SResultsRow GetRow(int nRow) override
+    {
+        const SCandidateRow& row = m_rows[nRow];
+        return {row.strPath, row.bChecked, row.identity};
+    }
     void DeleteRow(int nRow) override { m_rows.erase(m_rows.begin() + nRow); }
     bool IsWindowVisible() override { return true; }
 };

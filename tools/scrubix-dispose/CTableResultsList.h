@@ -11,9 +11,11 @@ public:
     explicit CTableResultsList(CCandidateTable& table) : m_table(table) {}
 
     int GetRowCount() override { return m_table.GetRowCount(); }
-    std::string GetRowPath(int nRow) override { return m_table.Rows()[nRow].strPath; }
-    bool IsRowChecked(int nRow) override { return m_table.Rows()[nRow].bChecked; }
-    SFileIdentity GetRowIdentity(int nRow) override { return m_table.Rows()[nRow].identity; }
+    SResultsRow GetRow(int nRow) override
+    {
+        const SCandidateRow& row = m_table.Rows()[nRow];
+        return {row.strPath, row.bChecked, row.identity};
+    }
     void DeleteRow(int nRow) override { m_table.DeleteRow(nRow); }
     bool IsWindowVisible() override { return false; }
 
