@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CFramePort.h"
 #include "app/CPrivateMessageEvent.h"
 #include "app/HelpPage.h"
 #include "dialogs/CAboutDialog.h"
@@ -315,6 +316,12 @@ bool CMainFrame::event(QEvent* pEvent)
     {
         const auto* pMessage = static_cast<CPrivateMessageEvent*>(pEvent);
         HandlePrivateMessage(pMessage->Message(), pMessage->WParam());
+        return true;
+    }
+    if (pEvent->type() == CFramePort::DrainEventType())
+    {
+        m_pView->Port().HandleWaiting([this](uint32_t nMessage, uintptr_t wParam)
+                                      { HandlePrivateMessage(nMessage, wParam); });
         return true;
     }
     return QMainWindow::event(pEvent);

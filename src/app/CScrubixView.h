@@ -129,6 +129,8 @@ public:
     QSize FixedFrameSize() const { return m_fixedFrameSize; }
 
     CDisposal& Disposal() { return m_disposal; }
+    // The workers' port; the frame drains it (CFramePort::HandleWaiting).
+    CFramePort& Port() { return m_port; }
     CResultsModel& Model() { return m_model; }
     CScrubixDoc& Document() { return m_doc; }
     QTreeView* ResultsList() const { return m_pList; }

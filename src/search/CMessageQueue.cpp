@@ -29,11 +29,15 @@ SPostedMessage CMessageQueue::PopLocked()
     return message;
 }
 
-SPostedMessage CMessageQueue::WaitMessage()
+void CMessageQueue::SpinWhileEmpty() const
 {
     for (int i = 0; i < SPIN_COUNT && m_nPending.load(std::memory_order_acquire) == 0; ++i)
         std::this_thread::yield();
+}
 
+SPostedMessage CMessageQueue::WaitMessage()
+{
+    SpinWhileEmpty();
     std::unique_lock<std::mutex> lock(m_mutex);
     ++m_nSleepers;
     m_wake.wait(lock, [this] { return !m_messages.empty(); });
@@ -48,4 +52,10 @@ bool CMessageQueue::TryGetMessage(SPostedMessage& message)
         return false;
     message = PopLocked();
     return true;
+}
+
+bool CMessageQueue::PollMessage(SPostedMessage& message)
+{
+    SpinWhileEmpty();
+    return TryGetMessage(message);
 }

@@ -27,9 +27,13 @@ public:
     SPostedMessage WaitMessage();
     // Takes the oldest message without waiting; false when none is there.
     bool TryGetMessage(SPostedMessage& message);
+    // Takes the oldest message, polling briefly (never sleeping) when none is
+    // there yet; false when none came.
+    bool PollMessage(SPostedMessage& message);
 
 private:
     SPostedMessage PopLocked();
+    void SpinWhileEmpty() const;
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

@@ -6,6 +6,7 @@
 // first one, which then stops its unattended chain.
 
 #include "AppTestSupport.h"
+#include "app/CFramePort.h"
 #include "app/CMainFrame.h"
 #include "app/CScrubixView.h"
 #include "res/ResourceIds.h"
@@ -65,6 +66,15 @@ int RunSecondCopy(const QStringList& arguments, bool bBlockThisThread)
     }
     return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -2;
 }
+// Holds back the frame's drain events: the workers' messages wait in the port.
+class CHeldDrains : public QObject
+{
+public:
+    bool eventFilter(QObject*, QEvent* pEvent) override
+    {
+        return pEvent->type() == CFramePort::DrainEventType();
+    }
+};
 } // namespace
 
 class LifecycleTest : public QObject
@@ -372,10 +382,17 @@ private slots:
                     bRan = true;
                     // The search waits for this thread meanwhile.
                     nSecondExit = RunSecondCopy({}, true);
+                    // The request is answered before any further message:
+                    // the frame hears of none until the window shows.
+                    CHeldDrains held;
+                    frame.installEventFilter(&held);
+                    QTRY_VERIFY_WITH_TIMEOUT(frame.isVisible(), TIMEOUT_MS);
+                    frame.removeEventFilter(&held);
+                    QCoreApplication::postEvent(&frame, new QEvent(CFramePort::DrainEventType()));
                 });
         QTRY_VERIFY_WITH_TIMEOUT(bRan, TIMEOUT_MS);
         QCOMPARE(nSecondExit, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(frame.isVisible(), TIMEOUT_MS);
+        QVERIFY(frame.isVisible());
         CScrubixView& view = sandbox.View();
         QTRY_COMPARE_WITH_TIMEOUT(view.GetViewState(), ViewState::Results, TIMEOUT_MS);
         QTest::qWait(1000);
