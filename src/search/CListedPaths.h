@@ -37,6 +37,6 @@ private:
 
     // Parallel arrays, a power of two long; nullptr marks a free slot.
     std::vector<const std::string*> m_slots;
-    std::vector<uint32_t> m_hashes; // the upper half of each entry's hash
+    std::vector<uint32_t> m_hashes; // each entry's tag: the upper half of its hash
     size_t m_nSize = 0;
 };
