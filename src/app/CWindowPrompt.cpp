@@ -21,6 +21,13 @@ void CWindowPrompt::ShowAckTimeout()
                    });
 }
 
+void CWindowPrompt::ShowMessage(const std::string& strText)
+{
+    const QString text = QString::fromStdString(strText);
+    CallOnUiThread(m_pContext,
+                   [&] { QMessageBox::warning(nullptr, QStringLiteral("Scrubix"), text); });
+}
+
 bool CWindowPrompt::ConfirmPurge(bool& bDontShowAgain)
 {
     bool bYes = false;

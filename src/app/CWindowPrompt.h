@@ -16,6 +16,7 @@ public:
 
     void ShowAckTimeout() override;
     bool ConfirmPurge(bool& bDontShowAgain) override;
+    void ShowMessage(const std::string& strText) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 

@@ -95,7 +95,7 @@ void CAnomalyReport::AddDisposed(const std::string& strPath)
     m_disposedPaths.push_back(strPath);
 }
 
-void CAnomalyReport::Finish()
+bool CAnomalyReport::Finish()
 {
     const SReportTexts& texts = TextsFor(m_kind);
     if (!m_bFailureHeadingWritten)
@@ -110,6 +110,13 @@ void CAnomalyReport::Finish()
     {
         m_pFile->Write(texts.pNothingDisposed);
     }
-    m_pFile->Close();
     m_disposedPaths.clear();
+    return m_pFile->Close();
+}
+
+std::string ReportNotWrittenText(const std::string& strReportPath)
+{
+    std::string strText = REPORT_NOT_WRITTEN_TEXT;
+    strText.replace(strText.find("%s"), 2, strReportPath);
+    return strText;
 }

@@ -30,7 +30,9 @@ public:
         bDisposed ? AddDisposed(strPath) : AddFailure(strPath);
     }
     // Writes the closing texts and the disposed list, then closes the file.
-    void Finish();
+    // False when the report did not reach the disk whole (a full or
+    // read-only disk): it must not then be shown as if it were.
+    bool Finish();
 
     const std::string& ReportPath() const { return m_strReportPath; }
 
@@ -43,6 +45,12 @@ private:
     bool m_bFailureHeadingWritten = false;
     std::vector<std::string> m_disposedPaths;
 };
+
+// What the user is told when a report could not be written whole; %s is
+// the report's path.
+inline constexpr const char* REPORT_NOT_WRITTEN_TEXT =
+    "The Anomaly Report could not be written to\n%s\n\nThe disk may be full or read-only.";
+std::string ReportNotWrittenText(const std::string& strReportPath);
 
 // "<folder>\anomaly.txt", with "c:" for an empty folder.
 std::string AnomalyReportPath(const std::string& strFolder);

@@ -33,6 +33,7 @@ bool CDisposal::Start(const CScrubixDoc& doc)
     m_bOverwrite = doc.Overwrite;
     m_bWarnMe = doc.WarnMe;
     m_strPath = doc.Path;
+    m_nSearchStartTime = doc.SearchStartTime;
     m_bDisposeAck.store(1, std::memory_order_release);
     m_thread = std::thread(&CDisposal::DisposeThreadProc, this);
     return true;
@@ -65,10 +66,30 @@ void CDisposal::SetProtectedFiles(const SProgramFiles& programFiles)
 
 void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 {
-    const int32_t nResult = DisposalModeOf(pDisposal->m_nMove) == EDisposalMode::Purge
-                                ? pDisposal->PurgePass()
-                                : pDisposal->MovePass();
-    pDisposal->m_services.port.PostMessage(WM_DISPOSE_DONE, static_cast<uintptr_t>(nResult));
+    const SDisposalServices& services = pDisposal->m_services;
+    pDisposal->m_bReportIncomplete = false;
+    int32_t nResult = RESULT_BUSY;
+    {
+        // One pass at a time over one settings store, whichever process runs
+        // it: two passes moving same-named files into one folder would
+        // otherwise replace each other's copies.
+        const std::unique_ptr<IRegistryLock> pLock =
+            services.store.Registry().TryLock(ERegistryHive::LocalMachine, DISPOSAL_LOCK_NAME);
+        if (!pLock)
+        {
+            if (!pDisposal->IsReportHidden())
+                services.prompt.ShowMessage(DISPOSAL_BUSY_TEXT);
+        }
+        else
+        {
+            nResult = DisposalModeOf(pDisposal->m_nMove) == EDisposalMode::Purge
+                          ? pDisposal->PurgePass()
+                          : pDisposal->MovePass();
+        }
+    }
+    if (pDisposal->m_bReportIncomplete && !pDisposal->IsReportHidden())
+        services.prompt.ShowMessage(ReportNotWrittenText(AnomalyReportPath(pDisposal->m_strPath)));
+    services.port.PostMessage(WM_DISPOSE_DONE, static_cast<uintptr_t>(nResult));
 }
 
 int32_t CDisposal::MovePass()
@@ -113,7 +134,8 @@ int32_t CDisposal::PurgePass()
                            SAttributeChange change;
                            if (m_bDeleteReadOnly == 1)
                                change = ClearReadOnly(strPath, identity);
-                           if (m_services.fileSystem.RemoveFile(strPath, identity))
+                           if (m_services.fileSystem.RemoveFile(
+                                   strPath, change.bChanged ? change.identity : identity))
                                return true;
                            RestoreReadOnly(strPath, change);
                            return false;
@@ -128,7 +150,10 @@ void CDisposal::DisposeCheckedRows(
 {
     std::unique_ptr<CAnomalyReport> pReport;
     if (m_bAnomaly == 1)
+    {
         pReport = CreateAnomalyReport(kind);
+        m_bReportIncomplete = !pReport;
+    }
     CollectProtectedIdentities();
 
     IResultsList& list = m_services.list;
@@ -149,8 +174,10 @@ void CDisposal::DisposeCheckedRows(
 
     if (pReport)
     {
-        pReport->Finish();
-        ShowAnomalyReport(pReport->ReportPath());
+        if (pReport->Finish())
+            ShowAnomalyReport(pReport->ReportPath());
+        else
+            m_bReportIncomplete = true;
     }
 }
 
@@ -162,11 +189,10 @@ bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& id
     const std::string strDestination = m_strMovePath + "\\" + strPath.substr(nSlash + 1);
     IFileSystem& fileSystem = m_services.fileSystem;
 
-    // The destination may itself be one of the program's files, or a file
-    // that this pass has just moved there from another folder: neither is
+    // The destination may itself be one of the program's files: it is never
     // replaced, whatever Overwrite says.
     if (IsProtected(strDestination, SFileIdentity{}) ||
-        (m_bOverwrite != 0 && IsMovedThisPass(strDestination)))
+        !MayMoveOnto(strDestination, strPath, identity))
         return false;
     SAttributeChange destinationChange;
     if (m_bDeleteReadOnly == 1)
@@ -185,7 +211,7 @@ bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& id
     SAttributeChange sourceChange;
     if (m_bDeleteReadOnly == 1)
         sourceChange = ClearReadOnly(strPath, identity);
-    if (fileSystem.RemoveFile(strPath, identity))
+    if (fileSystem.RemoveFile(strPath, sourceChange.bChanged ? sourceChange.identity : identity))
         return true;
     RestoreReadOnly(strPath, sourceChange);
     return false;
@@ -217,6 +243,20 @@ CDisposal::SAttributeChange CDisposal::ClearReadOnly(const std::string& strPath,
     }
     change.bChanged = fileSystem.SetAttributes(strPath, change.nOldAttributes & ~FILE_ATTR_READONLY,
                                                change.identity);
+    if (!change.bChanged)
+        return change;
+    // The file as the change left it: the same file with the same contents,
+    // only its change time moved on.
+    uint32_t nHigh = 0;
+    uint32_t nLow = 0;
+    SFileIdentity now;
+    if (fileSystem.OpenForSize(strPath, nHigh, nLow, now))
+    {
+        SFileIdentity expected = change.identity;
+        expected.nChangeTime = now.nChangeTime;
+        if (IsUnchangedSince(expected, now))
+            change.identity = now;
+    }
     return change;
 }
 
@@ -226,16 +266,29 @@ void CDisposal::RestoreReadOnly(const std::string& strPath, const SAttributeChan
         m_services.fileSystem.SetAttributes(strPath, change.nOldAttributes, change.identity);
 }
 
-bool CDisposal::IsMovedThisPass(const std::string& strPath)
+bool CDisposal::MayMoveOnto(const std::string& strDestination, const std::string& strSource,
+                            const SFileIdentity& source)
 {
-    if (m_movedIdentities.empty())
-        return false;
+    IFileSystem& fileSystem = m_services.fileSystem;
     uint32_t nHigh = 0;
     uint32_t nLow = 0;
-    SFileIdentity current;
-    return m_services.fileSystem.OpenForSize(strPath, nHigh, nLow, current) &&
-           std::find(m_movedIdentities.begin(), m_movedIdentities.end(), current) !=
-               m_movedIdentities.end();
+    SFileIdentity existing;
+    if (!fileSystem.OpenForSize(strDestination, nHigh, nLow, existing) || !existing.bKnown)
+        return true; // nothing there that a copy could replace
+    SFileIdentity current = source;
+    if (!current.bKnown && !fileSystem.OpenForSize(strSource, nHigh, nLow, current))
+        return true; // the copy fails on the missing source by itself
+    if (existing == current)
+        return false; // the row's file is already there, under that name
+    if (m_bOverwrite == 0)
+        return true; // the copy refuses any existing name by itself
+    if (std::find(m_movedIdentities.begin(), m_movedIdentities.end(), existing) !=
+        m_movedIdentities.end())
+        return false;
+    // Made, replaced or changed after the search began: the user never saw
+    // it when choosing to overwrite (another pass or program put it there).
+    return m_nSearchStartTime == 0 || existing.nChangeTime == 0 ||
+           existing.nChangeTime < m_nSearchStartTime;
 }
 
 bool CDisposal::IsReportHidden()

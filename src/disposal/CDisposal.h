@@ -42,7 +42,9 @@ struct SDisposalServices
 //
 // Threads: Start, Join, Acknowledge and the mailbox reads run on the window's
 // thread; the passes run on the disposing thread, which ends itself after
-// posting WM_DISPOSE_DONE (wParam 1 done, 3 purge declined).
+// posting WM_DISPOSE_DONE (wParam 1 done; 3 when no file and no row was
+// touched: the purge was declined, or another pass over the same settings
+// store was running and the user was told so).
 class CDisposal
 {
 public:
@@ -83,6 +85,16 @@ public:
 
     static constexpr int32_t RESULT_DONE = 1;
     static constexpr int32_t RESULT_PURGE_DECLINED = 3;
+    static constexpr int32_t RESULT_BUSY = 3; // as a declined purge: nothing touched
+    // The name of the settings store's lock that a pass holds.
+    static constexpr const char* DISPOSAL_LOCK_NAME = "Dispose";
+    static constexpr const char* DISPOSAL_BUSY_TEXT =
+        "Another copy of Scrubix is purging or moving files with these settings.\n\nNo file "
+        "was touched. Try again when it has finished.";
+
+    // After WM_DISPOSE_DONE: true when the pass was to write a report and it
+    // could not be written whole (not created, or a write or flush failed).
+    bool IsReportIncomplete() const { return m_bReportIncomplete; }
     static constexpr uint32_t MOVE_START_PAUSE_MS = 1000;
 
     // The snapshot, written by Start before the thread runs and only read
@@ -95,6 +107,10 @@ public:
     int32_t m_bOverwrite = 0;
     int32_t m_bWarnMe = 1;
     std::string m_strPath; // the program's folder: where the report goes
+    // When the search that listed the rows began (CScrubixDoc::
+    // SearchStartTime); 0 when unknown, and then only the copies of this
+    // pass are kept from being replaced.
+    int64_t m_nSearchStartTime = 0;
 
     // The progress mailbox: m_strStepPath is written by the thread while
     // m_bDisposeAck is 0 and read by the window before it sets the flag to 1.
@@ -117,12 +133,18 @@ private:
     };
     // Clears the read-only attribute of the file the identity names (of the
     // file the path names now when it is unknown), through the file system's
-    // identity-checked change; a file with other names keeps it.
+    // identity-checked change; a file with other names keeps it. The change
+    // moves the file's change time on: change.identity is then the file as
+    // it is now, to be expected by the deletion that follows.
     SAttributeChange ClearReadOnly(const std::string& strPath, const SFileIdentity& identity);
     // Puts the attribute back on a file that is still there after all.
     void RestoreReadOnly(const std::string& strPath, const SAttributeChange& change);
-    // True when the file at the path is a copy that this pass moved there.
-    bool IsMovedThisPass(const std::string& strPath);
+    // Whether the move may put the row's file at strDestination: never onto
+    // the file itself (a candidate already in the destination folder), and
+    // never over a file that was not there when the search began, or that
+    // this pass moved there.
+    bool MayMoveOnto(const std::string& strDestination, const std::string& strSource,
+                     const SFileIdentity& source);
     // The rows bottom-up: each checked row's file goes to dispose (true when
     // it went) and into the report; every row with a path is removed.
     void DisposeCheckedRows(
@@ -137,4 +159,5 @@ private:
     std::vector<SFileIdentity> m_programIdentities;   // as listed by the platform
     std::vector<SFileIdentity> m_protectedIdentities; // gathered when a pass starts
     std::vector<SFileIdentity> m_movedIdentities;     // copies this move pass made
+    bool m_bReportIncomplete = false;
 };

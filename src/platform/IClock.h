@@ -15,4 +15,9 @@ public:
     // How long an acknowledgement may be awaited before the user is asked;
     // 15 s in the program, shorter in tests.
     virtual uint32_t GetAckTimeoutMs() { return 15000; }
+    // Now on the clock that stamps file times, in their units (nanoseconds
+    // since 1970 on POSIX, 100 ns since 1601 on Windows): a file created or
+    // changed after the call carries this time or a later one. 0 when the
+    // clock cannot tell.
+    virtual int64_t FileTimeNow() { return 0; }
 };

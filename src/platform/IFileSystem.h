@@ -114,6 +114,11 @@ class ITextFile
 {
 public:
     virtual ~ITextFile() = default;
-    virtual void Write(const std::string& strText) = 0; // errors are ignored
-    virtual void Close() = 0;                           // also done by the destructor
+    // Buffered; an error is remembered and reported by Close.
+    virtual void Write(const std::string& strText) = 0;
+    // Writes what is buffered, flushes the file to the disk and closes it
+    // (also done by the destructor). True only when every byte written since
+    // the creation reached the disk: false after any failed write (a full or
+    // read-only disk) or a failed flush, and on a second call.
+    virtual bool Close() = 0;
 };

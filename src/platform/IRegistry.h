@@ -54,6 +54,13 @@ struct SRegistryKeyValues
     std::vector<SRegistryValue> values;
 };
 
+// A lock held by TryLock; released by the destructor.
+class IRegistryLock
+{
+public:
+    virtual ~IRegistryLock() = default;
+};
+
 class IRegistry
 {
 public:
@@ -92,4 +99,16 @@ public:
     // All of it or none of it where the backend has transactions; otherwise
     // in order, stopping at the first failure.
     virtual bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) = 0;
+
+    // Takes the lock of this name over the hive's store for every process
+    // that uses the same store, or gives nullptr while another holder has it
+    // (another process, or another call in this one). The lock is held until
+    // the object given back is destroyed, on the thread that took it, or its
+    // process ends, a kill included. A registry that no other process can
+    // reach grants every lock.
+    virtual std::unique_ptr<IRegistryLock> TryLock(ERegistryHive /*hive*/,
+                                                   const std::string& /*strName*/)
+    {
+        return std::make_unique<IRegistryLock>();
+    }
 };

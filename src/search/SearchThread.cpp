@@ -84,6 +84,7 @@ void WalkFolder(CSearchContext& context, const std::string& strFolder, int32_t n
 int SearchThreadProc(CSearchContext context)
 {
     CScrubixDoc& doc = context.m_doc;
+    doc.SearchStartTime = context.m_clock.FileTimeNow();
     if (doc.IE == 1)
         SearchIECache(context);
     SearchDirectedLists(context);

@@ -101,6 +101,10 @@ public:
 
     // Run state shared with the searching thread.
     std::string SearchRoot;
+    // When the searching thread began, on the file-time clock (IClock::
+    // FileTimeNow); written by that thread before it lists anything. A move
+    // never replaces a destination file made or changed after it.
+    int64_t SearchStartTime = 0;
     std::string SearchPath;
     std::atomic<int32_t> PathAck{1};
     std::atomic<int32_t> CandidateAck{1};

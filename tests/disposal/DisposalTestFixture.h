@@ -88,8 +88,10 @@ public:
     int m_nAckTimeouts = 0;
     int m_nWaitCursorDepth = 0;
     int m_nWaitCursors = 0;
+    std::vector<std::string> m_messages;
 
     void ShowAckTimeout() override { ++m_nAckTimeouts; }
+    void ShowMessage(const std::string& strText) override { m_messages.push_back(strText); }
     bool ConfirmPurge(bool& bDontShowAgain) override
     {
         ++m_nPurgeWarnings;
@@ -119,6 +121,7 @@ public:
     void Sleep(uint32_t nMilliseconds) override { m_sleeps.push_back(nMilliseconds); }
     std::time_t Now() override { return m_now; }
     uint32_t GetAckTimeoutMs() override { return m_nAckTimeoutMs; }
+    int64_t FileTimeNow() override { return m_realClock.FileTimeNow(); }
 
 private:
     IClock& m_realClock;

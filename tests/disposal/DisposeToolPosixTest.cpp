@@ -102,3 +102,37 @@ TEST_F(DisposeToolPosixTest, NeverDisposesOfTheRegistryHoweverItsFolderIsNamed)
         EXPECT_FALSE(m_drive.Exists("C:\\junk\\a.tmp")) << c.pName;
     }
 }
+
+TEST_F(DisposeToolPosixTest, TouchesNothingWhileAnotherPassOverTheSameSettingsRuns)
+{
+    const SPlatform window = CreatePlatform(); // the window, mid-pass
+    const auto pPass = window.pRegistry->TryLock(ERegistryHive::LocalMachine, "Dispose");
+    ASSERT_NE(nullptr, pPass);
+
+    const SToolResult result = Dispose("--purge --quiet C:");
+
+    EXPECT_EQ(1, result.nExitCode) << result.strOutput;
+    EXPECT_NE(std::string::npos, result.strOutput.find("Another copy of Scrubix is purging"))
+        << result.strOutput;
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\a.tmp"));
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\b.bak"));
+}
+
+TEST_F(DisposeToolPosixTest, ReportThatCannotBeWrittenFailsTheRunAndIsNotAnnounced)
+{
+    // The report's folder lies on a disk that takes no new file (immutable
+    // even for root), after the first start has settled it there.
+    ASSERT_EQ(0, Dispose("--purge --no-report --quiet C:").nExitCode);
+    m_drive.MakeFile("C:\\junk\\c.tmp");
+    const std::string strProg = m_drive.HostPath("C:\\prog").string();
+    if (std::system(("chattr +i '" + strProg + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "the sandbox's file system has no immutable flag";
+
+    const SToolResult result = Dispose("--purge --report --quiet C:");
+    std::system(("chattr -i '" + strProg + "'").c_str());
+
+    EXPECT_EQ(1, result.nExitCode) << result.strOutput;
+    EXPECT_EQ(std::string::npos, result.strOutput.find("Report: ")) << result.strOutput;
+    EXPECT_NE(std::string::npos, result.strOutput.find("could not be written")) << result.strOutput;
+    EXPECT_FALSE(m_drive.Exists("C:\\junk\\c.tmp"));
+}

@@ -109,13 +109,26 @@ int main(int argc, char** argv)
     disposal.Join();
     const long long nDisposeMs = MillisecondsSince(disposeStart);
 
+    if (nResult == CDisposal::RESULT_BUSY)
+    {
+        std::fflush(stdout);
+        std::fprintf(stderr, "scrubix-dispose: %s\n", CDisposal::DISPOSAL_BUSY_TEXT);
+        return 1;
+    }
     std::printf("%s pass over %d checked candidate(s) on %s, result %d\n",
                 doc.DisposalMode() == EDisposalMode::Purge ? "Purge" : "Move", nCandidates,
                 options.strRoot.c_str(), static_cast<int>(nResult));
-    if (doc.Anomaly == 1)
+    const bool bReportWritten = doc.Anomaly == 1 && !disposal.IsReportIncomplete();
+    if (bReportWritten)
         std::printf("Report: %s\n", AnomalyReportPath(doc.Path).c_str());
     if (options.bTiming)
         std::printf("search %lld ms, dispose %lld ms\n", nSearchMs, nDisposeMs);
     std::fflush(stdout);
+    if (doc.Anomaly == 1 && !bReportWritten)
+    {
+        std::fprintf(stderr, "scrubix-dispose: %s\n",
+                     ReportNotWrittenText(AnomalyReportPath(doc.Path)).c_str());
+        return 1;
+    }
     return 0;
 }

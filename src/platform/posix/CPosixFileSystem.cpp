@@ -21,7 +21,7 @@ namespace
 
 bool Matches(const SFileIdentity& expected, const SPosixStatus& status)
 {
-    return !expected.bKnown || expected == IdentityOf(status);
+    return IsUnchangedSince(expected, IdentityOf(status));
 }
 
 bool FstatStatus(int nFd, SPosixStatus& status)
@@ -136,7 +136,7 @@ bool CPosixFileSystem::SetAttributes(const std::string& strPath, uint32_t nAttri
     // through, so a name swapped in the meantime cannot take the change.
     SPosixStatus status;
     if (expected.bKnown && (!CPosixSafeOpen::StatOpen(target.Get(), info.st_dev, status) ||
-                            !(expected == IdentityOf(status))))
+                            !IsUnchangedSince(expected, IdentityOf(status))))
         return false;
     if (S_ISLNK(info.st_mode))
         return true; // a link has no permissions of its own

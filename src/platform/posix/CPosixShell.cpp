@@ -44,8 +44,8 @@ bool CPosixShell::MoveToTrash(const std::string& strPath, const SFileIdentity& e
     if (::fstatat(folder.Get(), strName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
     SPosixStatus leaf;
-    if (expected.bKnown &&
-        (!CPosixSafeOpen::StatLeaf(folder.Get(), strName, leaf) || !(IdentityOf(leaf) == expected)))
+    if (expected.bKnown && (!CPosixSafeOpen::StatLeaf(folder.Get(), strName, leaf) ||
+                            !IsUnchangedSince(expected, IdentityOf(leaf))))
         return false;
     const std::string strHost =
         (hostPath->strRoot == "/" ? std::string() : hostPath->strRoot) + "/" + strRelative;

@@ -1,5 +1,6 @@
 #include "platform/posix/CSqliteRegistry.h"
 
+#include "platform/posix/PosixFileLock.h"
 #include "platform/posix/SqliteRegistryKey.h"
 
 #include <cstdlib>
@@ -125,4 +126,11 @@ std::vector<std::string> CSqliteRegistry::BackingFiles() const
 {
     return {m_pLocalMachine->FilePath(), m_pLocalMachine->FilePath() + "-journal",
             m_pCurrentUser->FilePath(), m_pCurrentUser->FilePath() + "-journal"};
+}
+
+std::unique_ptr<IRegistryLock> CSqliteRegistry::TryLock(ERegistryHive hive,
+                                                        const std::string& strName)
+{
+    const char* pszDatabase = hive == ERegistryHive::LocalMachine ? "/HKLM.db." : "/HKCU.db.";
+    return TryLockFile(m_strFolder + pszDatabase + strName + ".lock");
 }

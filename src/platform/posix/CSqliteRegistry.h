@@ -34,6 +34,9 @@ public:
                   const SRegistryValue& value) override;
     // One transaction: all of it lands or none of it does.
     bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) override;
+    // A lock file beside the hive's database ("HKLM.db.<name>.lock"), so it
+    // counts among the program's files that no disposal touches.
+    std::unique_ptr<IRegistryLock> TryLock(ERegistryHive hive, const std::string& strName) override;
 
     // The database files of both hives (with their journals), host paths.
     std::vector<std::string> BackingFiles() const;

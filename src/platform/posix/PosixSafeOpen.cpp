@@ -1,5 +1,6 @@
 #include "platform/posix/PosixSafeOpen.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -13,6 +14,11 @@ namespace
 
 constexpr unsigned int STATX_FLAGS = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_SYNC_AS_STAT;
 
+int64_t Nanoseconds(const struct statx_timestamp& time)
+{
+    return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
 bool StatxAt(int nDirFd, const char* pszName, unsigned int nFlags, uint64_t nDevice,
              SPosixStatus& status)
 {
@@ -20,16 +26,21 @@ bool StatxAt(int nDirFd, const char* pszName, unsigned int nFlags, uint64_t nDev
     {
     };
     if (statx(nDirFd, pszName, static_cast<int>(nFlags),
-              STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_BTIME, &info) != 0)
+              STATX_TYPE | STATX_MODE | STATX_INO | STATX_SIZE | STATX_BTIME | STATX_MTIME |
+                  STATX_CTIME,
+              &info) != 0)
         return false;
     status.nMode = info.stx_mode;
     status.nDevice = makedev(info.stx_dev_major, info.stx_dev_minor);
     status.nInode = info.stx_ino;
     status.nSize = info.stx_size;
     status.nBirthTime =
-        (info.stx_mask & STATX_BTIME) != 0
-            ? static_cast<uint64_t>(info.stx_btime.tv_sec) * 1000000000u + info.stx_btime.tv_nsec
-            : 0;
+        (info.stx_mask & STATX_BTIME) != 0 ? static_cast<uint64_t>(Nanoseconds(info.stx_btime)) : 0;
+    // Both are kept by every file system; a time of exactly 0 reads as
+    // "unknown" and is moved off it by one nanosecond.
+    status.nWriteTime = (info.stx_mask & STATX_MTIME) != 0 ? Nanoseconds(info.stx_mtime) : 0;
+    status.nChangeTime =
+        (info.stx_mask & STATX_CTIME) != 0 ? std::max<int64_t>(Nanoseconds(info.stx_ctime), 1) : 0;
     const bool bMountRoot = (info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
                             (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     return !bMountRoot && status.nDevice == nDevice;

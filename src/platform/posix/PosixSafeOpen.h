@@ -15,11 +15,18 @@ struct SPosixStatus
     uint64_t nInode = 0;
     uint64_t nSize = 0;
     uint64_t nBirthTime = 0; // nanoseconds; 0 when the file system keeps none
+    int64_t nWriteTime = 0;  // mtime, nanoseconds since 1970; 0 when not read
+    int64_t nChangeTime = 0; // ctime, likewise
 };
 
 inline SFileIdentity IdentityOf(const SPosixStatus& status)
 {
-    return {status.nDevice, status.nInode, true, status.nBirthTime};
+    SFileIdentity identity{status.nDevice, status.nInode, true, status.nBirthTime};
+    identity.bStateKnown = status.nChangeTime != 0;
+    identity.nSize = status.nSize;
+    identity.nWriteTime = status.nWriteTime;
+    identity.nChangeTime = status.nChangeTime;
+    return identity;
 }
 
 // Opens paths below a drive root without following any symbolic link, without

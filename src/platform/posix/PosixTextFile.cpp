@@ -17,12 +17,18 @@ void CPosixTextFile::Write(const std::string& strText)
         Flush();
 }
 
-void CPosixTextFile::Close()
+bool CPosixTextFile::Close()
 {
     if (!m_file.IsOpen())
-        return;
+        return false;
     Flush();
-    m_file.Reset();
+    // A full disk may only show when the data is flushed, and close may
+    // report a deferred write error of its own.
+    if (::fsync(m_file.Get()) != 0)
+        m_bFailed = true;
+    if (::close(m_file.Release()) != 0)
+        m_bFailed = true;
+    return !m_bFailed;
 }
 
 void CPosixTextFile::Flush()
@@ -35,7 +41,10 @@ void CPosixTextFile::Flush()
         if (nWritten < 0 && errno == EINTR)
             continue;
         if (nWritten <= 0)
+        {
+            m_bFailed = true;
             break;
+        }
         nDone += static_cast<size_t>(nWritten);
     }
     m_strBuffer.clear();

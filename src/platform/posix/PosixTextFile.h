@@ -14,11 +14,12 @@ public:
     CPosixTextFile& operator=(const CPosixTextFile&) = delete;
 
     void Write(const std::string& strText) override;
-    void Close() override;
+    bool Close() override;
 
 private:
     void Flush();
 
     CPosixFd m_file;
     std::string m_strBuffer;
+    bool m_bFailed = false;
 };

@@ -11,3 +11,11 @@ void CWin32Clock::Sleep(uint32_t nMilliseconds)
 {
     ::Sleep(nMilliseconds);
 }
+
+int64_t CWin32Clock::FileTimeNow()
+{
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return static_cast<int64_t>((static_cast<uint64_t>(now.dwHighDateTime) << 32) |
+                                now.dwLowDateTime);
+}

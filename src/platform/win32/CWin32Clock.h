@@ -10,4 +10,5 @@ public:
     uint32_t GetTickCount() override;
     void Sleep(uint32_t nMilliseconds) override;
     std::time_t Now() override { return std::time(nullptr); }
+    int64_t FileTimeNow() override; // the system time files are stamped from
 };

@@ -10,6 +10,22 @@
 namespace
 {
 
+class CWin32MutexLock : public IRegistryLock
+{
+public:
+    explicit CWin32MutexLock(HANDLE hMutex) : m_hMutex(hMutex) {}
+    ~CWin32MutexLock() override
+    {
+        ::ReleaseMutex(m_hMutex);
+        ::CloseHandle(m_hMutex);
+    }
+    CWin32MutexLock(const CWin32MutexLock&) = delete;
+    CWin32MutexLock& operator=(const CWin32MutexLock&) = delete;
+
+private:
+    HANDLE m_hMutex;
+};
+
 std::string UpperAscii(std::string strText)
 {
     for (char& c : strText)
@@ -269,4 +285,29 @@ bool CWin32Registry::WriteKeys(ERegistryHive hive, const std::vector<SRegistryKe
         }
     }
     return true;
+}
+
+std::unique_ptr<IRegistryLock> CWin32Registry::TryLock(ERegistryHive hive,
+                                                       const std::string& strName)
+{
+    std::string strMutex = std::string("Scrubix.") +
+                           (hive == ERegistryHive::LocalMachine ? "HKLM." : "HKCU.") + strName +
+                           "." + m_strRedirectPath;
+    for (char& c : strMutex)
+        if (c == '\\')
+            c = '/';
+    HANDLE hMutex = ::CreateMutexA(nullptr, FALSE, ("Global\\" + strMutex).c_str());
+    if (hMutex == nullptr)
+        hMutex = ::CreateMutexA(nullptr, FALSE, ("Local\\" + strMutex).c_str());
+    if (hMutex == nullptr)
+        return nullptr;
+    // A mutex left by a process that ended while holding it comes back
+    // abandoned, and is then ours.
+    const DWORD nWait = ::WaitForSingleObject(hMutex, 0);
+    if (nWait != WAIT_OBJECT_0 && nWait != WAIT_ABANDONED)
+    {
+        ::CloseHandle(hMutex);
+        return nullptr;
+    }
+    return std::make_unique<CWin32MutexLock>(hMutex);
 }

@@ -38,6 +38,10 @@ public:
     // advapi32 offers no transaction here: keys and values are written in
     // order and the first failure stops the batch, leaving what was written.
     bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) override;
+    // A named mutex for the hive (and scratch root), in the global namespace
+    // as the machine's hive is shared by every session; owned by the calling
+    // thread, which must also destroy the lock.
+    std::unique_ptr<IRegistryLock> TryLock(ERegistryHive hive, const std::string& strName) override;
 
 private:
     struct SLocation

@@ -62,6 +62,18 @@ bool CWin32SafeOpen::Describe(void* hFile, SWin32FileInfo& info)
     info.identity.nVolume = data.dwVolumeSerialNumber;
     info.identity.nIndex = (static_cast<uint64_t>(data.nFileIndexHigh) << 32) | data.nFileIndexLow;
     info.identity.bKnown = true;
+    info.identity.nBirthTime = (static_cast<uint64_t>(data.ftCreationTime.dwHighDateTime) << 32) |
+                               data.ftCreationTime.dwLowDateTime;
+    info.identity.bStateKnown = true;
+    info.identity.nSize = info.nSize;
+    info.identity.nWriteTime =
+        static_cast<int64_t>((static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                             data.ftLastWriteTime.dwLowDateTime);
+    // The change time moves on whenever the file or its metadata changes (a
+    // file put in another's place included); 0 where the volume keeps none.
+    FILE_BASIC_INFO basic{};
+    if (::GetFileInformationByHandleEx(hFile, FileBasicInfo, &basic, sizeof(basic)))
+        info.identity.nChangeTime = basic.ChangeTime.QuadPart;
     return true;
 }
 

@@ -32,9 +32,10 @@ public:
     // True when the handle was reached without passing through a link: its
     // final path is the full path asked for.
     static bool IsReachedDirectly(void* hFile, const std::string& strHostPath);
-    // The identity check every guarded operation makes.
+    // The identity check every guarded operation makes: the same file,
+    // unchanged since it was seen.
     static bool Matches(const SWin32FileInfo& info, const SFileIdentity& expected)
     {
-        return !expected.bKnown || info.identity == expected;
+        return IsUnchangedSince(expected, info.identity);
     }
 };

@@ -22,12 +22,16 @@ void CWin32TextFile::Write(const std::string& strText)
         Flush();
 }
 
-void CWin32TextFile::Close()
+bool CWin32TextFile::Close()
 {
     if (!m_file.IsOpen())
-        return;
+        return false;
     Flush();
-    m_file.Reset();
+    if (!::FlushFileBuffers(m_file.Get()))
+        m_bFailed = true;
+    if (!::CloseHandle(m_file.Release()))
+        m_bFailed = true;
+    return !m_bFailed;
 }
 
 void CWin32TextFile::Flush()
@@ -40,7 +44,10 @@ void CWin32TextFile::Flush()
         DWORD nWritten = 0;
         if (!::WriteFile(m_file.Get(), m_strBuffer.data() + nDone, nChunk, &nWritten, nullptr) ||
             nWritten == 0)
+        {
+            m_bFailed = true;
             break;
+        }
         nDone += nWritten;
     }
     m_strBuffer.clear();

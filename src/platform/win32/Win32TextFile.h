@@ -6,7 +6,8 @@
 #include <string>
 
 // A text file being written in text mode: each "\n" goes out as CR LF, as
-// the C runtime's text mode writes it. Buffered; errors are ignored.
+// the C runtime's text mode writes it. Buffered; the first error is kept for
+// Close.
 class CWin32TextFile : public ITextFile
 {
 public:
@@ -16,11 +17,12 @@ public:
     CWin32TextFile& operator=(const CWin32TextFile&) = delete;
 
     void Write(const std::string& strText) override;
-    void Close() override;
+    bool Close() override;
 
 private:
     void Flush();
 
     CWin32Handle m_file;
     std::string m_strBuffer;
+    bool m_bFailed = false;
 };
