@@ -103,14 +103,15 @@ TEST_F(CSearchTest, TheProgramsCopyTemporariesAreNeverListed)
     m_sandbox.MakeFile("C:\\Bak\\" + strTemporary, "");
     m_sandbox.MakeFile("C:\\Junk\\" + strTemporary, "part");
     m_sandbox.MakeFile("C:\\Bak\\empty.doc", "");
-    // Names that only look alike are files like any other.
-    m_sandbox.MakeFile("C:\\Bak\\.scrubix-copy.4242.0123", "");
-    m_sandbox.MakeFile("C:\\Bak\\.scrubix-copy.4242.0123456789ABCDEF", "");
+    // Names that only look alike are files like any other (in a folder of
+    // their own: Windows names differing in letter case only are one file).
+    m_sandbox.MakeFile("C:\\Near\\.scrubix-copy.4242.0123", "");
+    m_sandbox.MakeFile("C:\\Near\\.scrubix-copy.4242.0123456789ABCDEF", "");
     RunSearch();
     const std::map<std::string, int32_t> expected = {
         {"C:\\Bak\\empty.doc", REASON_ZERO_LENGTH},
-        {"C:\\Bak\\.scrubix-copy.4242.0123", REASON_ZERO_LENGTH},
-        {"C:\\Bak\\.scrubix-copy.4242.0123456789ABCDEF", REASON_ZERO_LENGTH}};
+        {"C:\\Near\\.scrubix-copy.4242.0123", REASON_ZERO_LENGTH},
+        {"C:\\Near\\.scrubix-copy.4242.0123456789ABCDEF", REASON_ZERO_LENGTH}};
     EXPECT_EQ(Listed(), expected);
 }
 
