@@ -98,6 +98,9 @@ int32_t CDisposal::MovePass()
     m_bDisposeAck.store(0, std::memory_order_relaxed);
     m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
     m_services.clock.Sleep(MOVE_START_PAUSE_MS);
+    // What an earlier move killed in the middle of a copy left there.
+    if (m_nRecycleRadio != 0)
+        m_services.fileSystem.RemoveStaleCopies(m_strMovePath);
 
     DisposeCheckedRows(EDisposalMode::Move,
                        [this](const std::string& strPath, const SFileIdentity& identity)

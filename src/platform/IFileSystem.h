@@ -60,12 +60,25 @@ public:
     // the one identified.
     virtual bool RemoveFile(const std::string& strPath, const SFileIdentity& expected) = 0;
 
-    // Copies a regular file. With bFailIfExists the destination is created
-    // exclusively. The copy is complete and flushed to disk (file and folder)
-    // when this returns true. With a known identity, refuses a source that is
-    // no longer the one identified.
+    // Copies a regular file. The copy is written under a temporary name in
+    // the destination's folder (CopyTemporaryName.h) and takes the
+    // destination's name only when it is complete, so a copy cut short never
+    // leaves a partial file under that name. It keeps the source's
+    // modification and access times, permission bits and extended attributes
+    // where the destination can hold them, and its owner where the process
+    // may set it. With bFailIfExists an existing destination is never
+    // replaced, not even one that appears while the copy is written. The copy
+    // is complete and flushed to disk (file and folder) when this returns
+    // true. With a known identity, refuses a source that is no longer the one
+    // identified.
     virtual bool CopyFileTo(const std::string& strSource, const std::string& strDestination,
                             bool bFailIfExists, const SFileIdentity& expectedSource) = 0;
+
+    // Removes from the folder the copy temporaries whose writing process has
+    // ended: what a copy killed before it was complete left behind. A
+    // temporary of a running process, and every other name, is left alone.
+    // Returns how many were removed.
+    virtual int RemoveStaleCopies(const std::string& /*strFolder*/) { return 0; }
 
     virtual bool MakeFolder(const std::string& strPath) = 0;
 

@@ -1,5 +1,6 @@
 #include "search/CandidateRules.h"
 
+#include "platform/CopyTemporaryName.h"
 #include "search/WaitForAck.h"
 #include "settings/TextFolding.h"
 
@@ -51,7 +52,7 @@ bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName)
             return false;
     }
     return !EqualsIgnoreCaseAscii(strName, "DESKTOP.INI") &&
-           !EqualsIgnoreCaseAscii(strName, "INDEX.DAT");
+           !EqualsIgnoreCaseAscii(strName, "INDEX.DAT") && !IsCopyTemporaryName(strName);
 }
 
 void ClassifyFile(CSearchContext& context, const std::string& strFolder, SFindEntry& entry,

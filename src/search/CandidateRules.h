@@ -8,7 +8,10 @@
 #include <string_view>
 
 // False when the name is excluded (Excludes list, letter case per
-// ExcludeCase) or is one of the protected names DESKTOP.INI and INDEX.DAT.
+// ExcludeCase), is one of the protected names DESKTOP.INI and INDEX.DAT, or
+// is a temporary the program's own copies write (CopyTemporaryName.h): a
+// copy being written is no junk, and one a killed copy left is removed by
+// the next move into its folder.
 bool IsNameAllowed(const CScrubixDoc& doc, std::string_view strName);
 
 // True when the wildcard entry ("*." and an extension) names the extension of

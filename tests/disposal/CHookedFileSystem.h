@@ -45,6 +45,10 @@ public:
     {
         return m_fileSystem.CopyFileTo(strSource, strDestination, bFailIfExists, expectedSource);
     }
+    int RemoveStaleCopies(const std::string& strFolder) override
+    {
+        return m_fileSystem.RemoveStaleCopies(strFolder);
+    }
     bool MakeFolder(const std::string& strPath) override
     {
         return m_fileSystem.MakeFolder(strPath);

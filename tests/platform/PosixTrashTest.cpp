@@ -4,7 +4,10 @@
 #include "platform/Platform.h"
 #include "platform/posix/CDriveMap.h"
 #include "platform/posix/CPosixShell.h"
+#include "platform/posix/PosixTrashRecords.h"
 #include "support/CSandboxDrive.h"
+#include "support/PosixFileMetadata.h"
+#include "support/PosixKilledChild.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -86,10 +89,72 @@ TEST_F(PosixTrashTest, FileLandsInTheHomeTrashWithItsInfo)
               strInfo.substr(0, strInfo.find("DeletionDate=")) +
                   "DeletionDate=" + CPosixTrash::FormatDeletionDate(before) + "\n");
     EXPECT_TRUE(std::regex_search(
-        strInfo,
-        std::regex("\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n$")))
+        strInfo, std::regex("\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}"
+                            "\nX-Scrubix-Process=" +
+                            std::to_string(::getpid()) + "\n$")))
         << strInfo;
     EXPECT_EQ(0700u, static_cast<unsigned>(fs::status(Trash()).permissions() & fs::perms::all));
+}
+
+TEST_F(PosixTrashTest, TheFileKeepsItsTimesAndAttributes)
+{
+    m_drive.MakeFile("C:\\kept.txt", "kept");
+    const fs::path source = m_drive.HostPath("C:\\kept.txt");
+    const bool bAttributes = SetUserAttribute(source, "user.scrubix.test", "still here");
+    ASSERT_TRUE(SetOldTimes(source));
+
+    ASSERT_TRUE(TrashFile("C:\\kept.txt"));
+
+    const fs::path trashed = Trash() / "files/kept.txt";
+    EXPECT_EQ("kept", ReadHost(trashed));
+    EXPECT_TRUE(IsOldModificationTime(ReadFileMetadata(trashed).modified));
+    if (!bAttributes)
+        GTEST_SKIP() << "the sandbox's file system refuses user extended attributes";
+    EXPECT_EQ(ReadUserAttribute(trashed, "user.scrubix.test"), "still here");
+}
+
+// A move killed between writing its record and renaming its file leaves a
+// record with no file; the next move into that trash removes it, and only
+// such records of this program's.
+TEST_F(PosixTrashTest, RecordsLeftWithoutTheirFileByAKilledMoveAreRemoved)
+{
+    fs::create_directories(Trash() / "files");
+    fs::create_directories(Trash() / "info");
+    const std::time_t now = std::time(nullptr);
+    const uint32_t nEnded = EndedProcessId();
+    const auto record = [&](const std::string& strName, const std::string& strText)
+    { std::ofstream(Trash() / "info" / (strName + ".trashinfo")) << strText; };
+    record("left.txt", CPosixTrash::TrashInfoText("/a/left.txt", now, nEnded));
+    record("present.txt", CPosixTrash::TrashInfoText("/a/present.txt", now, nEnded));
+    std::ofstream(Trash() / "files/present.txt") << "p";
+    record("other.txt", "[Trash Info]\nPath=/a/other.txt\nDeletionDate=2001-02-03T04:05:06\n");
+    record("running.txt", CPosixTrash::TrashInfoText("/a/running.txt", now, 1));
+    record("mine.txt", CPosixTrash::TrashInfoText("/a/mine.txt", now, ::getpid()));
+    std::ofstream(Trash() / "info/notes.txt") << CPosixTrash::TrashInfoText("/a/n", now, nEnded);
+    m_drive.MakeFile("C:\\next.txt", "n");
+
+    ASSERT_TRUE(TrashFile("C:\\next.txt"));
+
+    std::vector<std::string> infos;
+    for (const fs::path& path : FilesIn(Trash() / "info"))
+        infos.push_back(path.filename().string());
+    EXPECT_EQ(infos, (std::vector<std::string>{"mine.txt.trashinfo", "next.txt.trashinfo",
+                                               "notes.txt", "other.txt.trashinfo",
+                                               "present.txt.trashinfo", "running.txt.trashinfo"}));
+    EXPECT_EQ("p", ReadHost(Trash() / "files/present.txt"));
+}
+
+TEST(PosixTrashTextTest, TheWriterIsReadBackOnlyFromItsOwnLine)
+{
+    uint32_t nWriter = 0;
+    ASSERT_TRUE(ParseTrashWriter(CPosixTrash::TrashInfoText("/x", 0, 4242), nWriter));
+    EXPECT_EQ(nWriter, 4242u);
+    for (const char* pText :
+         {"[Trash Info]\nPath=/x\nDeletionDate=2001-02-03T04:05:06\n",
+          "[Trash Info]\nPath=/x\nX-Scrubix-Process=12", "[Trash Info]\nX-Scrubix-Process=\n",
+          "[Trash Info]\nX-Scrubix-Process=12x\n", "[Trash Info]\nX-Scrubix-Process=99999999999\n",
+          "[Trash Info]\nPath=/x%0AX-Scrubix-Process=12\n"})
+        EXPECT_FALSE(ParseTrashWriter(pText, nWriter)) << pText;
 }
 
 TEST_F(PosixTrashTest, SameNamesDoNotCollide)

@@ -1,4 +1,5 @@
 #include "CandidateFileCases.h"
+#include "platform/CopyTemporaryName.h"
 
 TEST_P(CandidateRulesTest, ClassifiesEveryName)
 {
@@ -91,6 +92,26 @@ TEST_F(CSearchTest, ExcludesAndProtectedNamesWinInEveryRoute)
     RunSearch();
     const std::map<std::string, int32_t> expected = {{"C:\\old\\go.doc", REASON_DIRECTED},
                                                      {"C:\\Junk\\other", REASON_DIRECTED}};
+    EXPECT_EQ(Listed(), expected);
+}
+
+TEST_F(CSearchTest, TheProgramsCopyTemporariesAreNeverListed)
+{
+    m_doc.Zero = 1;
+    m_doc.Lists[LIST_FOLDER] = {"C:\\Junk"};
+    const std::string strTemporary = CopyTemporaryName(4242, 0x0123456789abcdefull);
+    m_sandbox.MakeFile("C:\\Bak\\" + strTemporary, "");
+    m_sandbox.MakeFile("C:\\Junk\\" + strTemporary, "part");
+    m_sandbox.MakeFile("C:\\Bak\\empty.doc", "");
+    // Names that only look alike are files like any other (in a folder of
+    // their own: Windows names differing in letter case only are one file).
+    m_sandbox.MakeFile("C:\\Near\\.scrubix-copy.4242.0123", "");
+    m_sandbox.MakeFile("C:\\Near\\.scrubix-copy.4242.0123456789ABCDEF", "");
+    RunSearch();
+    const std::map<std::string, int32_t> expected = {
+        {"C:\\Bak\\empty.doc", REASON_ZERO_LENGTH},
+        {"C:\\Near\\.scrubix-copy.4242.0123", REASON_ZERO_LENGTH},
+        {"C:\\Near\\.scrubix-copy.4242.0123456789ABCDEF", REASON_ZERO_LENGTH}};
     EXPECT_EQ(Listed(), expected);
 }
 

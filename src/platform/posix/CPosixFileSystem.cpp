@@ -2,14 +2,13 @@
 
 #include "platform/posix/PosixAttributes.h"
 #include "platform/posix/PosixCopyData.h"
+#include "platform/posix/PosixCopyMetadata.h"
+#include "platform/posix/PosixCopyTemporaries.h"
 #include "platform/posix/PosixFileReader.h"
 #include "platform/posix/PosixFolderListing.h"
 #include "platform/posix/PosixTextFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
@@ -49,17 +48,6 @@ void RemoveIfOurs(int nFolderFd, uint64_t nFolderDevice, const std::string& strN
     if (CPosixSafeOpen::StatLeaf(nFolderFd, nFolderDevice, strName, status) &&
         status.nInode == ours.nInode && status.nDevice == ours.nDevice)
         ::unlinkat(nFolderFd, strName.c_str(), 0);
-}
-
-std::string TemporaryName()
-{
-    static std::atomic<uint32_t> s_nCounter{0};
-    const auto nTicks = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    char szName[64];
-    std::snprintf(szName, sizeof(szName), ".scrubix-%d-%u-%llx", static_cast<int>(::getpid()),
-                  s_nCounter.fetch_add(1), nTicks & 0xFFFFFFFFull);
-    return szName;
 }
 
 } // namespace
@@ -193,30 +181,45 @@ bool CPosixFileSystem::CopyFileTo(const std::string& strSource, const std::strin
             return false;
     }
 
+    // Times, owner and permission bits as they were before reading moved
+    // the access time.
+    struct stat sourceInfo
+    {
+    };
+    if (::fstat(in.Get(), &sourceInfo) != 0)
+        return false;
+
+    // Written under a temporary name and named only when complete, so that a
+    // copy cut short never stands under the real name.
     const int nCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-    std::string strCreated = target.strName;
+    std::string strCreated;
     CPosixFd out;
     for (int nTry = 0; nTry < 100 && !out.IsOpen(); ++nTry)
     {
-        if (!bFailIfExists)
-            strCreated = TemporaryName();
+        strCreated = PosixNewCopyTemporaryName();
         out.Reset(::openat(target.folder.Get(), strCreated.c_str(), nCreateFlags, 0600));
-        if (!out.IsOpen() && (bFailIfExists || errno != EEXIST))
+        if (!out.IsOpen() && errno != EEXIST)
             return false;
     }
-    SPosixStatus written;
-    if (!out.IsOpen() || !FstatStatus(out.Get(), written))
+    if (!out.IsOpen())
         return false;
+    SPosixStatus written;
+    if (!FstatStatus(out.Get(), written))
+    {
+        ::unlinkat(target.folder.Get(), strCreated.c_str(), 0);
+        return false;
+    }
 
     uint64_t nCopied = 0;
     SPosixStatus sourceAfter;
     bool bOk = PosixCopyData(in.Get(), out.Get(), nCopied) && FstatStatus(in.Get(), sourceAfter) &&
                nCopied == sourceStatus.nSize && nCopied == sourceAfter.nSize &&
-               ::fchmod(out.Get(), sourceStatus.nMode & 0777) == 0 && ::fsync(out.Get()) == 0;
+               PosixCopyMetadata(in.Get(), sourceInfo, out.Get()) && ::fsync(out.Get()) == 0;
     bOk = ::close(out.Release()) == 0 && bOk;
-    if (bOk && !bFailIfExists)
-        bOk = ::renameat(target.folder.Get(), strCreated.c_str(), target.folder.Get(),
-                         target.strName.c_str()) == 0;
+    if (bOk)
+        bOk = bFailIfExists ? PosixRenameNoReplace(target.folder.Get(), strCreated, target.strName)
+                            : ::renameat(target.folder.Get(), strCreated.c_str(),
+                                         target.folder.Get(), target.strName.c_str()) == 0;
     if (!bOk)
     {
         RemoveIfOurs(target.folder.Get(), target.nDevice, strCreated, written);
@@ -225,6 +228,12 @@ bool CPosixFileSystem::CopyFileTo(const std::string& strSource, const std::strin
     // The copy is complete and in place; a folder that cannot be flushed
     // still fails the call but keeps the copy.
     return SyncFolder(target.folder.Get());
+}
+
+int CPosixFileSystem::RemoveStaleCopies(const std::string& strFolder)
+{
+    const CPosixFd folder = OpenPath(strFolder, O_RDONLY | O_DIRECTORY);
+    return folder.IsOpen() ? PosixRemoveStaleCopies(folder.Get()) : 0;
 }
 
 bool CPosixFileSystem::MakeFolder(const std::string& strPath)

@@ -24,6 +24,7 @@ public:
     bool RemoveFile(const std::string& strPath, const SFileIdentity& expected) override;
     bool CopyFileTo(const std::string& strSource, const std::string& strDestination,
                     bool bFailIfExists, const SFileIdentity& expectedSource) override;
+    int RemoveStaleCopies(const std::string& strFolder) override;
     bool MakeFolder(const std::string& strPath) override;
     bool OpenForSize(const std::string& strPath, uint32_t& nSizeHigh, uint32_t& nSizeLow,
                      SFileIdentity& identity) override;

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixTrash.h"
 
 #include "platform/posix/PosixFd.h"
+#include "platform/posix/PosixTrashRecords.h"
 
 #include <cerrno>
 #include <climits>
@@ -288,7 +289,8 @@ enum class EMoveOutcome
 };
 
 // Writes the .trashinfo, then renames the entry into files/ under a free
-// name; a file swapped in at the name meanwhile is given back untouched.
+// name, and removes the .trashinfo again when the rename fails; a file
+// swapped in at the name meanwhile is given back untouched.
 EMoveOutcome MoveIntoTrash(const STrashTarget& target, int nFolderFd, const std::string& strName,
                            const std::string& strHostPath, const struct stat& expected)
 {
@@ -296,7 +298,9 @@ EMoveOutcome MoveIntoTrash(const STrashTarget& target, int nFolderFd, const std:
         target.nRelativeComponents == 0
             ? strHostPath
             : TrailingComponents(strHostPath, target.nRelativeComponents);
-    const std::string strInfoText = CPosixTrash::TrashInfoText(strInfoPath, std::time(nullptr));
+    const std::string strInfoText = CPosixTrash::TrashInfoText(strInfoPath, std::time(nullptr),
+                                                               static_cast<uint32_t>(::getpid()));
+    SweepLeftTrashRecords(target.files.Get(), target.info.Get());
 
     for (int nTry = 1; nTry <= MAX_NAME_TRIES; ++nTry)
     {
@@ -393,10 +397,11 @@ std::string CPosixTrash::FormatDeletionDate(std::time_t now)
     return std::string(szDate, nLength);
 }
 
-std::string CPosixTrash::TrashInfoText(const std::string& strPath, std::time_t now)
+std::string CPosixTrash::TrashInfoText(const std::string& strPath, std::time_t now,
+                                       uint32_t nProcessId)
 {
     return "[Trash Info]\nPath=" + EncodeTrashPath(strPath) +
-           "\nDeletionDate=" + FormatDeletionDate(now) + "\n";
+           "\nDeletionDate=" + FormatDeletionDate(now) + "\n" + TrashWriterLine(nProcessId);
 }
 
 bool CPosixTrash::TrashEntry(int nFolderFd, const std::string& strName,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <sys/stat.h>
@@ -17,7 +18,9 @@ public:
     // .trashinfo); expected is what the caller verified the entry to be: the
     // entry is refused when it is no longer that file, and put back when it
     // was swapped while being renamed. The .trashinfo is written completely
-    // (created exclusively) before the rename.
+    // (created exclusively) before the rename and removed again when the
+    // rename fails; records that a killed process left without their file
+    // are removed first (SweepLeftTrashRecords).
     static bool TrashEntry(int nFolderFd, const std::string& strName,
                            const std::string& strHostPath, const struct stat& expected);
 
@@ -30,6 +33,8 @@ public:
     static std::string EncodeTrashPath(const std::string& strPath);
     // "DeletionDate=" value: local time as YYYY-MM-DDThh:mm:ss.
     static std::string FormatDeletionDate(std::time_t now);
-    // The .trashinfo text.
-    static std::string TrashInfoText(const std::string& strPath, std::time_t now);
+    // The .trashinfo text: the format's keys, then the line naming the
+    // process that writes it (PosixTrashRecords.h).
+    static std::string TrashInfoText(const std::string& strPath, std::time_t now,
+                                     uint32_t nProcessId);
 };

@@ -1,5 +1,6 @@
 #include "platform/win32/CWin32FileSystem.h"
 
+#include "platform/win32/Win32CopyTemporaries.h"
 #include "platform/win32/Win32FileReader.h"
 #include "platform/win32/Win32FolderListing.h"
 #include "platform/win32/Win32SafeOpen.h"
@@ -30,6 +31,29 @@ void FlushToDisk(const std::string& strHostPath, DWORD nFlags)
                                     OPEN_EXISTING, nFlags, nullptr));
     if (file.IsOpen())
         ::FlushFileBuffers(file.Get());
+}
+
+// Flushes a copy that may carry the read-only attribute, which would refuse
+// the write access a flush needs: the attribute is taken off for the flush.
+void FlushCopy(const std::string& strHostPath)
+{
+    const DWORD nAttributes = ::GetFileAttributesA(strHostPath.c_str());
+    const bool bReadOnly =
+        nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (bReadOnly)
+        ::SetFileAttributesA(strHostPath.c_str(), nAttributes & ~FILE_ATTRIBUTE_READONLY);
+    FlushToDisk(strHostPath, FILE_ATTRIBUTE_NORMAL);
+    if (bReadOnly)
+        ::SetFileAttributesA(strHostPath.c_str(), nAttributes);
+}
+
+// Removes a temporary copy that could not be given its name.
+void RemoveCopy(const std::string& strHostPath)
+{
+    const DWORD nAttributes = ::GetFileAttributesA(strHostPath.c_str());
+    if (nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+        ::SetFileAttributesA(strHostPath.c_str(), nAttributes & ~FILE_ATTRIBUTE_READONLY);
+    ::DeleteFileA(strHostPath.c_str());
 }
 
 } // namespace
@@ -122,13 +146,44 @@ bool CWin32FileSystem::CopyFileTo(const std::string& strSource, const std::strin
     // Windows refuses to copy over a read-only file; Wine running as root
     // would not, so the rule is checked here rather than left to the call.
     const DWORD nExisting = ::GetFileAttributesA(destination->c_str());
-    if (nExisting != INVALID_FILE_ATTRIBUTES && (nExisting & FILE_ATTRIBUTE_READONLY) != 0)
+    if (nExisting != INVALID_FILE_ATTRIBUTES &&
+        (bFailIfExists || (nExisting & FILE_ATTRIBUTE_READONLY) != 0))
         return false;
-    if (!::CopyFileA(source->c_str(), destination->c_str(), bFailIfExists ? TRUE : FALSE))
+
+    // Copied under a temporary name beside the destination (CopyFile keeps
+    // the last-write time and the attributes) and named only when complete,
+    // so that a copy cut short never stands under the real name.
+    const std::string strFolder = ParentOf(*destination);
+    const std::string strPrefix =
+        strFolder.empty() || strFolder.back() == '\\' ? strFolder : strFolder + "\\";
+    std::string strTemporary;
+    bool bCopied = false;
+    for (int nTry = 0; nTry < 100 && !bCopied; ++nTry)
+    {
+        strTemporary = strPrefix + Win32NewCopyTemporaryName();
+        bCopied = ::CopyFileA(source->c_str(), strTemporary.c_str(), TRUE) != 0;
+        const DWORD nError = ::GetLastError();
+        if (!bCopied && nError != ERROR_FILE_EXISTS && nError != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    if (!bCopied)
         return false;
-    FlushToDisk(*destination, FILE_ATTRIBUTE_NORMAL);
-    FlushToDisk(ParentOf(*destination), FILE_FLAG_BACKUP_SEMANTICS);
+    FlushCopy(strTemporary);
+    const DWORD nMoveFlags =
+        MOVEFILE_WRITE_THROUGH | (bFailIfExists ? 0 : MOVEFILE_REPLACE_EXISTING);
+    if (!::MoveFileExA(strTemporary.c_str(), destination->c_str(), nMoveFlags))
+    {
+        RemoveCopy(strTemporary);
+        return false;
+    }
+    FlushToDisk(strFolder, FILE_FLAG_BACKUP_SEMANTICS);
     return true;
+}
+
+int CWin32FileSystem::RemoveStaleCopies(const std::string& strFolder)
+{
+    const auto host = m_driveMap.ToHost(strFolder);
+    return host ? Win32RemoveStaleCopies(*host) : 0;
 }
 
 bool CWin32FileSystem::MakeFolder(const std::string& strPath)
