@@ -13,6 +13,7 @@
 #include "shell/ColumnWidths.h"
 #include "shell/Commands.h"
 #include "shell/DriveBox.h"
+#include "shell/FirstStartWelcome.h"
 #include "shell/InvisibleChain.h"
 #include "shell/StartSearch.h"
 #include "shell/ViewStateEffects.h"
@@ -175,15 +176,7 @@ void CScrubixView::FitFrameToForm()
 
 void CScrubixView::RunWelcome()
 {
-    CSettingsStore& store = m_services.store;
-    if (store.GetInt("Settings", "Newbie", 1) == 0)
-        return;
-    store.SetInt("Settings", "Newbie", 0);
-    const bool bMove = m_frame.RunWelcomeDialog();
-    m_doc.Move = bMove ? 0 : 1;
-    store.SetInt("Settings", "Move", m_doc.Move);
-    m_doc.RecycleRadio = 0;
-    store.SetInt("Settings", "RecycleRadio", 0);
+    RunFirstStartWelcome(m_doc, m_services.store, [this] { return m_frame.RunWelcomeDialog(); });
 }
 
 void CScrubixView::SetUpColumns()

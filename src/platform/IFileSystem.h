@@ -111,6 +111,11 @@ public:
     // Where a drive of ListDrives lives on the host, for showing beside its
     // letter (a host folder on POSIX); empty when the drive is the host's own.
     virtual std::string DescribeDrive(const std::string& /*strDrive*/) { return {}; }
+    // Folders that belong to the operating system, in Windows form: the
+    // Folders to Delete page asks before it takes one of them or a folder
+    // below one. Names only, nothing is looked up. Unless a backend knows
+    // better, the Windows folder.
+    virtual std::vector<std::string> ListSystemFolders() { return {GetWindowsFolder()}; }
 };
 
 // A file open for reading; closed by its destructor.

@@ -3,6 +3,7 @@
 #include "search/CandidateRules.h"
 #include "search/SearchThread.h"
 #include "search/UrlCacheSweep.h"
+#include "settings/FolderPath.h"
 
 namespace
 {
@@ -64,7 +65,14 @@ void SearchDirectedLists(CSearchContext& context)
     for (const std::string& strEntry : doc.Lists[LIST_FILE])
         SearchDirectedFile(context, strEntry);
     for (const std::string& strEntry : doc.Lists[LIST_FOLDER])
-        WalkFolder(context, strEntry, 1);
+    {
+        // An entry that stands for a whole drive ("C:\.", "C:\etc\..", a
+        // bare root put in the store by hand) or that depends on a current
+        // folder is never walked: every file under it would be Directed.
+        const SFolderPath folder = ResolveFolderPath(strEntry);
+        if (folder.bFullPath && !folder.bDriveRoot)
+            WalkFolder(context, ResolvedFolderEntry(strEntry, folder), 1);
+    }
 }
 
 void SearchIECache(CSearchContext& context)
@@ -82,6 +90,9 @@ void SearchIECache(CSearchContext& context)
         return;
     if (strUserCache.back() == '\\')
         strUserCache.pop_back();
-    WalkCacheFolder(context, strUserCache);
+    // A cache folder that stands for a whole drive is not walked as one.
+    const SFolderPath cache = ResolveFolderPath(strUserCache);
+    if (cache.bFullPath && !cache.bDriveRoot)
+        WalkCacheFolder(context, strUserCache);
     WalkCacheFolder(context, DEFAULT_USER_CACHE_FOLDER);
 }

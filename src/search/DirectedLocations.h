@@ -3,7 +3,9 @@
 #include "search/CSearchContext.h"
 
 // Every Files to Delete entry, then a directed walk of every Folders to
-// Delete entry.
+// Delete entry, resolved as ResolveFolderPath reads it. An entry that names a
+// drive root once resolved, climbs above one, or is not a full path is passed
+// over.
 void SearchDirectedLists(CSearchContext& context);
 
 // The browser cache phase: URL cache sweep, index sweep, the cache folder

@@ -58,7 +58,7 @@ void CScrubixDoc::LoadSettings()
     for (int nKind = 0; nKind < LIST_KIND_COUNT; ++nKind)
     {
         Lists[nKind].clear();
-        if (LoadList(nKind) == 0)
+        if (LoadList(nKind) == 0 && !IsListSavedEmpty(nKind))
             Lists[nKind] = DefaultLists[nKind];
     }
     RebuildExtenMap();
@@ -145,8 +145,30 @@ int32_t CScrubixDoc::LoadList(int nKind)
     return nEntries;
 }
 
+bool CScrubixDoc::IsListSavedEmpty(int nKind)
+{
+    return m_store.GetInt(ListPrefix(nKind), SAVED_EMPTY_VALUE, 0) != 0;
+}
+
+void CScrubixDoc::MarkListSavedEmpty(int nKind, bool bEmpty)
+{
+    const std::string strMark = bEmpty ? "1" : "0";
+    std::string strStored;
+    const EStoredValue stored = m_store.ReadString(ListPrefix(nKind), SAVED_EMPTY_VALUE, strStored);
+    // A list that was never saved empty needs no mark that says it is not.
+    if ((stored == EStoredValue::Found && strStored == strMark) ||
+        (!bEmpty && stored != EStoredValue::Found))
+        return;
+    m_store.SetString(ListPrefix(nKind), SAVED_EMPTY_VALUE, strMark);
+}
+
 void CScrubixDoc::WriteListValues(int nKind, const std::vector<std::string>& entries)
 {
+    // An emptied list is marked before its values are blanked and a filled
+    // one unmarked after its values are written: a save cut short leaves
+    // either the old entries or the mark, never a blank list without it.
+    if (entries.empty())
+        MarkListSavedEmpty(nKind, true);
     const std::string strPrefix = ListPrefix(nKind);
     int32_t n = 0;
     std::string strStored;
@@ -171,6 +193,8 @@ void CScrubixDoc::WriteListValues(int nKind, const std::vector<std::string>& ent
             break;
         m_store.SetString(strPrefix, strPrefix + std::to_string(n), "");
     }
+    if (!entries.empty())
+        MarkListSavedEmpty(nKind, false);
 }
 
 void CScrubixDoc::SaveList(int nKind)

@@ -27,6 +27,11 @@ enum ListKind : int
 // Store sub-key and value prefix of each list.
 const char* ListPrefix(int nKind);
 
+// Value in a list's sub-key: "1" when the list was last saved empty, "0"
+// once it has been saved with entries again. Older programs read only the
+// numbered values and pass it over.
+inline constexpr const char* SAVED_EMPTY_VALUE = "SavedEmpty";
+
 enum ECandidateReason : int32_t
 {
     REASON_NONE = 0,
@@ -62,8 +67,13 @@ public:
     // Writes the list as values P0, P1, ... and blanks stale values behind it.
     // A slot holding a value too long to be read keeps it and is passed over,
     // so that what follows it is never lost; a value that already holds the
-    // entry is not written again.
+    // entry is not written again. An empty list is marked as saved empty
+    // (SAVED_EMPTY_VALUE), so that later starts keep it empty instead of
+    // giving it its defaults; a list saved with entries loses the mark.
     void SaveList(int nKind);
+    // True when the list was last saved empty. LoadSettings gives a list its
+    // defaults only when it reads no entry and the list was not saved empty.
+    bool IsListSavedEmpty(int nKind);
     void RebuildExtenMap();
 
     // What Purge and Move do, read from Move.
@@ -123,6 +133,7 @@ private:
     void SettlePath(const std::string& strCurrentFolder);
     void SettleMovePath();
     void WriteListValues(int nKind, const std::vector<std::string>& entries);
+    void MarkListSavedEmpty(int nKind, bool bEmpty);
     // Every scalar of SaveSettings in its order; with bOnlyAbsent only those
     // the store does not hold.
     void WriteScalars(bool bOnlyAbsent);

@@ -173,6 +173,18 @@ bool CSettingsStore::SetString(const std::string& strSection, const std::string&
     return bWritten;
 }
 
+bool CSettingsStore::SetStrings(const std::string& strSection,
+                                const std::vector<std::pair<std::string, std::string>>& values)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (CheckUnreadable(m_hive))
+        return false;
+    SRegistryKeyValues key{SectionPath(strSection), {}};
+    for (const auto& [strName, strText] : values)
+        key.values.push_back(SRegistryValue{strName, REG_TYPE_SZ, strText + '\0'});
+    return m_registry.WriteKeys(m_hive, {key});
+}
+
 bool CSettingsStore::SetInt(const std::string& strSection, const std::string& strName,
                             int32_t nValue)
 {

@@ -7,6 +7,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 // What a read found in the store.
 enum class EStoredValue
@@ -54,6 +56,12 @@ public:
                             std::string& strText);
     bool SetString(const std::string& strSection, const std::string& strName,
                    const std::string& strText);
+    // Writes several values of one section as one write: all of them or none
+    // where the registry has transactions, else in the order given and
+    // stopping at the first failure, so the last value is written only after
+    // every other one. False when not every value was written.
+    bool SetStrings(const std::string& strSection,
+                    const std::vector<std::pair<std::string, std::string>>& values);
 
     // Copies "<Windows folder>\Scrubix.INI" into a newly created base key,
     // reading the file in pieces. True when the import ran to its end: no

@@ -80,7 +80,7 @@ bool CListPageRules::AddFolder(const std::string& strPath)
     case EPathVerdict::Add:
         break;
     }
-    CListBoxOperations::AddListBoxEntry(m_listBox, strPath);
+    CListBoxOperations::AddListBoxEntry(m_listBox, verdict.strEntry);
     return true;
 }
 

@@ -41,7 +41,8 @@ public:
     void FinishEdit(int nIndex, const std::string& strEntry);
 
     // A folder from the folder browser (Filters, Folders to Delete): the path
-    // check, then appended as chosen, or refused with a message.
+    // check, then appended as chosen (resolved when it held "." or ".."), or
+    // refused with a message.
     bool AddFolder(const std::string& strPath);
     // A file from the file-open dialog (Files to Delete): appended unchanged
     // and remembered as the next dialog's start; refused only when too long

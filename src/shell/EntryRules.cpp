@@ -1,5 +1,6 @@
 #include "shell/EntryRules.h"
 
+#include "settings/FolderPath.h"
 #include "settings/TextFolding.h"
 #include "shell/OptionsTexts.h"
 
@@ -21,6 +22,20 @@ std::optional<SPrompt> CheckEntryLength(const std::string& strText)
 
 namespace
 {
+bool IsOperatingSystemFolder(const std::string& strFolder, IFileSystem& fileSystem)
+{
+    const std::string strUpper = ToUpperAscii(strFolder);
+    if (strUpper.find("WINDOWS") != std::string::npos ||
+        strUpper.find("WINNT") != std::string::npos)
+        return true;
+    for (const std::string& strSystem : fileSystem.ListSystemFolders())
+    {
+        if (IsSameOrBelowFolder(strFolder, strSystem))
+            return true;
+    }
+    return false;
+}
+
 bool IsWildcardExcludeForm(const std::string& strText)
 {
     // One asterisk, at the start, followed by the first dot: "*.ext".
@@ -51,23 +66,21 @@ std::optional<SPrompt> CheckEntryText(const std::string& strText, bool bExcludeM
 SPathVerdict CheckFolderPath(const std::string& strPath, bool bFoldersToDelete,
                              IFileSystem& fileSystem)
 {
-    const std::string strUpper = ToUpperAscii(strPath);
-    if (strUpper.size() < 4)
-        return {EPathVerdict::Refuse, OkPrompt(FormatWithPath(TEXT_ROOT_FOLDER, strPath))};
+    const SFolderPath folder = ResolveFolderPath(strPath);
+    if (strPath.size() < 4 || folder.bDriveRoot)
+        return {EPathVerdict::Refuse, OkPrompt(FormatWithPath(TEXT_ROOT_FOLDER, strPath)), {}};
 
-    std::string strFolder = strPath;
-    if (strFolder.back() == '\\')
-        strFolder.pop_back();
-    if (!fileSystem.IsFolderAccessible(strFolder))
-        return {EPathVerdict::Refuse, OkPrompt(FormatWithPath(TEXT_INVALID_FOLDER, strPath))};
-    if (std::optional<SPrompt> tooLong = CheckEntryLength(strPath))
-        return {EPathVerdict::Refuse, *tooLong};
+    const std::string& strFolder = folder.strPath;
+    if (!folder.bFullPath || !fileSystem.IsFolderAccessible(strFolder))
+        return {EPathVerdict::Refuse, OkPrompt(FormatWithPath(TEXT_INVALID_FOLDER, strPath)), {}};
+    std::string strEntry = ResolvedFolderEntry(strPath, folder);
+    if (std::optional<SPrompt> tooLong = CheckEntryLength(strEntry))
+        return {EPathVerdict::Refuse, *tooLong, {}};
 
-    if (bFoldersToDelete && (strUpper.find("WINDOWS") != std::string::npos ||
-                             strUpper.find("WINNT") != std::string::npos))
+    if (bFoldersToDelete && IsOperatingSystemFolder(strFolder, fileSystem))
         return {EPathVerdict::AskThenAdd,
-                YesNoPrompt(FormatWithPath(TEXT_OPERATING_SYSTEM, strPath))};
-    return {EPathVerdict::Add, {}};
+                YesNoPrompt(FormatWithPath(TEXT_OPERATING_SYSTEM, strPath)), std::move(strEntry)};
+    return {EPathVerdict::Add, {}, std::move(strEntry)};
 }
 
 std::optional<SPrompt> MissingFilterDefaultPrompt(const std::string& strDefault)

@@ -35,14 +35,22 @@ enum class EPathVerdict
 struct SPathVerdict
 {
     EPathVerdict eVerdict = EPathVerdict::Add;
-    SPrompt prompt; // empty text for Add
+    SPrompt prompt;       // empty text for Add
+    std::string strEntry; // what Add and AskThenAdd put in the list
 };
 
 // The path check of the Filters page and, with bFoldersToDelete, of the
-// Folders to Delete page, for a folder chosen in the folder browser. The
-// folder is tested as chosen (without one trailing backslash): names are
-// case-sensitive on some platforms, so the upper-cased copy is used only for
-// the root and operating-system tests.
+// Folders to Delete page, for a folder chosen in the folder browser. Every
+// test is made on the folder the path resolves to ("." and ".." taken out,
+// see ResolveFolderPath): a path that resolves to a drive root, or climbs
+// above one, is refused as a root, and one that is not a full path is
+// invalid. The folder is tested in its own letter case (names are
+// case-sensitive on some platforms); the root and operating-system tests
+// upper-case it. Folders to Delete asks about a folder whose name holds
+// WINDOWS or WINNT and about any folder that is, or lies below, one of the
+// file system's system folders. The entry to add is the path as chosen
+// (trailing backslash kept) unless resolving changed it; then the resolved
+// path. Prompts name the path as chosen.
 SPathVerdict CheckFolderPath(const std::string& strPath, bool bFoldersToDelete,
                              IFileSystem& fileSystem);
 

@@ -63,6 +63,7 @@ int ExclusionListKind(EExclusion kind)
 bool AddExclusion(EExclusion kind, const std::string& strEntry, CScrubixDoc& doc,
                   IMessageBox& messageBox)
 {
+    std::string strAdded = strEntry;
     if (kind == EExclusion::Folder)
     {
         const SPathVerdict verdict = CheckFolderPath(strEntry, false, doc.FileSystem());
@@ -73,6 +74,7 @@ bool AddExclusion(EExclusion kind, const std::string& strEntry, CScrubixDoc& doc
         }
         if (verdict.eVerdict == EPathVerdict::AskThenAdd && !messageBox.Show(verdict.prompt))
             return false;
+        strAdded = verdict.strEntry;
     }
     else if (std::optional<SPrompt> refusal = CheckEntryText(strEntry, true))
     {
@@ -82,9 +84,9 @@ bool AddExclusion(EExclusion kind, const std::string& strEntry, CScrubixDoc& doc
 
     const int nKind = ExclusionListKind(kind);
     std::vector<std::string>& list = doc.Lists[nKind];
-    if (std::find(list.begin(), list.end(), strEntry) != list.end())
+    if (std::find(list.begin(), list.end(), strAdded) != list.end())
         return true;
-    list.push_back(strEntry);
+    list.push_back(strAdded);
     doc.SaveList(nKind);
     return true;
 }

@@ -267,6 +267,52 @@ private slots:
         }
     }
 
+    // A first start killed while the Welcome question is open has stored
+    // nothing: the next start asks again. While that question is open, a
+    // second copy only asks the first to show itself and asks nothing.
+    void AFirstStartKilledAtTheWelcomeAsksAgain()
+    {
+        CAppSandbox sandbox;
+        sandbox.SetInt("Settings", "23", 1);
+        {
+            QProcess first;
+            first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            first.start(ToolsFolder() + QStringLiteral("/scrubix"), QStringList{});
+            QVERIFY(first.waitForStarted(10000));
+            // Its settings are loaded (22 is written then); the question
+            // follows. Newbie, if the start wrote it before the answer,
+            // would appear within moments.
+            QTRY_VERIFY_WITH_TIMEOUT(sandbox.GetInt("Settings", "22", 0) == 1, TIMEOUT_MS);
+            for (int i = 0; i < 60 && sandbox.GetInt("Settings", "Newbie", -1) == -1; ++i)
+                QTest::qWait(50);
+            QCOMPARE(first.state(), QProcess::Running);
+            first.kill();
+            first.waitForFinished(10000);
+        }
+        QCOMPARE(sandbox.GetInt("Settings", "Newbie", -1), -1);
+        QCOMPARE(sandbox.GetInt("Settings", "Move", -1), -1);
+
+        int nSecondCopy = -3;
+        CDialogAnswerer answerer;
+        answerer.BeforeAnswer(
+            [&]
+            {
+                if (nSecondCopy != -3)
+                    return;
+                // Still unanswered: nothing stored yet.
+                QCOMPARE(sandbox.GetInt("Settings", "Newbie", -1), -1);
+                nSecondCopy = RunSecondCopy({}, true);
+            });
+        answerer.Plan("I Just Want to Move Files to the Recycle Bin");
+        QVERIFY(sandbox.Start() != nullptr);
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY(answerer.Seen().front().startsWith("Welcome to Scrubix!|"));
+        QCOMPARE(nSecondCopy, 0);
+        QCOMPARE(sandbox.GetInt("Settings", "Newbie", -1), 0);
+        QCOMPARE(sandbox.GetInt("Settings", "Move", -1), 0);
+        QCOMPARE(sandbox.GetInt("Settings", "RecycleRadio", -1), 0);
+    }
+
     void OptionsFromTheWindowShowsOnlyPurgeMoveWithResultsAndCancelChangesNothing()
     {
         CAppSandbox sandbox;

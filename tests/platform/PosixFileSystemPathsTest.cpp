@@ -2,6 +2,7 @@
 #include "support/CSandboxDrive.h"
 #include "support/CurrentFolderGuard.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -125,4 +126,30 @@ TEST_F(PosixFileSystemPathsTest, WalkFallbackRefusesLinksAndDotDot)
     EXPECT_FALSE(CPosixSafeOpen::OpenBeneathByWalk(root.Get(), "a/../../outside", O_PATH).IsOpen());
     EXPECT_FALSE(CPosixSafeOpen::OpenBeneath(root.Get(), "../outside", O_PATH).IsOpen());
     EXPECT_FALSE(CPosixSafeOpen::OpenBeneath(root.Get(), "a/b/f.tmp", O_RDONLY | O_CREAT).IsOpen());
+}
+
+// The system folders are named through the drive map, nothing is looked up:
+// under the default map (C: is "/") the host's folders on C:, a folder that
+// is a drive of its own also by that drive's root, and the user's home; in a
+// sandbox whose C: is a temporary folder, none of the host's.
+TEST_F(PosixFileSystemPathsTest, SystemFoldersFollowTheDriveOfTheHostRoot)
+{
+    using Strings = std::vector<std::string>;
+    const auto has = [](const Strings& folders, const std::string& strFolder)
+    { return std::find(folders.begin(), folders.end(), strFolder) != folders.end(); };
+    const std::string strRoot = m_sandbox.Root().string();
+
+    // HOME is the sandbox's; D: is the sandbox, E: a separate /home.
+    CPosixFileSystem hostMap(CDriveMap({{'C', "/"}, {'D', strRoot}, {'E', "/home"}}));
+    const Strings host = hostMap.ListSystemFolders();
+    for (const char* pszFolder :
+         {"C:\\etc", "C:\\usr", "C:\\boot", "C:\\bin", "C:\\sbin", "C:\\lib", "C:\\lib32",
+          "C:\\lib64", "C:\\libx32", "C:\\var", "C:\\home", "E:\\", "D:\\home"})
+        EXPECT_TRUE(has(host, pszFolder)) << pszFolder << " in " << ::testing::PrintToString(host);
+    EXPECT_EQ(host.size(), 13u) << ::testing::PrintToString(host);
+
+    // The sandbox's own table: C:\etc there is not the host's.
+    EXPECT_TRUE(m_fileSystem.ListSystemFolders().empty());
+    CPosixFileSystem homeOnDrive(CDriveMap({{'C', strRoot}}));
+    EXPECT_EQ(homeOnDrive.ListSystemFolders(), Strings{"C:\\home"});
 }

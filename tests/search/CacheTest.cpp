@@ -177,6 +177,22 @@ TEST_F(CacheTest, WithoutCacheValueTheDefaultUserFolderIsNotWalked)
                                                "C:\\Temporary Internet Files", "C:"}));
 }
 
+// A cache folder value that stands for the whole drive is not walked: its
+// files would all be Directed and its index file deleted at once.
+TEST_F(CacheTest, ACacheValueThatNamesTheDriveRootIsNotWalked)
+{
+    m_sandbox.Build({"C:\\thesis.odt", "C:\\index.dat", "C:\\etc\\index.dat"});
+    for (const char* pValue : {"C:\\.\\", "C:\\etc\\..", "C:\\"})
+    {
+        SetCacheValue(pValue);
+        m_doc.IE = 1;
+        RunSearch();
+        EXPECT_TRUE(Listed().empty()) << pValue;
+        EXPECT_TRUE(m_sandbox.Exists("C:\\index.dat")) << pValue;
+        EXPECT_TRUE(m_sandbox.Exists("C:\\etc\\index.dat")) << pValue;
+    }
+}
+
 TEST_F(CacheTest, WithIEOffNothingIsTouched)
 {
     m_sandbox.Build({"C:\\Temporary Internet Files\\index.dat",

@@ -81,3 +81,26 @@ TEST_F(CSearchTest, StopDuringDirectedPhaseStillRunsThePhases)
     EXPECT_EQ(Paths(seen, WM_ADD_CANDIDATE), (std::vector<std::string>{"C:\\F\\f.doc"}));
     EXPECT_EQ(seen.back().nMessage, WM_SEARCH_DONE);
 }
+
+// Entries that stand for the whole drive once "." and ".." are taken out
+// (typed into the store by hand or imported from a .reg file) are never
+// walked: the drive's files are not made Directed candidates. An entry with
+// dots that names a real folder is walked as that folder.
+TEST_F(CSearchTest, FoldersToDeleteThatStandForTheWholeDriveAreNotWalked)
+{
+    m_sandbox.Build({"C:\\thesis.odt", "C:\\etc\\fstab", "C:\\Junk\\In\\i.doc"});
+    m_doc.Lists[LIST_FOLDER] = {"C:\\.",       "C:\\etc\\..",
+                                "C:\\..\\etc", "C:\\",
+                                "C:",          "C:/.",
+                                "etc\\..",     "\\",
+                                "C:\\\\\\",    "C:\\Junk\\.\\In\\..\\"};
+    const auto seen = RunSearch();
+    const std::map<std::string, int32_t> expected = {{"C:\\Junk\\In\\i.doc", REASON_DIRECTED}};
+    EXPECT_EQ(Listed(), expected);
+    EXPECT_EQ(m_doc.DirectedCount, 1);
+    // The directed phase walks the one real folder; then the drive walk starts.
+    const auto paths = Paths(seen, WM_SEARCH_PATH);
+    ASSERT_GE(paths.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(paths.begin(), paths.begin() + 3),
+              (std::vector<std::string>{"C:\\Junk", "C:\\Junk\\In", "C:"}));
+}

@@ -1,4 +1,5 @@
 #include "SettingsTestFixture.h"
+#include "support/CCutOffRegistry.h"
 
 namespace
 {
@@ -55,13 +56,111 @@ TEST_F(ScrubixDocTest, SavedListsRoundTripAndStaleValuesAreBlanked)
     EXPECT_EQ(pDoc->Lists[LIST_FILE], (Strings{"C:\\z.doc"}));
 }
 
-TEST_F(ScrubixDocTest, AListSavedEmptyComesBackWithItsDefaults)
+// The user deletes the only Folders to Delete entry and every Extension and
+// presses OK: the lists stay empty at every later start, in the stored form an
+// older program reads (blanked values), with the mark beside it.
+TEST_F(ScrubixDocTest, AListSavedEmptyStaysEmptyAtEveryLaterStart)
 {
+    m_sandbox.Build({"C:\\Temp\\thesis.odt"});
     auto pDoc = StartFrom("C:\\Tools");
+    ASSERT_EQ(pDoc->Lists[LIST_FOLDER], (Strings{"C:\\Temp"}));
+    pDoc->Lists[LIST_FOLDER].clear();
+    pDoc->Lists[LIST_EXTEN].clear();
     pDoc->Lists[LIST_EXCLUDE].clear();
     pDoc->SaveSettings();
+    EXPECT_EQ(Stored("Exten", "Exten0"), "");
+    EXPECT_EQ(Stored("Exten", "Exten14"), "") << "blanked, never deleted";
+    EXPECT_EQ(Stored("Exten", SAVED_EMPTY_VALUE), "1");
+    EXPECT_EQ(Stored("Folder", SAVED_EMPTY_VALUE), "1");
+
+    for (int nStart = 0; nStart < 2; ++nStart)
+    {
+        pDoc = StartFrom("C:\\Tools");
+        EXPECT_TRUE(pDoc->Lists[LIST_FOLDER].empty()) << "start " << nStart;
+        EXPECT_TRUE(pDoc->Lists[LIST_EXTEN].empty()) << "start " << nStart;
+        EXPECT_TRUE(pDoc->ExtenMap.empty()) << "start " << nStart;
+        EXPECT_TRUE(pDoc->Lists[LIST_EXCLUDE].empty()) << "start " << nStart;
+    }
+    // The lists that were not emptied keep their defaults.
+    EXPECT_EQ(pDoc->Lists[LIST_FILTER], (Strings{"C:\\WINNT\\REPAIR"}));
+
+    // Saved with an entry again, the list loses the mark and loads that entry.
+    pDoc->Lists[LIST_FOLDER] = {"C:\\Junk"};
+    pDoc->SaveSettings();
+    EXPECT_EQ(Stored("Folder", SAVED_EMPTY_VALUE), "0");
     pDoc = StartFrom("C:\\Tools");
-    EXPECT_EQ(pDoc->Lists[LIST_EXCLUDE], (Strings{"uninstall.log", "install.log", "data.bak"}));
+    EXPECT_EQ(pDoc->Lists[LIST_FOLDER], (Strings{"C:\\Junk"}));
+    EXPECT_TRUE(pDoc->Lists[LIST_EXTEN].empty());
+}
+
+// A list is given its defaults only when nothing of it is stored: no entry
+// and no mark. A list saved with entries never carries a mark it does not need.
+TEST_F(ScrubixDocTest, OnlyAListNeverSavedEmptyGetsItsDefaults)
+{
+    m_sandbox.Build({"C:\\Temp\\"});
+    auto pDoc = StartFrom("C:\\Tools");
+    pDoc->SaveSettings();
+    EXPECT_EQ(Stored("Folder", "Folder0"), "C:\\Temp");
+    EXPECT_EQ(Stored("Folder", SAVED_EMPTY_VALUE), "<absent>");
+    EXPECT_EQ(Stored("Exten", SAVED_EMPTY_VALUE), "<absent>");
+
+    // Entries win over a mark (an older program saved the list with entries
+    // after this one had saved it empty).
+    m_store.SetString("Folder", SAVED_EMPTY_VALUE, "1");
+    pDoc = StartFrom("C:\\Tools");
+    EXPECT_EQ(pDoc->Lists[LIST_FOLDER], (Strings{"C:\\Temp"}));
+
+    // Values blanked by hand without the mark: the list was never saved
+    // empty by this program, so it gets its defaults as before.
+    m_store.SetString("Folder", SAVED_EMPTY_VALUE, "0");
+    m_store.SetString("Folder", "Folder0", "");
+    pDoc = StartFrom("C:\\Tools");
+    EXPECT_EQ(pDoc->Lists[LIST_FOLDER], (Strings{"C:\\Temp"}));
+}
+
+// Stores the Folders to Delete list as old, then empties it by a save whose
+// registry takes nCut writes and no more (a process killed there). Returns the
+// writes the emptying save made.
+int EmptyFoldersCutOffAfter(const Strings& old, int nCut)
+{
+    const SPlatform platform = CreatePlatform();
+    CSettingsStore store(*platform.pRegistry);
+    OpenSettingsStore(store, *platform.pFileSystem);
+    CScrubixDoc doc(store, *platform.pFileSystem);
+    doc.Lists[LIST_FOLDER] = old;
+    doc.SaveList(LIST_FOLDER);
+
+    CCutOffRegistry cutOff(*platform.pRegistry, nCut);
+    CSettingsStore ending(cutOff);
+    ending.SetBaseKey(ERegistryHive::LocalMachine, ComposeBaseKeyPath());
+    CScrubixDoc emptied(ending, *platform.pFileSystem);
+    emptied.SaveList(LIST_FOLDER);
+    return cutOff.WritesDone();
+}
+
+// A save of an emptied list that ends part way leaves the old entries or the
+// empty list, never the defaults.
+TEST_F(ScrubixDocTest, AnEmptyingSaveEndedAtAnyPointNeverBringsBackTheDefaults)
+{
+    const Strings old = {"C:\\Junk", "C:\\More"};
+    const int nWrites = EmptyFoldersCutOffAfter(old, 1000);
+    ASSERT_GT(nWrites, 3);
+    for (int nCut = 0; nCut <= nWrites; ++nCut)
+    {
+        CSandboxDrive sandbox;
+        sandbox.Build({"C:\\Temp\\", "C:\\Tools\\"});
+        EmptyFoldersCutOffAfter(old, nCut);
+        CCurrentFolderGuard folder(sandbox.HostPath("C:\\Tools"));
+        const SPlatform platform = CreatePlatform();
+        CSettingsStore store(*platform.pRegistry);
+        OpenSettingsStore(store, *platform.pFileSystem);
+        CScrubixDoc doc(store, *platform.pFileSystem);
+        doc.LoadSettings();
+        ASSERT_EQ(doc.DefaultLists[LIST_FOLDER], (Strings{"C:\\Temp"}));
+        const Strings& loaded = doc.Lists[LIST_FOLDER];
+        EXPECT_TRUE(nCut < nWrites ? loaded == old || loaded.empty() : loaded.empty())
+            << "ended after " << nCut << " writes: " << ::testing::PrintToString(loaded);
+    }
 }
 
 TEST_F(ScrubixDocTest, ABlankValueInTheMiddleEndsTheList)

@@ -71,7 +71,8 @@ TEST_F(StartUpWriteBackTest, AListSavedEmptyIsNotRefilledWithDefaults)
     pDoc->SaveSettings();
     pDoc = StartFrom("C:\\Tools");
     pDoc->StoreMissingSettings();
-    EXPECT_EQ(pDoc->Lists[LIST_EXCLUDE], (Strings{"uninstall.log", "install.log", "data.bak"}));
+    EXPECT_TRUE(pDoc->Lists[LIST_EXCLUDE].empty());
     EXPECT_EQ(Stored("Exclude", "Exclude0"), "");
+    EXPECT_EQ(Stored("Exclude", SAVED_EMPTY_VALUE), "1");
 }
 } // namespace

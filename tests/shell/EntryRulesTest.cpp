@@ -190,6 +190,50 @@ TEST_F(FolderPathTest, RootsMissingFoldersAndTheOperatingSystem)
     }
 }
 
+// "." and ".." are resolved before any test: a root in disguise is refused as
+// a root, a path that needs a current folder is invalid, and the operating
+// system question looks at the folder that would be deleted.
+TEST_F(FolderPathTest, DotsAreResolvedBeforeEveryCheck)
+{
+    m_sandbox.Build({"C:\\Data\\Sub\\", "C:\\WINNT\\PROFILES\\", "C:\\etc\\"});
+    const std::string ROOT = " is a root folder and not a valuable filter.";
+    const std::string OS = "The Path \n";
+    const struct
+    {
+        std::string strPath;
+        EPathVerdict eVerdict;
+        std::string strTextStart; // of the prompt; empty for Add
+        std::string strEntry;     // added; empty for a refusal
+    } cases[] = {
+        {"C:\\.", EPathVerdict::Refuse, "String C:\\." + ROOT, ""},
+        {"C:\\etc\\..", EPathVerdict::Refuse, "String C:\\etc\\.." + ROOT, ""},
+        {"C:\\etc\\..\\", EPathVerdict::Refuse, "String C:\\etc\\..\\" + ROOT, ""},
+        {"C:\\..\\Data", EPathVerdict::Refuse, "String C:\\..\\Data" + ROOT, ""},
+        {"C:\\\\\\", EPathVerdict::Refuse, "String C:\\\\\\" + ROOT, ""},
+        {"C:/./", EPathVerdict::Refuse, "String C:/./" + ROOT, ""},
+        {"..\\..\\..", EPathVerdict::Refuse, "String\n ..\\..\\..\n is invalid.", ""},
+        {"C:Data", EPathVerdict::Refuse, "String\n C:Data\n is invalid.", ""},
+        {"C:\\Data\\Sub\\..", EPathVerdict::Add, "", "C:\\Data"},
+        {"C:\\Data\\.\\Sub\\", EPathVerdict::Add, "", "C:\\Data\\Sub"},
+        {"C:/Data/Sub", EPathVerdict::Add, "", "C:\\Data\\Sub"},
+        {"C:\\Data\\", EPathVerdict::Add, "", "C:\\Data\\"}, // kept as chosen
+        {"C:\\WINNT\\..\\Data", EPathVerdict::Add, "", "C:\\Data"},
+        {"C:\\Data\\..\\WINNT\\PROFILES", EPathVerdict::AskThenAdd,
+         OS + "C:\\Data\\..\\WINNT\\PROFILES\n", "C:\\WINNT\\PROFILES"},
+    };
+    for (const auto& c : cases)
+    {
+        const SPathVerdict verdict = CheckFolderPath(c.strPath, true, *m_platform.pFileSystem);
+        EXPECT_EQ(verdict.eVerdict, c.eVerdict) << c.strPath;
+        EXPECT_EQ(verdict.prompt.strText.rfind(c.strTextStart, 0), 0u)
+            << c.strPath << ": " << verdict.prompt.strText;
+        EXPECT_EQ(verdict.strEntry, c.strEntry) << c.strPath;
+    }
+    // The Filters page refuses the same roots.
+    EXPECT_EQ(CheckFolderPath("C:\\etc\\..", false, *m_platform.pFileSystem).eVerdict,
+              EPathVerdict::Refuse);
+}
+
 TEST_F(FolderPathTest, AnExistingFolderTooLongForTheStoreIsRefused)
 {
     if (RunsUnderWine())

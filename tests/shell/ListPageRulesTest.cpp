@@ -127,6 +127,45 @@ TEST_F(ListPageRulesTest, RestoreDefaultsSelectsNothingAndKeepsTheExtent)
     EXPECT_EQ(m_pDoc->Lists[LIST_FOLDER], (Strings{"C:\\a-rather-long-folder-name"}));
 }
 
+// The only Folders to Delete entry deleted and the sheet closed with OK: every
+// later start shows the list empty, and Restore Defaults with OK brings the
+// defaults back for good.
+TEST_F(ListPageRulesTest, AnEmptiedListStaysEmptyUntilItsDefaultsAreRestored)
+{
+    m_sandbox.Build({"C:\\Temp\\thesis.odt"});
+    Start();
+    {
+        CListPageRules page = Page(LIST_FOLDER);
+        page.Initialise();
+        ASSERT_EQ(m_listBox.m_items, (Strings{"C:\\Temp"}));
+        m_listBox.SetCurSel(0);
+        EXPECT_TRUE(page.DeleteSelection());
+        page.Commit();
+        m_pDoc->SaveSettings();
+    }
+    for (int nStart = 0; nStart < 2; ++nStart)
+    {
+        Start();
+        CMemoryListBox listBox;
+        CListPageRules(LIST_FOLDER, *m_pDoc, listBox, m_box).Initialise();
+        EXPECT_TRUE(listBox.m_items.empty()) << "start " << nStart;
+        m_pDoc->SaveSettings(); // an OK that leaves the list alone
+    }
+
+    CMemoryListBox listBox;
+    CListPageRules page(LIST_FOLDER, *m_pDoc, listBox, m_box);
+    page.Initialise();
+    page.RestoreDefaults();
+    EXPECT_EQ(listBox.m_items, (Strings{"C:\\Temp"}));
+    page.Commit();
+    m_pDoc->SaveSettings();
+    for (int nStart = 0; nStart < 2; ++nStart)
+    {
+        Start();
+        EXPECT_EQ(m_pDoc->Lists[LIST_FOLDER], (Strings{"C:\\Temp"})) << "start " << nStart;
+    }
+}
+
 TEST_F(ListPageRulesTest, FoldersToDeleteAskAboutTheOperatingSystem)
 {
     m_sandbox.Build({"C:\\WINNT\\PROFILES\\", "C:\\Junk\\"});

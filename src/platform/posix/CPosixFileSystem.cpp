@@ -12,11 +12,35 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
+
+// The host folders that belong to the system, below "/".
+const char* const SYSTEM_FOLDERS[] = {"etc",   "usr",   "boot",   "bin", "sbin", "lib",
+                                      "lib32", "lib64", "libx32", "var", "home"};
+
+// $HOME when it is an absolute path, else the password database's home of the
+// user; empty when neither is known.
+std::string UserHomeFolder()
+{
+    const char* pszHome = std::getenv("HOME");
+    if (pszHome != nullptr && pszHome[0] == '/')
+        return pszHome;
+    struct passwd entry
+    {
+    };
+    struct passwd* pResult = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &pResult) == 0 &&
+        pResult != nullptr && pResult->pw_dir != nullptr && pResult->pw_dir[0] == '/')
+        return pResult->pw_dir;
+    return {};
+}
 
 bool Matches(const SFileIdentity& expected, const SPosixStatus& status)
 {
@@ -371,4 +395,40 @@ std::string CPosixFileSystem::DescribeDrive(const std::string& strDrive)
             return drive.strHostRoot;
     }
     return {};
+}
+
+std::vector<std::string> CPosixFileSystem::ListSystemFolders()
+{
+    std::vector<std::string> folders;
+    const auto add = [&folders](const std::string& strFolder)
+    {
+        for (const std::string& strKnown : folders)
+        {
+            if (strKnown == strFolder)
+                return;
+        }
+        folders.push_back(strFolder);
+    };
+    for (const CDriveMap::SDrive& drive : m_driveMap.Drives())
+    {
+        if (drive.strHostRoot != "/")
+            continue;
+        // The names on the drive of "/" itself, even where a folder is a
+        // mount point of another drive.
+        for (const char* pszName : SYSTEM_FOLDERS)
+            add(std::string{drive.cLetter, ':', '\\'} + pszName);
+    }
+    for (const char* pszName : SYSTEM_FOLDERS)
+    {
+        if (const std::optional<std::string> windows =
+                m_driveMap.ToWindows(std::string("/") + pszName))
+            add(*windows);
+    }
+    // The home folder itself; a home at "/" would make every folder a system
+    // folder and is left out.
+    const std::string strHome = UserHomeFolder();
+    if (const std::optional<std::string> home = m_driveMap.ToWindows(strHome);
+        home && home->size() > 3)
+        add(*home);
+    return folders;
 }

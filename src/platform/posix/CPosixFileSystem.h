@@ -37,6 +37,13 @@ public:
     int32_t GetPlatformId() override;
     std::vector<std::string> ListDrives() override;
     std::string DescribeDrive(const std::string& strDrive) override;
+    // The host's system folders (/etc, /usr, /boot, /bin, /sbin, /lib,
+    // /lib32, /lib64, /libx32, /var, /home) as the drive map names them, both
+    // under the drive mapped to "/" and under a drive of their own when one
+    // is mounted apart; then the user's home folder ($HOME, else the password
+    // database's). A folder on no drive is left out, so a drive table without
+    // "/" (a sandbox) has only the home folder, if that is on a drive.
+    std::vector<std::string> ListSystemFolders() override;
 
     const CDriveMap& DriveMap() const { return m_driveMap; }
     const CPosixFolderChain& FolderChain() const { return m_folderChain; }

@@ -7,6 +7,7 @@
 #include "platform/win32/Win32TextFile.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 #include <windows.h>
 
@@ -300,6 +301,19 @@ std::string CWin32FileSystem::GetWindowsFolder()
     while (strFolder.size() > 3 && strFolder.back() == '\\')
         strFolder.pop_back();
     return strFolder;
+}
+
+std::vector<std::string> CWin32FileSystem::ListSystemFolders()
+{
+    // GetWindowsFolder names the host's folder; under a drive table of its
+    // own it may lie on none of the program's drives.
+    const std::string strHost = GetWindowsFolder();
+    std::vector<std::string> folders;
+    if (m_driveMap.IsIdentity())
+        folders.push_back(strHost);
+    else if (const std::optional<std::string> program = m_driveMap.ToProgram(strHost))
+        folders.push_back(*program);
+    return folders;
 }
 
 int32_t CWin32FileSystem::GetPlatformId()

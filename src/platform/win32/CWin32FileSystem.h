@@ -32,6 +32,8 @@ public:
     std::string GetWindowsFolder() override;
     int32_t GetPlatformId() override;
     std::vector<std::string> ListDrives() override;
+    // The Windows folder, seen through the drive map.
+    std::vector<std::string> ListSystemFolders() override;
 
     const CWin32DriveMap& DriveMap() const { return m_driveMap; }
 
