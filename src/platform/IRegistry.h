@@ -18,6 +18,14 @@ enum class EKeyDisposition
     OpenedExistingKey,
 };
 
+// How a registry is opened: a read-only one creates nothing (no key, no value,
+// no file or folder to hold a hive) and refuses every write.
+enum class ERegistryAccess
+{
+    ReadWrite,
+    ReadOnly,
+};
+
 constexpr uint32_t REG_TYPE_SZ = 1;
 
 // One open key. Closed by its destructor (or Close). Key paths use
@@ -76,6 +84,9 @@ public:
     // The hive as the user would look for it: the database file on Linux,
     // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER" on Windows.
     virtual std::string HiveName(ERegistryHive hive) const = 0;
+    // True for a registry opened read-only: every create, set and delete
+    // fails and changes nothing.
+    virtual bool IsReadOnly() const { return false; }
 
     // Enumeration and deletion: used by tools (scrubix-reg) and by the
     // first-start seeding.

@@ -206,3 +206,47 @@ TEST(SqliteRegistryFolderTest, FolderComesFromTheEnvironmentAndIsCreatedPrivate)
                          (folder / "HKCU.db").string(), (folder / "HKCU.db-journal").string()}));
 }
 } // namespace
+
+namespace
+{
+// A read-only registry reads what is there and creates nothing: no folder, no
+// database file, no key, no value.
+TEST(SqliteRegistryReadOnlyTest, ReadsWhatIsThereAndWritesNothing)
+{
+    CSandboxDrive sandbox;
+    const fs::path folder = sandbox.Root() / "not-yet" / "registry";
+    {
+        CSqliteRegistry readOnly(folder.string(), ERegistryAccess::ReadOnly);
+        EXPECT_TRUE(readOnly.IsReadOnly());
+        EXPECT_FALSE(readOnly.IsHiveUnreadable(HKLM));
+        EXPECT_FALSE(readOnly.OpenKey(HKLM, "Software"));
+        EKeyDisposition disposition{};
+        EXPECT_FALSE(readOnly.CreateKey(HKLM, "Software", disposition));
+        EXPECT_FALSE(readOnly.SetValue(HKCU, "Software", {"a", REG_TYPE_SZ, {"1\0", 2}}));
+        EXPECT_FALSE(readOnly.WriteKeys(HKLM, {{"Software\\X", {}}}));
+    }
+    EXPECT_FALSE(fs::exists(folder.parent_path()));
+
+    {
+        CSqliteRegistry writable(folder.string());
+        ASSERT_TRUE(writable.SetValue(HKLM, "Software\\App", {"a", REG_TYPE_SZ, {"1\0", 2}}));
+    }
+    const auto modified = fs::last_write_time(folder / "HKLM.db");
+    CSqliteRegistry readOnly(folder.string(), ERegistryAccess::ReadOnly);
+    std::vector<SRegistryValue> values;
+    ASSERT_TRUE(readOnly.EnumValues(HKLM, "software\\app", values));
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0].strData, std::string("1\0", 2));
+    auto pKey = readOnly.OpenKey(HKLM, "Software\\App");
+    ASSERT_TRUE(pKey);
+    EXPECT_FALSE(pKey->SetStringValue("a", "2"));
+    EXPECT_FALSE(readOnly.SetValue(HKLM, "Software\\App", {"a", REG_TYPE_SZ, {"2\0", 2}}));
+    EXPECT_FALSE(readOnly.DeleteValue(HKLM, "Software\\App", "a"));
+    EXPECT_FALSE(readOnly.DeleteKey(HKLM, "Software\\App"));
+    EXPECT_TRUE(readOnly.EnumValues(HKLM, "Software\\App", values));
+    EXPECT_EQ(values.size(), 1u);
+    EXPECT_FALSE(fs::exists(folder / "HKCU.db"));
+    EXPECT_FALSE(readOnly.IsHiveUnreadable(HKCU));
+    EXPECT_EQ(fs::last_write_time(folder / "HKLM.db"), modified);
+}
+} // namespace

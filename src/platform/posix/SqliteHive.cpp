@@ -56,8 +56,9 @@ std::vector<std::string> SplitKeyPath(const std::string& strPath)
     return parts;
 }
 
-CSqliteHive::CSqliteHive(std::string strFolder, std::string strFilePath)
-    : m_strFolder(std::move(strFolder)), m_strFilePath(std::move(strFilePath))
+CSqliteHive::CSqliteHive(std::string strFolder, std::string strFilePath, ERegistryAccess access)
+    : m_strFolder(std::move(strFolder)), m_strFilePath(std::move(strFilePath)),
+      m_bOpenedReadOnly(access == ERegistryAccess::ReadOnly), m_bReadOnly(m_bOpenedReadOnly)
 {
 }
 
@@ -70,10 +71,13 @@ sqlite3* CSqliteHive::Connection()
 {
     if (m_pDb != nullptr)
         return m_pDb;
-    MakeFolders(m_strFolder);
+    if (!m_bOpenedReadOnly)
+        MakeFolders(m_strFolder);
     bool bCorrupt = false;
     m_pDb = OpenChecked(bCorrupt);
-    if (m_pDb == nullptr && bCorrupt)
+    if (m_pDb == nullptr && bCorrupt && m_bOpenedReadOnly)
+        m_bUnreadable = true; // left as it is for the next writer to set aside
+    else if (m_pDb == nullptr && bCorrupt)
     {
         // The settings it held are gone for this run: whatever reads the
         // fresh hive must not take its emptiness for the user's settings.
@@ -113,7 +117,8 @@ sqlite3* CSqliteHive::OpenChecked(bool& bCorrupt)
     bCorrupt = false;
     sqlite3* pDb = nullptr;
     const char* pszPath = m_strFilePath.c_str();
-    if (sqlite3_open_v2(pszPath, &pDb,
+    if (m_bOpenedReadOnly ||
+        sqlite3_open_v2(pszPath, &pDb,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                         nullptr) != SQLITE_OK)
     {
@@ -146,7 +151,7 @@ sqlite3* CSqliteHive::OpenChecked(bool& bCorrupt)
     // Rollback journal with full sync: a crash never loses a committed write.
     SqliteExec(pDb, "PRAGMA journal_mode=DELETE");
     SqliteExec(pDb, "PRAGMA synchronous=FULL");
-    m_bReadOnly = sqlite3_db_readonly(pDb, "main") == 1;
+    m_bReadOnly = m_bOpenedReadOnly || sqlite3_db_readonly(pDb, "main") == 1;
     if (!m_bReadOnly && !EnsureSchema(pDb))
         m_bReadOnly = true;
     return pDb;

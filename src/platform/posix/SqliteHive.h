@@ -19,12 +19,16 @@ std::vector<std::string> SplitKeyPath(const std::string& strPath);
 // still reads and every write fails. When the file is there but cannot be
 // read (no permission, not a file, failing its integrity check), or a read
 // fails, the hive counts as unreadable from then on; an absent file is not.
+// Opened read-only, the hive never makes its folder or its file (an absent
+// file reads as an empty hive), never moves a damaged file aside, and every
+// write fails.
 class CSqliteHive
 {
 public:
     static constexpr int64_t ROOT_KEY = 0;
 
-    CSqliteHive(std::string strFolder, std::string strFilePath);
+    CSqliteHive(std::string strFolder, std::string strFilePath,
+                ERegistryAccess access = ERegistryAccess::ReadWrite);
     ~CSqliteHive();
     CSqliteHive(const CSqliteHive&) = delete;
     CSqliteHive& operator=(const CSqliteHive&) = delete;
@@ -67,6 +71,7 @@ private:
     std::string m_strFilePath;
     std::mutex m_mutex;
     sqlite3* m_pDb = nullptr;
+    const bool m_bOpenedReadOnly;
     bool m_bReadOnly = false;
     bool m_bUnreadable = false;
 };
