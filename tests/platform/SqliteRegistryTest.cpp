@@ -250,3 +250,57 @@ TEST(SqliteRegistryReadOnlyTest, ReadsWhatIsThereAndWritesNothing)
     EXPECT_EQ(fs::last_write_time(folder / "HKLM.db"), modified);
 }
 } // namespace
+
+namespace
+{
+// "n1\n2\...": nLevels names below the hive.
+std::string LevelPath(size_t nLevels)
+{
+    std::string strPath;
+    for (size_t n = 1; n <= nLevels; ++n)
+        strPath += (n > 1 ? "\\n" : "n") + std::to_string(n);
+    return strPath;
+}
+
+// No way of creating a key makes one deeper than 512 levels or with a name
+// longer than 255 characters, and a refused batch writes none of its keys.
+TEST_F(SqliteRegistryTest, KeysStayWithinTheRegistrysLimits)
+{
+    EKeyDisposition disposition{};
+    EXPECT_TRUE(m_registry.CreateKey(HKLM, LevelPath(512), disposition));
+    EXPECT_FALSE(m_registry.CreateKey(HKLM, LevelPath(513), disposition));
+    EXPECT_FALSE(m_registry.SetValue(HKLM, LevelPath(513), {"v", REG_TYPE_SZ, {"1\0", 2}}));
+    EXPECT_TRUE(m_registry.CreateKey(HKLM, "A\\" + std::string(255, 'x'), disposition));
+    EXPECT_FALSE(m_registry.CreateKey(HKLM, "B\\" + std::string(256, 'x'), disposition));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "B"));
+    EXPECT_FALSE(m_registry.WriteKeys(HKLM, {{"C\\ok", {}}, {LevelPath(513), {}}}));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "C"));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, LevelPath(513)));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, LevelPath(60000)));
+
+    // Counted from the hive, also below an open key.
+    auto pDeep = m_registry.CreateKey(HKLM, LevelPath(500), disposition);
+    ASSERT_TRUE(pDeep);
+    EXPECT_FALSE(pDeep->CreateSubKey("a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\l\\m"));
+    EXPECT_TRUE(pDeep->CreateSubKey("a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\l"));
+    EXPECT_FALSE(pDeep->CreateSubKey(std::string(256, 'y')));
+}
+
+// A lookup starts from the keys of the one before; a key deleted and made
+// again meanwhile, here or by another process, is still found where it is.
+TEST_F(SqliteRegistryTest, LookupsFollowKeysDeletedAndMadeAgain)
+{
+    CSqliteRegistry other(m_sandbox.RegistryFolder().string());
+    ASSERT_TRUE(m_registry.SetValue(HKLM, "A\\B\\C", {"v", REG_TYPE_SZ, {"1\0", 2}}));
+    EXPECT_EQ(ReadString(HKLM, "A\\B\\C", "v"), std::string("1\0", 2));
+    ASSERT_TRUE(other.DeleteKey(HKLM, "A\\B"));
+    EXPECT_EQ(ReadString(HKLM, "a\\b\\c", "v"), "<absent>");
+    ASSERT_TRUE(other.SetValue(HKLM, "A\\B\\C", {"v", REG_TYPE_SZ, {"2\0", 2}}));
+    EXPECT_EQ(ReadString(HKLM, "A\\B\\C", "v"), std::string("2\0", 2));
+    ASSERT_TRUE(m_registry.DeleteKey(HKLM, "A\\B\\C"));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "A\\B\\C"));
+    EXPECT_TRUE(m_registry.OpenKey(HKLM, "A\\b"));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "A\\X"));
+    EXPECT_TRUE(m_registry.OpenKey(HKLM, "A"));
+}
+} // namespace
