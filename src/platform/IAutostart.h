@@ -14,7 +14,9 @@ public:
     virtual ~IAutostart() = default;
     // Writes the entry whole (a new file renamed into place, never through a
     // link planted at its name). strArguments is appended to the quoted
-    // executable path as it is (" -TOKEN"). True when the entry is in place.
+    // executable path as it is (" -TOKEN"). True when the entry is in place;
+    // false, with nothing written, also when the executable's path cannot be
+    // written on an entry every launcher runs (POSIX: one holding "%").
     virtual bool EnableAtLogin(const std::string& strArguments) = 0;
     // Removes the entry; true when none remains.
     virtual bool DisableAtLogin() = 0;

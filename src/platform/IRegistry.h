@@ -18,7 +18,21 @@ enum class EKeyDisposition
     OpenedExistingKey,
 };
 
+// How a registry is opened: a read-only one creates nothing (no key, no value,
+// no file or folder to hold a hive) and refuses every write.
+enum class ERegistryAccess
+{
+    ReadWrite,
+    ReadOnly,
+};
+
 constexpr uint32_t REG_TYPE_SZ = 1;
+
+// What a key path may hold, as on Windows: at most this many key names below
+// the hive, each at most this many characters long. No backend creates a key
+// beyond either.
+constexpr size_t REGISTRY_MAX_KEY_DEPTH = 512;
+constexpr size_t REGISTRY_MAX_KEY_NAME = 255;
 
 // One open key. Closed by its destructor (or Close). Key paths use
 // backslashes; keys and value names compare case-insensitively (ASCII).
@@ -35,7 +49,8 @@ public:
                             size_t& nRead, uint32_t& nType) = 0;
     // Writes a REG_SZ value: the text and its terminating NUL.
     virtual bool SetStringValue(const std::string& strName, const std::string& strText) = 0;
-    // Creates or opens a sub-key for writing.
+    // Creates or opens a sub-key for writing; within the same limits as
+    // IRegistry::CreateKey, counted from the hive.
     virtual std::unique_ptr<IRegistryKey> CreateSubKey(const std::string& strPath) = 0;
     virtual void Close() = 0;
 };
@@ -66,7 +81,10 @@ class IRegistry
 public:
     virtual ~IRegistry() = default;
     // Creates (with every missing key on the way) or opens a key for writing.
-    // nullptr when it cannot be created or the hive cannot be written.
+    // nullptr when it cannot be created or the hive cannot be written, and
+    // when it would lie deeper than REGISTRY_MAX_KEY_DEPTH or a name on its
+    // path is longer than REGISTRY_MAX_KEY_NAME (so also for SetValue and
+    // WriteKeys, which create the keys they write into).
     virtual std::unique_ptr<IRegistryKey> CreateKey(ERegistryHive hive, const std::string& strPath,
                                                     EKeyDisposition& disposition) = 0;
     // Opens an existing key for reading; nullptr when it does not exist or
@@ -83,6 +101,9 @@ public:
     // The hive as the user would look for it: the database file on Linux,
     // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER" on Windows.
     virtual std::string HiveName(ERegistryHive hive) const = 0;
+    // True for a registry opened read-only: every create, set and delete
+    // fails and changes nothing.
+    virtual bool IsReadOnly() const { return false; }
 
     // Enumeration and deletion: used by tools (scrubix-reg) and by the
     // first-start seeding.

@@ -21,8 +21,10 @@ struct SPlatform
 };
 
 // Builds the backend's services from the environment (drive map, registry
-// folder). Never fails: a service that cannot start serves nothing.
-SPlatform CreatePlatform();
+// folder). Never fails: a service that cannot start serves nothing. With
+// ERegistryAccess::ReadOnly the registry only reads (a tool that must leave
+// the settings as it found them).
+SPlatform CreatePlatform(ERegistryAccess registryAccess = ERegistryAccess::ReadWrite);
 
 // Standard output takes the bytes as written: no line-end translation, so a
 // file format's own line ends (CRLF in CSV) reach a pipe unchanged.

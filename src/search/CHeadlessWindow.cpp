@@ -2,6 +2,27 @@
 
 #include "search/CSearch.h"
 
+#include <utility>
+
+void CHeadlessWindow::ListOnly(std::function<void(const SListedDeletion&)> onDeletion)
+{
+    m_bListOnly = true;
+    m_onDeletion = std::move(onDeletion);
+}
+
+void CHeadlessWindow::ReportListedDeletions()
+{
+    if (!m_bListOnly)
+        return;
+    m_listed.Take(m_taken);
+    for (const SListedDeletion& deletion : m_taken)
+    {
+        if (m_onDeletion)
+            m_onDeletion(deletion);
+    }
+    m_taken.clear();
+}
+
 void CHeadlessWindow::BeginSearch(const std::string& strRoot)
 {
     m_table.Clear();
@@ -17,6 +38,7 @@ void CHeadlessWindow::BeginSearch(const std::string& strRoot)
 bool CHeadlessWindow::HandleSearchMessage(const SPostedMessage& message,
                                           const std::function<void(const SCandidateRow&)>& onRow)
 {
+    ReportListedDeletions();
     switch (message.nMessage)
     {
     case WM_SEARCH_PATH:
@@ -39,7 +61,8 @@ void CHeadlessWindow::RunSearch(const std::string& strRoot, IUserPrompt& prompt,
                                 const std::function<void(const SCandidateRow&)>& onRow)
 {
     BeginSearch(strRoot);
-    CSearch search(CSearchContext{m_doc, m_queue, prompt, clock, urlCache});
+    CSearch search(
+        CSearchContext{m_doc, m_queue, prompt, clock, urlCache, m_bListOnly ? &m_listed : nullptr});
     search.Start();
     RunMessageLoop([&](const SPostedMessage& message)
                    { return HandleSearchMessage(message, onRow); });

@@ -4,11 +4,13 @@
 #include "platform/IUrlCache.h"
 #include "platform/IUserPrompt.h"
 #include "search/CCandidateTable.h"
+#include "search/CListedDeletions.h"
 #include "search/CMessageQueue.h"
 #include "settings/CScrubixDoc.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Plays the main frame for command-line tools and tests: owns the message
 // queue the workers post to and the candidate table, and handles the
@@ -21,6 +23,12 @@ public:
     CMessageQueue& Queue() { return m_queue; }
     IMessagePort& Port() { return m_queue; }
     CCandidateTable& Table() { return m_table; }
+
+    // Makes the searches that RunSearch starts list-only: they delete
+    // nothing, and onDeletion sees each deletion the window's search would
+    // have done, on the thread that handles the messages, in order with the
+    // rows (before the first message posted after it).
+    void ListOnly(std::function<void(const SListedDeletion&)> onDeletion);
 
     // What entering the Searching state does: rows and listed paths cleared,
     // counters and total 0, both acknowledgement words 1, the root set.
@@ -42,7 +50,14 @@ public:
     void RunMessageLoop(const std::function<bool(const SPostedMessage&)>& handler);
 
 private:
+    // Hands the deletions listed so far to the list-only observer.
+    void ReportListedDeletions();
+
     CScrubixDoc& m_doc;
     CMessageQueue m_queue;
     CCandidateTable m_table;
+    bool m_bListOnly = false;
+    CListedDeletions m_listed;
+    std::function<void(const SListedDeletion&)> m_onDeletion;
+    std::vector<SListedDeletion> m_taken;
 };

@@ -4,6 +4,7 @@
 #include "platform/IMessagePort.h"
 #include "platform/IUrlCache.h"
 #include "platform/IUserPrompt.h"
+#include "search/CListedDeletions.h"
 #include "settings/CScrubixDoc.h"
 
 // What the searching thread works with: the document (settings, rule lists and
@@ -16,7 +17,13 @@ struct CSearchContext
     IUserPrompt& m_prompt;
     IClock& m_clock;
     IUrlCache& m_urlCache;
+    // Set for a search that only lists: the browser-cache phase then deletes
+    // no cache entry and no index file and changes no folder's attributes; it
+    // adds here each deletion it would have done instead. Null for the
+    // window's search.
+    CListedDeletions* m_pListOnly = nullptr;
 
     IFileSystem& FileSystem() const { return m_doc.FileSystem(); }
+    bool IsListOnly() const { return m_pListOnly != nullptr; }
     bool IsStopRequested() const { return m_doc.StopFlag.load(std::memory_order_acquire) != 0; }
 };

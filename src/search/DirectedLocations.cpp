@@ -30,11 +30,11 @@ void SearchDirectedFile(CSearchContext& context, const std::string& strEntry)
 }
 
 // Walks a cache folder as a directed location, then deletes its index file at
-// once; the deletion fails harmlessly while a browser holds the file.
+// once (or lists it, in a list-only search).
 void WalkCacheFolder(CSearchContext& context, const std::string& strFolder)
 {
     WalkFolder(context, strFolder, 1);
-    context.FileSystem().RemoveFile(strFolder + INDEX_SUFFIX, SFileIdentity{});
+    RemoveIndexFile(context, strFolder + INDEX_SUFFIX);
 }
 } // namespace
 

@@ -42,10 +42,43 @@ bool SweepPass(IUrlCache& cache, std::string& strRecorded, bool& bRecorded)
     }
     return bDeleted;
 }
+
+std::string ListUrlCache(IUrlCache& cache, CListedDeletions& listed)
+{
+    alignas(8) unsigned char buffer[ENTRY_BUFFER_SIZE] = {};
+    std::memcpy(buffer, &ENTRY_STRUCT_SIZE, sizeof ENTRY_STRUCT_SIZE);
+    uint32_t nSize = ENTRY_BUFFER_SIZE;
+
+    std::string strRecorded;
+    std::unique_ptr<IUrlCache::IEnumeration> pEnum = cache.FindFirst(buffer, nSize);
+    for (bool bPassStart = true; pEnum;)
+    {
+        const SUrlCacheRecord record = cache.ReadRecord(buffer);
+        if (bPassStart && strRecorded.empty() && !record.strLocalFile.empty())
+            strRecorded = record.strLocalFile.substr(0, RECORDED_PATH_MAX);
+        listed.Add(EDeletionKind::UrlCacheEntry, record.strSourceUrl);
+
+        const uint32_t nOffered = nSize;
+        bPassStart = false;
+        if (pEnum->FindNext(buffer, nSize))
+            continue;
+        // The end, or a record larger than the one before: that pass would
+        // end here, and the next start with this record and the whole buffer.
+        if (nSize <= nOffered || nSize > ENTRY_BUFFER_SIZE)
+            break;
+        nSize = ENTRY_BUFFER_SIZE;
+        if (!pEnum->FindNext(buffer, nSize))
+            break;
+        bPassStart = true;
+    }
+    return strRecorded;
+}
 } // namespace
 
 std::string SweepUrlCache(CSearchContext& context)
 {
+    if (context.IsListOnly())
+        return ListUrlCache(context.m_urlCache, *context.m_pListOnly);
     std::string strRecorded;
     bool bRecorded = false;
     while (SweepPass(context.m_urlCache, strRecorded, bRecorded))
@@ -70,10 +103,23 @@ void SweepCacheIndexes(CSearchContext& context, const std::string& strRecordedPa
     for (auto it = folders.rbegin(); it != folders.rend(); ++it)
     {
         uint32_t nAttributes = 0;
-        if (fileSystem.GetAttributes(*it, nAttributes))
+        if (!context.IsListOnly() && fileSystem.GetAttributes(*it, nAttributes))
             fileSystem.SetAttributes(*it, nAttributes & ~FILE_ATTR_SYSTEM);
-        fileSystem.RemoveFile(*it + "\\index.dat", SFileIdentity{});
+        RemoveIndexFile(context, *it + "\\index.dat");
     }
+}
+
+void RemoveIndexFile(CSearchContext& context, const std::string& strFile)
+{
+    IFileSystem& fileSystem = context.FileSystem();
+    if (!context.IsListOnly())
+    {
+        fileSystem.RemoveFile(strFile, SFileIdentity{});
+        return;
+    }
+    uint32_t nAttributes = 0;
+    if (fileSystem.GetAttributes(strFile, nAttributes) && (nAttributes & FILE_ATTR_DIRECTORY) == 0)
+        context.m_pListOnly->Add(EDeletionKind::IndexFile, strFile);
 }
 
 void CollectSubfolders(CSearchContext& context, const std::string& strFolder,

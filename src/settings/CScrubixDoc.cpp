@@ -120,7 +120,10 @@ void CScrubixDoc::SettleMovePath()
         return;
     }
     MovePath = Path + "\\Bak";
-    m_fileSystem.MakeFolder(MovePath); // an existing folder is fine
+    // A store that only reads belongs to a run that changes nothing: the
+    // folder is made by the first run that may keep its setting.
+    if (!m_store.IsReadOnly())
+        m_fileSystem.MakeFolder(MovePath); // an existing folder is fine
     // A stored folder too long to be read stays as it is.
     if (stored == EStoredValue::Found || stored == EStoredValue::Absent)
         m_store.SetString(SETTINGS, "MovePath", MovePath);

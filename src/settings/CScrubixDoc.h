@@ -49,6 +49,11 @@ class CScrubixDoc
 public:
     CScrubixDoc(CSettingsStore& store, IFileSystem& fileSystem);
 
+    // Reads every setting and list. On a read-write store it also writes back
+    // what the start-up settles (the Extensions, Path, MovePath and the
+    // one-time Excludes mark) and makes the default move folder; on a
+    // read-only store it settles the same values in memory only and makes no
+    // folder.
     void LoadSettings();
     // Writes all five lists and every scalar setting except Path (the options
     // sheet's OK).

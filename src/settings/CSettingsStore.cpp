@@ -72,7 +72,8 @@ bool CSettingsStore::SetBaseKey(ERegistryHive hive, const std::string& strPath,
     EKeyDisposition disposition = EKeyDisposition::OpenedExistingKey;
     std::unique_ptr<IRegistryKey> pKey;
     if (!CheckUnreadable(hive))
-        pKey = m_registry.CreateKey(hive, strPath, disposition);
+        pKey = IsReadOnly() ? m_registry.OpenKey(hive, strPath)
+                            : m_registry.CreateKey(hive, strPath, disposition);
     const bool bOpened = pKey != nullptr;
     if (!bOpened)
         CheckUnreadable(hive);
@@ -161,7 +162,7 @@ bool CSettingsStore::SetString(const std::string& strSection, const std::string&
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     // Settings that could not be read are never replaced by what was read
     // instead.
-    if (CheckUnreadable(m_hive))
+    if (IsReadOnly() || CheckUnreadable(m_hive))
         return false;
     EKeyDisposition disposition = EKeyDisposition::OpenedExistingKey;
     std::unique_ptr<IRegistryKey> pKey =

@@ -30,6 +30,9 @@ enum class EStoredValue
 // Reads go on falling back to their defaults (the program still starts), but
 // nothing may dispose of files on them.
 //
+// Over a read-only registry the store only reads: SetBaseKey opens the base
+// for reading (it exists or the call fails), and every write fails.
+//
 // Thread safety: each call is atomic. A caller that re-points the base (reads
 // a foreign key, then restores the base) holds Lock() across the whole unit,
 // so no other thread's call can land on the foreign key.
@@ -40,7 +43,8 @@ public:
 
     // Records hive and path as the base (even when the call then fails), then
     // creates or opens that key for writing. The open key and its disposition
-    // are handed back when asked for; the caller closes the key.
+    // are handed back when asked for; the caller closes the key. Read-only,
+    // it opens the key only if it is there (disposition: opened).
     bool SetBaseKey(ERegistryHive hive, const std::string& strPath,
                     std::unique_ptr<IRegistryKey>* ppKey = nullptr,
                     EKeyDisposition* pDisposition = nullptr);
@@ -79,6 +83,9 @@ public:
     std::string UnreadableHiveName() const;
 
     IRegistry& Registry() const { return m_registry; }
+    // True when the registry beneath only reads: nothing the store is asked
+    // to write is written.
+    bool IsReadOnly() const { return m_registry.IsReadOnly(); }
 
     std::unique_lock<std::recursive_mutex> Lock() const
     {

@@ -25,7 +25,8 @@ void OpenSettingsStore(CSettingsStore& store, IFileSystem& fileSystem)
 {
     std::unique_ptr<IRegistryKey> pKey;
     EKeyDisposition disposition = EKeyDisposition::OpenedExistingKey;
-    if (!store.SetBaseKey(SETTINGS_HIVE, ComposeBaseKeyPath(), &pKey, &disposition))
+    if (!store.SetBaseKey(SETTINGS_HIVE, ComposeBaseKeyPath(), &pKey, &disposition) ||
+        store.IsReadOnly())
         return;
     IRegistry& registry = store.Registry();
     if (disposition != EKeyDisposition::CreatedNewKey && !IsImportUnfinished(registry, *pKey))

@@ -9,8 +9,10 @@
 // so a start that ends part way through (killed, crashed) is followed by a
 // start that imports again. A first start is one that creates the base key,
 // finds it empty (created by a start that ended before seeding began), or
-// finds the mark of an unfinished import in it. Main thread, before anything
-// reads a setting.
+// finds the mark of an unfinished import in it. A read-only store (a tool
+// that only lists) is pointed at the base and nothing more: it seeds nothing
+// and reads what is there, or the built-in defaults. Main thread, before
+// anything reads a setting.
 void OpenSettingsStore(CSettingsStore& store, IFileSystem& fileSystem);
 
 // Value of the base key itself that is there only while the import runs.

@@ -206,3 +206,101 @@ TEST(SqliteRegistryFolderTest, FolderComesFromTheEnvironmentAndIsCreatedPrivate)
                          (folder / "HKCU.db").string(), (folder / "HKCU.db-journal").string()}));
 }
 } // namespace
+
+namespace
+{
+// A read-only registry reads what is there and creates nothing: no folder, no
+// database file, no key, no value.
+TEST(SqliteRegistryReadOnlyTest, ReadsWhatIsThereAndWritesNothing)
+{
+    CSandboxDrive sandbox;
+    const fs::path folder = sandbox.Root() / "not-yet" / "registry";
+    {
+        CSqliteRegistry readOnly(folder.string(), ERegistryAccess::ReadOnly);
+        EXPECT_TRUE(readOnly.IsReadOnly());
+        EXPECT_FALSE(readOnly.IsHiveUnreadable(HKLM));
+        EXPECT_FALSE(readOnly.OpenKey(HKLM, "Software"));
+        EKeyDisposition disposition{};
+        EXPECT_FALSE(readOnly.CreateKey(HKLM, "Software", disposition));
+        EXPECT_FALSE(readOnly.SetValue(HKCU, "Software", {"a", REG_TYPE_SZ, {"1\0", 2}}));
+        EXPECT_FALSE(readOnly.WriteKeys(HKLM, {{"Software\\X", {}}}));
+    }
+    EXPECT_FALSE(fs::exists(folder.parent_path()));
+
+    {
+        CSqliteRegistry writable(folder.string());
+        ASSERT_TRUE(writable.SetValue(HKLM, "Software\\App", {"a", REG_TYPE_SZ, {"1\0", 2}}));
+    }
+    const auto modified = fs::last_write_time(folder / "HKLM.db");
+    CSqliteRegistry readOnly(folder.string(), ERegistryAccess::ReadOnly);
+    std::vector<SRegistryValue> values;
+    ASSERT_TRUE(readOnly.EnumValues(HKLM, "software\\app", values));
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0].strData, std::string("1\0", 2));
+    auto pKey = readOnly.OpenKey(HKLM, "Software\\App");
+    ASSERT_TRUE(pKey);
+    EXPECT_FALSE(pKey->SetStringValue("a", "2"));
+    EXPECT_FALSE(readOnly.SetValue(HKLM, "Software\\App", {"a", REG_TYPE_SZ, {"2\0", 2}}));
+    EXPECT_FALSE(readOnly.DeleteValue(HKLM, "Software\\App", "a"));
+    EXPECT_FALSE(readOnly.DeleteKey(HKLM, "Software\\App"));
+    EXPECT_TRUE(readOnly.EnumValues(HKLM, "Software\\App", values));
+    EXPECT_EQ(values.size(), 1u);
+    EXPECT_FALSE(fs::exists(folder / "HKCU.db"));
+    EXPECT_FALSE(readOnly.IsHiveUnreadable(HKCU));
+    EXPECT_EQ(fs::last_write_time(folder / "HKLM.db"), modified);
+}
+} // namespace
+
+namespace
+{
+// "n1\n2\...": nLevels names below the hive.
+std::string LevelPath(size_t nLevels)
+{
+    std::string strPath;
+    for (size_t n = 1; n <= nLevels; ++n)
+        strPath += (n > 1 ? "\\n" : "n") + std::to_string(n);
+    return strPath;
+}
+
+// No way of creating a key makes one deeper than 512 levels or with a name
+// longer than 255 characters, and a refused batch writes none of its keys.
+TEST_F(SqliteRegistryTest, KeysStayWithinTheRegistrysLimits)
+{
+    EKeyDisposition disposition{};
+    EXPECT_TRUE(m_registry.CreateKey(HKLM, LevelPath(512), disposition));
+    EXPECT_FALSE(m_registry.CreateKey(HKLM, LevelPath(513), disposition));
+    EXPECT_FALSE(m_registry.SetValue(HKLM, LevelPath(513), {"v", REG_TYPE_SZ, {"1\0", 2}}));
+    EXPECT_TRUE(m_registry.CreateKey(HKLM, "A\\" + std::string(255, 'x'), disposition));
+    EXPECT_FALSE(m_registry.CreateKey(HKLM, "B\\" + std::string(256, 'x'), disposition));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "B"));
+    EXPECT_FALSE(m_registry.WriteKeys(HKLM, {{"C\\ok", {}}, {LevelPath(513), {}}}));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "C"));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, LevelPath(513)));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, LevelPath(60000)));
+
+    // Counted from the hive, also below an open key.
+    auto pDeep = m_registry.CreateKey(HKLM, LevelPath(500), disposition);
+    ASSERT_TRUE(pDeep);
+    EXPECT_FALSE(pDeep->CreateSubKey("a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\l\\m"));
+    EXPECT_TRUE(pDeep->CreateSubKey("a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\l"));
+    EXPECT_FALSE(pDeep->CreateSubKey(std::string(256, 'y')));
+}
+
+// A lookup starts from the keys of the one before; a key deleted and made
+// again meanwhile, here or by another process, is still found where it is.
+TEST_F(SqliteRegistryTest, LookupsFollowKeysDeletedAndMadeAgain)
+{
+    CSqliteRegistry other(m_sandbox.RegistryFolder().string());
+    ASSERT_TRUE(m_registry.SetValue(HKLM, "A\\B\\C", {"v", REG_TYPE_SZ, {"1\0", 2}}));
+    EXPECT_EQ(ReadString(HKLM, "A\\B\\C", "v"), std::string("1\0", 2));
+    ASSERT_TRUE(other.DeleteKey(HKLM, "A\\B"));
+    EXPECT_EQ(ReadString(HKLM, "a\\b\\c", "v"), "<absent>");
+    ASSERT_TRUE(other.SetValue(HKLM, "A\\B\\C", {"v", REG_TYPE_SZ, {"2\0", 2}}));
+    EXPECT_EQ(ReadString(HKLM, "A\\B\\C", "v"), std::string("2\0", 2));
+    ASSERT_TRUE(m_registry.DeleteKey(HKLM, "A\\B\\C"));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "A\\B\\C"));
+    EXPECT_TRUE(m_registry.OpenKey(HKLM, "A\\b"));
+    EXPECT_FALSE(m_registry.OpenKey(HKLM, "A\\X"));
+    EXPECT_TRUE(m_registry.OpenKey(HKLM, "A"));
+}
+} // namespace

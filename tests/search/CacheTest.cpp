@@ -244,3 +244,98 @@ TEST_F(CacheTest, CacheFolderLookupNeverInterleavesWithAnotherThread)
               nullptr);
     EXPECT_EQ(m_store.GetBaseKey(), ComposeBaseKeyPath());
 }
+
+// A list-only sweep deletes nothing and lists the entries the passes delete,
+// recording the same path: the passes and the listing see the same cache.
+TEST_F(CacheTest, ListOnlySweepListsWhatThePassesDeleteAndDeletesNothing)
+{
+    CFakeUrlCache swept;
+    for (CFakeUrlCache* pCache : {&swept, &m_urlCache})
+    {
+        pCache->Add("http://a/1", "", 10);
+        pCache->Add("http://a/2", "", 10);
+        // Larger than its predecessor: the first entry of the second pass.
+        pCache->Add("http://a/big", "C:\\WINDOWS\\Temporary Internet Files\\X\\big.htm", 40);
+        pCache->Add("http://a/3", "C:\\elsewhere\\3.htm", 0);
+        pCache->Add("http://huge", "", 1000); // stops every pass that reaches it
+        pCache->Add("http://after");
+    }
+    auto sweptContext = CSearchContext{m_doc, m_port, m_prompt, m_clock, swept};
+    const std::string strSweptPath = SweepUrlCache(sweptContext);
+
+    CListedDeletions listed;
+    auto context = CSearchContext{m_doc, m_port, m_prompt, m_clock, m_urlCache, &listed};
+    EXPECT_EQ(SweepUrlCache(context), strSweptPath);
+    EXPECT_EQ(strSweptPath, "C:\\WINDOWS\\Temporary Internet Files\\X\\big.htm");
+
+    std::vector<SListedDeletion> deletions;
+    listed.Take(deletions);
+    std::vector<std::string> urls;
+    for (const SListedDeletion& deletion : deletions)
+    {
+        EXPECT_EQ(deletion.kind, EDeletionKind::UrlCacheEntry);
+        urls.push_back(deletion.strItem);
+    }
+    EXPECT_EQ(urls,
+              (std::vector<std::string>{"http://a/1", "http://a/2", "http://a/big", "http://a/3"}));
+    for (const std::string& strUrl : urls)
+    {
+        EXPECT_TRUE(swept.IsDeleted(strUrl)) << strUrl;
+        EXPECT_FALSE(m_urlCache.IsDeleted(strUrl)) << strUrl;
+    }
+    EXPECT_FALSE(swept.IsDeleted("http://huge"));
+}
+
+// The whole cache phase of a list-only search: the same rows as the window's
+// search, every index file and cache entry left, and each one the window's
+// search deletes named once, in the order the search meets it.
+TEST_F(CacheTest, ListOnlyCachePhaseNamesEveryDeletionAndDoesNone)
+{
+    const std::vector<std::string> indexes = {
+        "C:\\Temporary Internet Files\\Content.IE5\\index.dat",
+        "C:\\WINNT\\Temporary Internet Files\\index.dat",
+        "C:\\Temporary Internet Files\\index.dat",
+        "C:\\Users\\me\\Cache\\index.dat",
+        "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files\\index.dat",
+    };
+    std::vector<std::string> tree = indexes;
+    for (const char* pFile :
+         {"C:\\WINNT\\Temporary Internet Files\\a.htm",
+          "C:\\Temporary Internet Files\\Content.IE5\\p.htm", "C:\\Users\\me\\Cache\\c.js"})
+        tree.push_back(pFile);
+    m_sandbox.Build(tree);
+    SetCacheValue("C:\\Users\\me\\Cache\\");
+    m_urlCache.Add("http://x/p.htm", "C:\\Temporary Internet Files\\Content.IE5\\p.htm");
+    m_urlCache.Add("http://x/q.htm");
+    m_doc.IE = 1;
+
+    std::vector<SListedDeletion> deletions;
+    std::vector<std::string> rows;
+    CHeadlessWindow window(m_doc);
+    window.ListOnly([&](const SListedDeletion& deletion) { deletions.push_back(deletion); });
+    window.RunSearch("C:", m_prompt, m_clock, m_urlCache,
+                     [&](const SCandidateRow& row) { rows.push_back(row.strPath); });
+
+    std::vector<std::string> named;
+    for (const SListedDeletion& deletion : deletions)
+        named.push_back(deletion.strItem);
+    std::vector<std::string> expected = {"http://x/p.htm", "http://x/q.htm"};
+    expected.insert(expected.end(), indexes.begin(), indexes.end());
+    EXPECT_EQ(named, expected);
+    EXPECT_EQ(deletions[0].kind, EDeletionKind::UrlCacheEntry);
+    EXPECT_EQ(deletions[2].kind, EDeletionKind::IndexFile);
+    for (const std::string& strIndex : indexes)
+        EXPECT_TRUE(m_sandbox.Exists(strIndex)) << strIndex;
+    EXPECT_FALSE(m_urlCache.IsDeleted("http://x/p.htm"));
+    EXPECT_FALSE(m_urlCache.IsDeleted("http://x/q.htm"));
+    EXPECT_EQ(rows.size(), 3u);
+
+    // The window's search over the same drive lists the same rows and deletes
+    // exactly what was named.
+    RunSearch();
+    EXPECT_EQ(Listed().size(), rows.size());
+    for (const std::string& strIndex : indexes)
+        EXPECT_FALSE(m_sandbox.Exists(strIndex)) << strIndex;
+    EXPECT_TRUE(m_urlCache.IsDeleted("http://x/p.htm"));
+    EXPECT_TRUE(m_urlCache.IsDeleted("http://x/q.htm"));
+}

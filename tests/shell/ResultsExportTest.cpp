@@ -1,8 +1,11 @@
 #include "shell/ResultsExport.h"
 
 #include "search/CCandidateTable.h"
+#include "support/ExportReaders.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -94,7 +97,7 @@ TEST(ResultsExportTest, CsvReadsBackFieldForFieldWhateverTheNames)
         EXPECT_EQ(records[n + 1], expected[n]) << n;
 }
 
-TEST(ResultsExportTest, JsonEscapesAndKeepsTheTextValidUtf8)
+TEST(ResultsExportTest, JsonEscapesKeepsTheTextValidUtf8AndGivesTheBytesOfOtherPaths)
 {
     EXPECT_EQ(Export(EExportFormat::Json, {}), "[]\n");
     const std::vector<SCandidateRow> rows = {
@@ -106,11 +109,119 @@ TEST(ResultsExportTest, JsonEscapesAndKeepsTheTextValidUtf8)
               "[\n"
               "{\"path\":\"C:\\\\a\\\\\\\"q\\\"\\\\b\\u0009c\\u0001.tmp\",\"reason\":"
               "\"Extension\",\"size\":1001,\"checked\":true},\n"
-              "{\"path\":\"C:\\\\caf\xC3\xA9\\\\\xEF\xBF\xBD\xEF\xBF\xBD.bak\",\"reason\":"
+              "{\"path\":\"C:\\\\caf\xC3\xA9\\\\\xEF\xBF\xBD\xEF\xBF\xBD.bak\","
+              "\"path_bytes\":\"433a5c636166c3a95cffc32e62616b\",\"reason\":"
               "\"Zero Length\",\"size\":0,\"checked\":false},\n"
               "{\"path\":\"C:\\\\\xE2\x82\xAC\\\\\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\","
+              "\"path_bytes\":\"433a5ce282ac5ceda080\","
               "\"reason\":\"Directed\",\"size\":13,\"checked\":true}\n"
               "]\n");
+}
+
+// Names that would forge columns or rows, or would read as one another.
+const std::vector<std::string> ODD_PATHS = {
+    "C:\\odd\\tab\there.tmp",
+    "C:\\odd\\new\nline.tmp",
+    "C:\\odd\\carriage\rreturn.tmp",
+    "C:\\odd\\crlf\r\n.tmp",
+    "C:\\odd\\bad\xff.tmp",
+    "C:\\odd\\bad\xef\xbf\xbd.tmp", // U+FFFD itself
+    "C:\\odd\\bad\\xFF.tmp",        // what an escape looks like
+    "C:\\odd\\bad\\x5C.tmp",
+    "C:\\odd\\bad\\x5Cxff.tmp",
+    "C:\\odd\\del\x7f.tmp",
+    "C:\\odd\\nel\xc2\x85.tmp",    // U+0085, a line end to some readers
+    "C:\\odd\\ls\xe2\x80\xa8.tmp", // U+2028
+    "C:\\odd\\caf\xc3\xa9 x.tmp",
+    "C:\\odd\\trail\\x4",
+    "C:\\odd\\trail\\x",
+    "C:\\odd\\trail\\",
+    "C:\\odd\\lone\xc3",
+};
+
+TEST(ResultsExportTest, TextFieldsStayOneFieldAndReadBackExactly)
+{
+    std::set<std::string> fields;
+    for (const std::string& strPath : ODD_PATHS)
+    {
+        std::string strField;
+        AppendTextField(strPath, strField);
+        EXPECT_EQ(strField.find_first_of("\t\r\n"), std::string::npos) << strField;
+        for (const char c : strField)
+            EXPECT_GE(static_cast<unsigned char>(c), 0x20) << strField;
+        EXPECT_EQ(ReadTextField(strField), strPath) << strField;
+        fields.insert(strField);
+    }
+    EXPECT_EQ(fields.size(), ODD_PATHS.size());
+
+    // Ordinary paths, backslashes and all, are written as they are.
+    for (const char* pPath : {"C:\\dir\\file.tmp", "C:\\x\\xy\\x4g\\caf\xc3\xa9\\\xe2\x82\xac",
+                              "C:\\Temporary Internet Files\\page[1].htm"})
+    {
+        std::string strField;
+        AppendTextField(pPath, strField);
+        EXPECT_EQ(strField, pPath);
+    }
+    std::string strField;
+    AppendTextField("C:\\a\tb\\x41\xff", strField);
+    EXPECT_EQ(strField, "C:\\a\\x09b\\x5Cx41\\xFF");
+}
+
+TEST(ResultsExportTest, JsonRecordsReadBackToExactlyOnePathEach)
+{
+    std::vector<SCandidateRow> rows;
+    for (const std::string& strPath : ODD_PATHS)
+        rows.push_back(Row(strPath, 1, 5));
+    std::vector<std::map<std::string, std::string>> records;
+    ASSERT_TRUE(ReadJsonRecords(Export(EExportFormat::Json, rows), records));
+    ASSERT_EQ(records.size(), ODD_PATHS.size());
+    std::set<std::string> paths;
+    for (size_t n = 0; n < records.size(); ++n)
+    {
+        EXPECT_EQ(ExactJsonPath(records[n]), ODD_PATHS[n]) << n;
+        paths.insert(ExactJsonPath(records[n]));
+    }
+    EXPECT_EQ(paths.size(), ODD_PATHS.size());
+    // Only a path that is not UTF-8 carries its bytes.
+    EXPECT_EQ(records[4].count("path_bytes"), 1u);
+    EXPECT_EQ(records[5].count("path_bytes"), 0u);
+    EXPECT_EQ(records[4]["path"], records[5]["path"]);
+}
+
+TEST(ResultsExportTest, DeletionsAreRecordsOfTheirOwn)
+{
+    const SListedDeletion index{EDeletionKind::IndexFile,
+                                "C:\\Temporary Internet Files\\index.dat"};
+    const SListedDeletion entry{EDeletionKind::UrlCacheEntry, "http://x/a,b\xff"};
+
+    CResultsExportWriter csv(EExportFormat::Csv);
+    std::string strCsv;
+    csv.Begin(strCsv);
+    csv.Row(Row("C:\\a.tmp", 1, 5), strCsv);
+    csv.Deletion(index, strCsv);
+    csv.Deletion(entry, strCsv);
+    csv.End(strCsv);
+    const auto csvRecords = ReadCsv(strCsv);
+    ASSERT_EQ(csvRecords.size(), 4u);
+    EXPECT_EQ(csvRecords[2], (std::vector<std::string>{index.strItem, "Index File", "", ""}));
+    EXPECT_EQ(csvRecords[3], (std::vector<std::string>{entry.strItem, "URL Cache Entry", "", ""}));
+
+    CResultsExportWriter json(EExportFormat::Json);
+    std::string strJson;
+    json.Begin(strJson);
+    json.Deletion(index, strJson);
+    json.Row(Row("C:\\a.tmp", 1, 5), strJson);
+    json.Deletion(entry, strJson);
+    json.End(strJson);
+    std::vector<std::map<std::string, std::string>> records;
+    ASSERT_TRUE(ReadJsonRecords(strJson, records)) << strJson;
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0],
+              (std::map<std::string, std::string>{
+                  {"path", index.strItem}, {"reason", "Index File"}, {"search_deletes", "true"}}));
+    EXPECT_EQ(records[1].count("search_deletes"), 0u);
+    EXPECT_EQ(records[2]["reason"], "URL Cache Entry");
+    EXPECT_EQ(ExactJsonPath(records[2]), entry.strItem);
 }
 
 TEST(ResultsExportTest, FormatNamesIgnoreLetterCase)

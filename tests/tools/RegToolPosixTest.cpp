@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace fs = std::filesystem;
 
@@ -180,5 +181,78 @@ TEST(RegToolPosixTest, ImportMakesAMissingRegistryFolderAndItsHiveFile)
     // The sandbox's own folder was not touched.
     EXPECT_FALSE(CSqliteRegistry(sandbox.RegistryFolder().string())
                      .OpenKey(ERegistryHive::CurrentUser, "Software\\A"));
+}
+// A key exactly as deep as the registry allows, with names as long as it
+// allows, goes in and comes back out through a .reg file; the file names it
+// once, not once for every key on the way to it.
+TEST(RegToolPosixTest, AKeyAsDeepAsTheRegistryAllowsImportsAndExportsBack)
+{
+    CSandboxDrive sandbox;
+    std::string strKey = std::string(255, 'L');
+    for (int n = 2; n < 512; ++n)
+        strKey += "\\k" + std::to_string(n);
+    strKey += "\\" + std::string(255, 'z');
+    const fs::path file = sandbox.Root() / "deep.reg";
+    std::ofstream(file, std::ios::binary)
+        << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" << strKey << "]\r\n\"v\"=\"deep\"\r\n";
+    const SToolResult imported = RunTool("scrubix-reg", "import " + ShellQuote(file.string()));
+    ASSERT_EQ(imported.nExitCode, 0) << imported.strOutput;
+    const std::string strDump = Dump(sandbox.RegistryFolder(), HKCU);
+    EXPECT_NE(strDump.find("[" + strKey + "]\nv|1|deep"), std::string::npos);
+
+    const fs::path exported = sandbox.Root() / "out.reg";
+    const SToolResult result =
+        RunTool("scrubix-reg", "export " + ShellQuote("HKCU\\" + std::string(255, 'L')) + " " +
+                                   ShellQuote(exported.string()));
+    ASSERT_EQ(result.nExitCode, 0) << result.strOutput;
+    std::ifstream in(exported, std::ios::binary);
+    const std::string strText((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(strText, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(255, 'L') +
+                           "]\r\n\r\n[HKEY_CURRENT_USER\\" + strKey +
+                           "]\r\n\"v\"=\"deep\"\r\n\r\n");
+
+    CSandboxDrive fresh;
+    const SToolResult again = RunTool("scrubix-reg", "import " + ShellQuote(exported.string()));
+    ASSERT_EQ(again.nExitCode, 0) << again.strOutput;
+    EXPECT_EQ(Dump(fresh.RegistryFolder(), HKCU), strDump);
+}
+
+// A key deeper than the registry allows that is already in a hive (written
+// there before the limit held) is refused by export at the first level too
+// deep, with no file written.
+TEST(RegToolPosixTest, AKeyDeeperThanTheRegistryAllowsIsNotExported)
+{
+    CSandboxDrive sandbox;
+    const fs::path folder = sandbox.RegistryFolder();
+    {
+        CSqliteRegistry registry(folder.string());
+        ASSERT_TRUE(registry.SetValue(HKLM, "Top", {"t", 1, {"1\0", 2}}));
+    }
+    sqlite3* pDb = nullptr;
+    ASSERT_EQ(sqlite3_open((folder / "HKLM.db").c_str(), &pDb), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(pDb,
+                           "BEGIN;"
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                           "WHERE i < 20000) "
+                           "INSERT INTO keys(id, parent, name) SELECT 1000 + i, "
+                           "CASE i WHEN 1 THEN (SELECT id FROM keys WHERE name = 'Top') "
+                           "ELSE 999 + i END, 'k' || i FROM n;"
+                           "COMMIT;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(pDb);
+
+    const fs::path file = sandbox.Root() / "out.reg";
+    const SToolResult result = RunTool("scrubix-reg", "export " + ShellQuote("HKLM\\Top") + " " +
+                                                          ShellQuote(file.string()));
+    EXPECT_EQ(result.nExitCode, 1);
+    EXPECT_EQ(result.strOutput.rfind("ERROR: the key HKEY_LOCAL_MACHINE\\Top\\k1\\k2\\", 0), 0u)
+        << result.strOutput.substr(0, 300);
+    EXPECT_NE(result.strOutput.find(" is deeper than the registry allows (512 levels) and cannot "
+                                    "be exported (nothing written)\n"),
+              std::string::npos)
+        << result.strOutput.substr(0, 300);
+    EXPECT_LT(result.strOutput.size(), 400u);
+    EXPECT_FALSE(fs::exists(file));
 }
 } // namespace

@@ -281,4 +281,61 @@ TEST_F(RegToolTest, MalformedFileImportsNothing)
     WriteFile(file, "[HKEY_LOCAL_MACHINE\\Software]\r\n");
     EXPECT_NE(Reg("import " + ShellQuote(file.string())).nExitCode, 0);
 }
+// A key path of nLevels names below the hive, each name nLength characters.
+std::string DeepKey(size_t nLevels, size_t nLength = 1)
+{
+    std::string strPath;
+    for (size_t n = 0; n < nLevels; ++n)
+    {
+        if (n > 0)
+            strPath += '\\';
+        strPath += std::string(nLength, static_cast<char>('a' + n % 26));
+    }
+    return strPath;
+}
+
+// Windows holds keys at most 512 levels deep with names of at most 255
+// characters; a file that names a key beyond either is refused whole, before
+// anything is written, and so is a key that would need gigabytes to handle.
+TEST_F(RegToolTest, KeysBeyondTheRegistrysLimitsAreRefusedWholeAndQuickly)
+{
+    const std::string strGood = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\A]\r\n"
+                                "\"a\"=\"1\"\r\n\r\n";
+    const struct
+    {
+        std::string strKey;
+        std::string strMessage;
+    } cases[] = {
+        {"HKEY_LOCAL_MACHINE\\" + DeepKey(513),
+         "line 6: the key name has 513 levels; the registry holds at most 512"},
+        {"HKEY_CURRENT_USER\\Software\\" + std::string(256, 'n'),
+         "line 6: a name in the key name has 256 characters; the registry allows at most 255"},
+        {"HKEY_LOCAL_MACHINE\\" + DeepKey(60000),
+         "line 6: the key name has 60000 levels; the registry holds at most 512"},
+    };
+    for (const auto& test : cases)
+    {
+        const fs::path file = m_sandbox.Root() / "deep.reg";
+        WriteFile(file, strGood + "[" + test.strKey + "]\r\n\"v\"=\"x\"\r\n");
+        const SToolResult result = Reg("import " + ShellQuote(file.string()));
+        EXPECT_EQ(result.nExitCode, 1) << test.strMessage;
+        EXPECT_EQ(result.strOutput,
+                  "ERROR: " + file.string() + ": " + test.strMessage + " (nothing imported)\n");
+        EXPECT_EQ(Dump(HKLM), "[]\n");
+        EXPECT_EQ(Dump(HKCU), "[]\n");
+    }
+
+    // The same limits hold for a key added by hand.
+    const SToolResult added = Reg("add " + ShellQuote("HKLM\\" + DeepKey(513)) + " /v a /d b");
+    EXPECT_EQ(added.nExitCode, 1);
+    EXPECT_EQ(added.strOutput,
+              "ERROR: the key name has 513 levels; the registry holds at most 512\n");
+    const SToolResult named =
+        Reg("add " + ShellQuote("HKCU\\Software\\" + std::string(256, 'n')) + " /f");
+    EXPECT_EQ(named.nExitCode, 1);
+    EXPECT_EQ(named.strOutput, "ERROR: a name in the key name has 256 characters; the registry "
+                               "allows at most 255\n");
+    EXPECT_EQ(Dump(HKLM), "[]\n");
+    EXPECT_EQ(Dump(HKCU), "[]\n");
+}
 } // namespace

@@ -5,6 +5,8 @@
 #include "support/PlatformTraits.h"
 #include "support/ToolRunner.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -20,6 +22,23 @@ std::vector<std::string> Lines(const std::string& strText)
     for (std::string strLine; std::getline(in, strLine);)
         lines.push_back(strLine);
     return lines;
+}
+
+// Every value under a hive's key, as "path|name|data" lines.
+void DumpValues(IRegistry& registry, ERegistryHive hive, const std::string& strPath,
+                std::vector<std::string>& lines)
+{
+    std::vector<SRegistryValue> values;
+    registry.EnumValues(hive, strPath, values);
+    for (const SRegistryValue& value : values)
+        lines.push_back(strPath + "|" + value.strName + "|" + value.strData);
+    std::vector<std::string> names;
+    registry.EnumSubKeys(hive, strPath, names);
+    for (const std::string& strName : names)
+    {
+        lines.push_back(strPath + "\\" + strName);
+        DumpValues(registry, hive, strPath.empty() ? strName : strPath + "\\" + strName, lines);
+    }
 }
 
 class ScanToolTest : public ::testing::Test
@@ -45,6 +64,17 @@ protected:
         CSettingsStore store(*platform.pRegistry);
         OpenSettingsStore(store, *platform.pFileSystem);
         ASSERT_TRUE(store.SetString(strSection, strName, strValue));
+    }
+
+    // Everything both hives hold, as the sandbox's registry shows it.
+    std::vector<std::string> Hives()
+    {
+        SPlatform platform = CreatePlatform();
+        std::vector<std::string> lines;
+        DumpValues(*platform.pRegistry, ERegistryHive::LocalMachine, "", lines);
+        lines.push_back("--");
+        DumpValues(*platform.pRegistry, ERegistryHive::CurrentUser, "", lines);
+        return lines;
     }
 
     CSandboxDrive m_drive;
@@ -125,6 +155,86 @@ TEST_F(ScanToolTest, WritesTheRowsAsCsvOrJsonForScripts)
     EXPECT_NE(text.strOutput.find("Extension 1\tZero Length 1\tDirected 0\tTotal 0K bytes\n"),
               std::string::npos)
         << text.strOutput;
+}
+
+// The window's search deletes the browser's index files at once; the scan
+// names each one it finds and leaves it where it is.
+TEST_F(ScanToolTest, NamesTheIndexFilesTheSearchWouldDeleteAndLeavesThem)
+{
+    const std::vector<std::string> indexFiles = {
+        "C:\\WINNT\\Temporary Internet Files\\index.dat",
+        "C:\\Temporary Internet Files\\index.dat",
+        "C:\\Users\\me\\Cache\\index.dat",
+        "C:\\WINNT\\PROFILES\\default user\\Temporary Internet Files\\index.dat",
+    };
+    for (const std::string& strFile : indexFiles)
+        m_drive.MakeFile(strFile, "index");
+    m_drive.MakeFile("C:\\Temporary Internet Files\\page.htm", "cached");
+    Store("Settings", "IE", "1");
+    {
+        SPlatform platform = CreatePlatform();
+        EKeyDisposition disposition{};
+        auto pKey = platform.pRegistry->CreateKey(
+            ERegistryHive::CurrentUser,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", disposition);
+        ASSERT_TRUE(pKey);
+        ASSERT_TRUE(pKey->SetStringValue("Cache", "C:\\Users\\me\\Cache\\"));
+    }
+
+    const SToolResult text = Scan("C:");
+    ASSERT_EQ(text.nExitCode, 0) << text.strOutput;
+    const std::vector<std::string> lines = Lines(text.strOutput);
+    for (const std::string& strFile : indexFiles)
+    {
+        EXPECT_TRUE(m_drive.Exists(strFile)) << strFile;
+        EXPECT_EQ(
+            std::count(lines.begin(), lines.end(),
+                       strFile + "\tIndex File\tdeleted by the window's search; left in place"),
+            1)
+            << strFile << "\n"
+            << text.strOutput;
+    }
+    EXPECT_NE(text.strOutput.find("C:\\Temporary Internet Files\\page.htm\tDirected\t6\n"),
+              std::string::npos)
+        << text.strOutput;
+    EXPECT_EQ(lines.back(), "Extension 0\tZero Length 0\tDirected 1\tTotal 0K bytes");
+
+    const SToolResult csv = Scan("--format csv C:", false);
+    ASSERT_EQ(csv.nExitCode, 0) << csv.strOutput;
+    EXPECT_NE(csv.strOutput.find("\r\nC:\\Temporary Internet Files\\index.dat,Index File,,\r\n"),
+              std::string::npos)
+        << csv.strOutput;
+    const SToolResult json = Scan("--format json C:", false);
+    ASSERT_EQ(json.nExitCode, 0) << json.strOutput;
+    EXPECT_NE(json.strOutput.find("{\"path\":\"C:\\\\Temporary Internet Files\\\\index.dat\","
+                                  "\"reason\":\"Index File\",\"search_deletes\":true}"),
+              std::string::npos)
+        << json.strOutput;
+    for (const std::string& strFile : indexFiles)
+        EXPECT_TRUE(m_drive.Exists(strFile)) << strFile;
+}
+
+// A scan reads the settings and writes none: on a machine where the program
+// never ran it leaves no settings and makes no folder behind it, and on one
+// where it did it changes nothing.
+TEST_F(ScanToolTest, WritesNoSettingsAndMakesNoFolder)
+{
+    m_drive.MakeFile("C:\\junk\\a.tmp");
+    const SToolResult fresh = Scan("C:");
+    ASSERT_EQ(fresh.nExitCode, 0) << fresh.strOutput;
+    EXPECT_NE(fresh.strOutput.find("C:\\junk\\a.tmp\tExtension\t1\n"), std::string::npos)
+        << fresh.strOutput;
+    EXPECT_FALSE(m_drive.Exists("C:\\prog\\Bak"));
+    EXPECT_TRUE(std::filesystem::is_empty(m_drive.RegistryFolder()));
+    EXPECT_EQ(Hives(), std::vector<std::string>{"--"});
+
+    Store("Settings", "Zero", "1");
+    Store("Settings", "IE", "1");
+    const std::vector<std::string> before = Hives();
+    const SToolResult stored = Scan("C:");
+    ASSERT_EQ(stored.nExitCode, 0) << stored.strOutput;
+    EXPECT_EQ(Hives(), before);
+    EXPECT_FALSE(m_drive.Exists("C:\\prog\\Bak"));
 }
 
 TEST_F(ScanToolTest, RefusesWhatIsNotASearchableDrive)

@@ -5,6 +5,7 @@
 #include "RegValueText.h"
 #include "settings/TextFolding.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -203,6 +204,8 @@ int CRegTool::Add(const SOptions& options)
         return Error("unsupported value type '" + options.strType + "' (only REG_SZ)");
     if (HasLineBreak(strPath))
         return Error("a key name cannot hold a line break");
+    if (const std::string strLimit = KeyPathLimitError(strPath); !strLimit.empty())
+        return Error(strLimit);
     if (!options.bHasName && options.bHasData)
         return Error("/d needs /v NAME or /ve");
     if (!options.bHasName)
@@ -255,21 +258,69 @@ int CRegTool::Delete(const SOptions& options)
     return 0;
 }
 
-bool CRegTool::CollectTree(ERegistryHive hive, const std::string& strPath,
-                           std::vector<SRegFileKey>& keys)
+bool CRegTool::CollectTree(ERegistryHive hive, const std::string& strTop,
+                           std::vector<SRegFileKey>& keys, std::string& strError)
 {
-    SRegFileKey key;
-    key.hive = hive;
-    key.strPath = strPath;
-    std::vector<std::string> subKeys;
-    if (!m_registry.EnumValues(hive, strPath, key.values) ||
-        !m_registry.EnumSubKeys(hive, strPath, subKeys))
-        return false;
-    keys.push_back(std::move(key));
-    for (const std::string& strSubKey : subKeys)
+    // Depth first, sub-keys in order, with one path that grows and shrinks:
+    // each key costs its own reads and names only, never another copy of the
+    // path above it.
+    struct SLevel
     {
-        if (!CollectTree(hive, strPath.empty() ? strSubKey : strPath + "\\" + strSubKey, keys))
+        size_t nPathLength;
+        std::vector<std::string> subKeys;
+        size_t nNext = 0;
+    };
+    std::vector<SLevel> levels;
+    std::string strPath = strTop;
+    const size_t nTopDepth =
+        strTop.empty() ? 0
+                       : static_cast<size_t>(std::count(strTop.begin(), strTop.end(), '\\')) + 1;
+    const auto visit = [&](bool bTop)
+    {
+        SRegFileKey key;
+        key.hive = hive;
+        std::vector<std::string> subKeys;
+        if (!m_registry.EnumValues(hive, strPath, key.values) ||
+            !m_registry.EnumSubKeys(hive, strPath, subKeys))
             return false;
+        // A key without values that has sub-keys is made by theirs on import.
+        if (bTop || !key.values.empty() || subKeys.empty())
+        {
+            key.strPath = strPath;
+            keys.push_back(std::move(key));
+        }
+        levels.push_back({strPath.size(), std::move(subKeys)});
+        return true;
+    };
+    if (!visit(true))
+    {
+        strError = NOT_FOUND;
+        return false;
+    }
+    while (!levels.empty())
+    {
+        SLevel& level = levels.back();
+        if (level.nNext == level.subKeys.size())
+        {
+            levels.pop_back();
+            continue;
+        }
+        const std::string strName = std::move(level.subKeys[level.nNext++]);
+        strPath.resize(level.nPathLength);
+        strPath.append(strPath.empty() ? "" : "\\").append(strName);
+        if (nTopDepth + levels.size() > REGISTRY_MAX_KEY_DEPTH)
+        {
+            strError = "the key " + ShortKeyName(hive, strPath) +
+                       " is deeper than the registry allows (" +
+                       std::to_string(REGISTRY_MAX_KEY_DEPTH) +
+                       " levels) and cannot be exported (nothing written)";
+            return false;
+        }
+        if (!visit(false))
+        {
+            strError = NOT_FOUND;
+            return false;
+        }
     }
     return true;
 }
@@ -281,8 +332,9 @@ int CRegTool::Export(const SOptions& options)
     if (!ParseKey(options.strKey, hive, strPath))
         return 1;
     std::vector<SRegFileKey> keys;
-    if (!CollectTree(hive, strPath, keys))
-        return Error(NOT_FOUND);
+    std::string strError;
+    if (!CollectTree(hive, strPath, keys, strError))
+        return Error(strError);
     for (const SRegFileKey& key : keys)
     {
         if (HasLineBreak(key.strPath))

@@ -37,8 +37,13 @@ private:
     int Delete(const SOptions& options);
     int Export(const SOptions& options);
     int Import(const std::string& strFile);
-    bool CollectTree(ERegistryHive hive, const std::string& strPath,
-                     std::vector<SRegFileKey>& keys);
+    // Every key a .reg file must name to rebuild the tree below strTop: the
+    // top key, each key with values and each key without sub-keys. False,
+    // with the message, when a key cannot be read or lies deeper than the
+    // registry allows. Each key costs two reads by its path, and no level
+    // deeper than the registry allows is read.
+    bool CollectTree(ERegistryHive hive, const std::string& strTop, std::vector<SRegFileKey>& keys,
+                     std::string& strError);
     int Error(const std::string& strMessage);
     int Usage();
 

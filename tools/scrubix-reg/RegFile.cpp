@@ -4,6 +4,7 @@
 #include "RegValueText.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace
 {
@@ -177,7 +178,11 @@ bool CRegFileParser::ParseSection(const std::string& strLine)
     SRegFileKey key;
     if (!ParseKeyName(strName, key.hive, key.strPath))
         return Fail("unknown hive in key name: " + strName);
-    m_keys.push_back(key);
+    // Refused here, before anything is written: the registry would refuse
+    // the key part way through the import.
+    if (const std::string strLimit = KeyPathLimitError(key.strPath); !strLimit.empty())
+        return Fail(strLimit);
+    m_keys.push_back(std::move(key));
     return true;
 }
 

@@ -20,7 +20,8 @@ struct SRegFileKey
 // escape it between the brackets): the caller refuses such keys.
 std::string FormatRegFile(const std::vector<SRegFileKey>& keys);
 
-// Parses REGEDIT4 text (LF or CRLF, optional UTF-8 BOM). On a malformed line
-// returns false with a message that names the line number.
+// Parses REGEDIT4 text (LF or CRLF, optional UTF-8 BOM). On a malformed line,
+// or a key the registry cannot hold (KeyPathLimitError), returns false with a
+// message that names the line number. Linear in the text's length.
 bool ParseRegFile(const std::string& strText, std::vector<SRegFileKey>& keys,
                   std::string& strError);

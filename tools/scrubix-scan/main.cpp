@@ -35,6 +35,27 @@ void Write(std::string& strText)
     std::fwrite(strText.data(), 1, strText.size(), stdout);
     strText.clear();
 }
+
+// One line of the text form: the path, escaped so that the line reads back to
+// it (AppendTextField), then the reason and the size, tab-separated.
+void AppendTextRow(const SCandidateRow& row, std::string& strLine)
+{
+    AppendTextField(row.strPath, strLine);
+    strLine.append(1, '\t')
+        .append(CCandidateTable::ReasonWord(row.nReason))
+        .append(1, '\t')
+        .append(CCandidateTable::SizeText(row.dSize, row.nReason))
+        .append(1, '\n');
+}
+
+// A deletion the window's search would do at once, in the same three fields.
+void AppendTextDeletion(const SListedDeletion& deletion, std::string& strLine)
+{
+    AppendTextField(deletion.strItem, strLine);
+    strLine.append(1, '\t')
+        .append(DeletionWord(deletion.kind))
+        .append("\tdeleted by the window's search; left in place\n");
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -50,7 +71,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    SPlatform platform = CreatePlatform();
+    // It lists and changes nothing: the settings are read, never written (not
+    // even the defaults a first start stores), and no folder is made.
+    SPlatform platform = CreatePlatform(ERegistryAccess::ReadOnly);
     CSettingsStore store(*platform.pRegistry);
     OpenSettingsStore(store, *platform.pFileSystem);
     CScrubixDoc doc(store, *platform.pFileSystem);
@@ -78,18 +101,24 @@ int main(int argc, char** argv)
         SetStandardOutputBinary();
         writer.Begin(strLine);
     }
+    // The browser-cache phase deletes index files and cache entries at once in
+    // the window; here it names them instead.
+    window.ListOnly(
+        [&](const SListedDeletion& deletion)
+        {
+            if (!bText)
+                writer.Deletion(deletion, strLine);
+            else
+                AppendTextDeletion(deletion, strLine);
+            Write(strLine);
+        });
     window.RunSearch(strRoot, prompt, *platform.pClock, *platform.pUrlCache,
                      [&](const SCandidateRow& row)
                      {
                          if (!bText)
                              writer.Row(row, strLine);
                          else
-                             strLine.append(row.strPath)
-                                 .append(1, '\t')
-                                 .append(CCandidateTable::ReasonWord(row.nReason))
-                                 .append(1, '\t')
-                                 .append(CCandidateTable::SizeText(row.dSize, row.nReason))
-                                 .append(1, '\n');
+                             AppendTextRow(row, strLine);
                          Write(strLine);
                      });
 

@@ -16,10 +16,10 @@ std::string Variable(const char* pszName)
 }
 } // namespace
 
-CSqliteRegistry::CSqliteRegistry(std::string strFolder)
-    : m_strFolder(std::move(strFolder)),
-      m_pLocalMachine(std::make_shared<CSqliteHive>(m_strFolder, m_strFolder + "/HKLM.db")),
-      m_pCurrentUser(std::make_shared<CSqliteHive>(m_strFolder, m_strFolder + "/HKCU.db"))
+CSqliteRegistry::CSqliteRegistry(std::string strFolder, ERegistryAccess access)
+    : m_strFolder(std::move(strFolder)), m_access(access),
+      m_pLocalMachine(std::make_shared<CSqliteHive>(m_strFolder, m_strFolder + "/HKLM.db", access)),
+      m_pCurrentUser(std::make_shared<CSqliteHive>(m_strFolder, m_strFolder + "/HKCU.db", access))
 {
 }
 

@@ -10,11 +10,13 @@
 // The registry on Linux: one SQLite database per hive (HKLM.db, HKCU.db) in
 // a folder: $SCRUBIX_REGISTRY_DIR, else $XDG_CONFIG_HOME/scrubix/registry,
 // else ~/.config/scrubix/registry. Safe to share between threads; several
-// processes may use the same folder at once.
+// processes may use the same folder at once. Opened read-only, it makes no
+// folder and no database file and refuses every write.
 class CSqliteRegistry : public IRegistry
 {
 public:
-    explicit CSqliteRegistry(std::string strFolder);
+    explicit CSqliteRegistry(std::string strFolder,
+                             ERegistryAccess access = ERegistryAccess::ReadWrite);
     ~CSqliteRegistry() override;
     static std::string FolderFromEnvironment();
 
@@ -23,6 +25,7 @@ public:
     std::unique_ptr<IRegistryKey> OpenKey(ERegistryHive hive, const std::string& strPath) override;
     bool IsHiveUnreadable(ERegistryHive hive) override;
     std::string HiveName(ERegistryHive hive) const override; // the database file
+    bool IsReadOnly() const override { return m_access == ERegistryAccess::ReadOnly; }
     bool EnumValues(ERegistryHive hive, const std::string& strPath,
                     std::vector<SRegistryValue>& values) override;
     bool EnumSubKeys(ERegistryHive hive, const std::string& strPath,
@@ -45,6 +48,7 @@ private:
     CSqliteHive& Hive(ERegistryHive hive);
 
     std::string m_strFolder;
+    ERegistryAccess m_access;
     std::shared_ptr<CSqliteHive> m_pLocalMachine;
     std::shared_ptr<CSqliteHive> m_pCurrentUser;
 };

@@ -141,7 +141,8 @@ std::string CXdgAutostart::ExecutableOfThisProcess()
 bool CXdgAutostart::ComposeEntry(const std::string& strExecutable, const std::string& strArguments,
                                  std::string& strEntry)
 {
-    if (strExecutable.empty() || strExecutable.front() != '/' || !IsValidUtf8(strExecutable))
+    if (strExecutable.empty() || strExecutable.front() != '/' || !IsValidUtf8(strExecutable) ||
+        strExecutable.find('%') != std::string::npos)
         return false;
     for (char c : strExecutable + strArguments)
     {

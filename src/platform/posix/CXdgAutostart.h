@@ -20,7 +20,11 @@ public:
     static std::string ExecutableOfThisProcess();
 
     // The entry's text, or false when the executable cannot be written on an
-    // Exec line (not absolute, a control character, not UTF-8).
+    // Exec line that every launcher runs: not absolute, a control character,
+    // not UTF-8, or a "%". The desktop-entry rules let "%%" stand for a "%",
+    // but GIO's launcher (gio launch, the GNOME session) refuses such a line,
+    // so the program would silently not start at login; no entry is written
+    // instead, and enabling fails.
     static bool ComposeEntry(const std::string& strExecutable, const std::string& strArguments,
                              std::string& strEntry);
 

@@ -7,13 +7,13 @@
 #include "platform/posix/CSystemClock.h"
 #include "platform/posix/CXdgAutostart.h"
 
-SPlatform CreatePlatform()
+SPlatform CreatePlatform(ERegistryAccess registryAccess)
 {
     const CDriveMap driveMap = CDriveMap::FromEnvironment();
     SPlatform platform;
     platform.pFileSystem = std::make_unique<CPosixFileSystem>(driveMap);
     platform.pRegistry =
-        std::make_unique<CSqliteRegistry>(CSqliteRegistry::FolderFromEnvironment());
+        std::make_unique<CSqliteRegistry>(CSqliteRegistry::FolderFromEnvironment(), registryAccess);
     platform.pShell = std::make_unique<CPosixShell>(driveMap);
     platform.pUrlCache = std::make_unique<CEmptyUrlCache>();
     platform.pClock = std::make_unique<CSystemClock>();

@@ -22,6 +22,22 @@ void MakeFolders(const std::string& strFolder)
     }
 }
 
+// Key names compare as the keys table does (COLLATE NOCASE): ASCII letters
+// without regard to case, every other byte as it is.
+bool SameKeyName(const std::string& strA, const std::string& strB)
+{
+    if (strA.size() != strB.size())
+        return false;
+    for (size_t n = 0; n < strA.size(); ++n)
+    {
+        const auto fold = [](char c)
+        { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (fold(strA[n]) != fold(strB[n]))
+            return false;
+    }
+    return true;
+}
+
 bool IsReadOnlyFailure(int nResult)
 {
     const int nPrimary = nResult & 0xff;
@@ -56,8 +72,9 @@ std::vector<std::string> SplitKeyPath(const std::string& strPath)
     return parts;
 }
 
-CSqliteHive::CSqliteHive(std::string strFolder, std::string strFilePath)
-    : m_strFolder(std::move(strFolder)), m_strFilePath(std::move(strFilePath))
+CSqliteHive::CSqliteHive(std::string strFolder, std::string strFilePath, ERegistryAccess access)
+    : m_strFolder(std::move(strFolder)), m_strFilePath(std::move(strFilePath)),
+      m_bOpenedReadOnly(access == ERegistryAccess::ReadOnly), m_bReadOnly(m_bOpenedReadOnly)
 {
 }
 
@@ -70,10 +87,13 @@ sqlite3* CSqliteHive::Connection()
 {
     if (m_pDb != nullptr)
         return m_pDb;
-    MakeFolders(m_strFolder);
+    if (!m_bOpenedReadOnly)
+        MakeFolders(m_strFolder);
     bool bCorrupt = false;
     m_pDb = OpenChecked(bCorrupt);
-    if (m_pDb == nullptr && bCorrupt)
+    if (m_pDb == nullptr && bCorrupt && m_bOpenedReadOnly)
+        m_bUnreadable = true; // left as it is for the next writer to set aside
+    else if (m_pDb == nullptr && bCorrupt)
     {
         // The settings it held are gone for this run: whatever reads the
         // fresh hive must not take its emptiness for the user's settings.
@@ -113,7 +133,8 @@ sqlite3* CSqliteHive::OpenChecked(bool& bCorrupt)
     bCorrupt = false;
     sqlite3* pDb = nullptr;
     const char* pszPath = m_strFilePath.c_str();
-    if (sqlite3_open_v2(pszPath, &pDb,
+    if (m_bOpenedReadOnly ||
+        sqlite3_open_v2(pszPath, &pDb,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                         nullptr) != SQLITE_OK)
     {
@@ -146,7 +167,7 @@ sqlite3* CSqliteHive::OpenChecked(bool& bCorrupt)
     // Rollback journal with full sync: a crash never loses a committed write.
     SqliteExec(pDb, "PRAGMA journal_mode=DELETE");
     SqliteExec(pDb, "PRAGMA synchronous=FULL");
-    m_bReadOnly = sqlite3_db_readonly(pDb, "main") == 1;
+    m_bReadOnly = m_bOpenedReadOnly || sqlite3_db_readonly(pDb, "main") == 1;
     if (!m_bReadOnly && !EnsureSchema(pDb))
         m_bReadOnly = true;
     return pDb;
@@ -227,9 +248,41 @@ bool CSqliteHive::Write(const std::function<bool(sqlite3*)>& body)
     return true;
 }
 
-bool CSqliteHive::FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
-                                int64_t& nKey)
+bool CSqliteHive::IsWithinLimitsLocked(int64_t nFrom, const std::vector<std::string>& path)
 {
+    if (path.size() > REGISTRY_MAX_KEY_DEPTH)
+        return false;
+    for (const std::string& strName : path)
+    {
+        if (strName.size() > REGISTRY_MAX_KEY_NAME)
+            return false;
+    }
+    sqlite3* pDb = Connection();
+    if (nFrom == ROOT_KEY || pDb == nullptr)
+        return true;
+    // The depth of the key it starts from: its chain of parents, followed no
+    // further than the limit.
+    CSqliteStatement parent(pDb, "SELECT parent FROM keys WHERE id = ?1");
+    size_t nDepth = path.size();
+    for (int64_t nKey = nFrom; nKey != ROOT_KEY; ++nDepth)
+    {
+        if (nDepth >= REGISTRY_MAX_KEY_DEPTH)
+            return false;
+        parent.Reset();
+        parent.BindInt(1, nKey);
+        if (parent.Step() != SQLITE_ROW)
+            return true; // a key that is gone: the write itself fails
+        nKey = parent.ColumnInt(0);
+    }
+    return true;
+}
+
+bool CSqliteHive::FindKeyLocked(sqlite3* pDb, int64_t nFrom, std::span<const std::string> path,
+                                int64_t& nKey, std::vector<int64_t>* pTrail)
+{
+    // No key that deep can be there: not worth a query per level.
+    if (path.size() > REGISTRY_MAX_KEY_DEPTH && nFrom == ROOT_KEY)
+        return false;
     CSqliteStatement find(pDb, "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
     nKey = nFrom;
     for (const std::string& strName : path)
@@ -242,6 +295,8 @@ bool CSqliteHive::FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<s
         if (nFound != SQLITE_ROW)
             return false;
         nKey = find.ColumnInt(0);
+        if (pTrail != nullptr)
+            pTrail->push_back(nKey);
     }
     return KeyExistsLocked(pDb, nKey);
 }
@@ -308,13 +363,38 @@ bool CSqliteHive::FindKey(int64_t nFrom, const std::vector<std::string>& path, i
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     sqlite3* pDb = Connection();
-    return pDb != nullptr && FindKeyLocked(pDb, nFrom, path, nKey);
+    if (pDb == nullptr)
+        return false;
+    if (nFrom != ROOT_KEY)
+        return FindKeyLocked(pDb, nFrom, path, nKey);
+    // Lookups by path mostly follow one another through a tree (a key after
+    // its parent, a walk of the whole tree), so each starts from the deepest
+    // key it shares with the path found before, when that key is still
+    // there: a key never moves and its id is never reused, so a key that is
+    // still there still has that path. A walk of a tree then costs a query
+    // or two a key, not one for every level above it.
+    size_t nShared = 0;
+    while (nShared < path.size() && nShared < m_lastPath.size() &&
+           SameKeyName(path[nShared], m_lastPath[nShared]))
+        ++nShared;
+    if (nShared > 0 && !KeyExistsLocked(pDb, m_lastKeys[nShared - 1]))
+        nShared = 0;
+    m_lastPath.resize(nShared);
+    m_lastKeys.resize(nShared);
+    const bool bFound =
+        FindKeyLocked(pDb, nShared == 0 ? ROOT_KEY : m_lastKeys[nShared - 1],
+                      std::span<const std::string>(path).subspan(nShared), nKey, &m_lastKeys);
+    m_lastPath.insert(m_lastPath.end(), path.begin() + static_cast<std::ptrdiff_t>(nShared),
+                      path.begin() + static_cast<std::ptrdiff_t>(m_lastKeys.size()));
+    return bFound;
 }
 
 bool CSqliteHive::CreateKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey,
                             bool& bCreated)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (!IsWithinLimitsLocked(nFrom, path))
+        return false;
     return Write([&](sqlite3* pDb) { return CreateKeyLocked(pDb, nFrom, path, nKey, bCreated); });
 }
 
@@ -426,6 +506,8 @@ bool CSqliteHive::DeleteKey(const std::vector<std::string>& path)
 bool CSqliteHive::SetValueAt(const std::vector<std::string>& path, const SRegistryValue& value)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (!IsWithinLimitsLocked(ROOT_KEY, path))
+        return false;
     return Write(
         [&](sqlite3* pDb)
         {
@@ -439,16 +521,24 @@ bool CSqliteHive::SetValueAt(const std::vector<std::string>& path, const SRegist
 bool CSqliteHive::WriteKeys(const std::vector<SRegistryKeyValues>& keys)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<std::vector<std::string>> paths;
+    paths.reserve(keys.size());
+    for (const SRegistryKeyValues& key : keys)
+    {
+        paths.push_back(SplitKeyPath(key.strPath));
+        if (!IsWithinLimitsLocked(ROOT_KEY, paths.back()))
+            return false;
+    }
     return Write(
         [&](sqlite3* pDb)
         {
-            for (const SRegistryKeyValues& key : keys)
+            for (size_t n = 0; n < keys.size(); ++n)
             {
                 int64_t nKey = 0;
                 bool bCreated = false;
-                if (!CreateKeyLocked(pDb, ROOT_KEY, SplitKeyPath(key.strPath), nKey, bCreated))
+                if (!CreateKeyLocked(pDb, ROOT_KEY, paths[n], nKey, bCreated))
                     return false;
-                for (const SRegistryValue& value : key.values)
+                for (const SRegistryValue& value : keys[n].values)
                 {
                     if (!SetValueLocked(pDb, nKey, value))
                         return false;

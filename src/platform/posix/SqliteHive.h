@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,16 @@ std::vector<std::string> SplitKeyPath(const std::string& strPath);
 // still reads and every write fails. When the file is there but cannot be
 // read (no permission, not a file, failing its integrity check), or a read
 // fails, the hive counts as unreadable from then on; an absent file is not.
+// Opened read-only, the hive never makes its folder or its file (an absent
+// file reads as an empty hive), never moves a damaged file aside, and every
+// write fails.
 class CSqliteHive
 {
 public:
     static constexpr int64_t ROOT_KEY = 0;
 
-    CSqliteHive(std::string strFolder, std::string strFilePath);
+    CSqliteHive(std::string strFolder, std::string strFilePath,
+                ERegistryAccess access = ERegistryAccess::ReadWrite);
     ~CSqliteHive();
     CSqliteHive(const CSqliteHive&) = delete;
     CSqliteHive& operator=(const CSqliteHive&) = delete;
@@ -34,6 +39,9 @@ public:
     bool IsUnreadable();
 
     bool FindKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey);
+    // Fails, creating nothing, when the key would lie deeper than
+    // REGISTRY_MAX_KEY_DEPTH below the root or a name on the path is longer
+    // than REGISTRY_MAX_KEY_NAME; so do SetValueAt and WriteKeys.
     bool CreateKey(int64_t nFrom, const std::vector<std::string>& path, int64_t& nKey,
                    bool& bCreated);
     bool QueryValue(int64_t nKey, const std::string& strName, SRegistryValue& value);
@@ -56,17 +64,24 @@ private:
     void NoteWriteFailure(int nResult);
     void NoteReadResult(int nResult);
 
-    bool FindKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
-                       int64_t& nKey);
+    // Appends the id of each key found on the way to pTrail, when given.
+    bool FindKeyLocked(sqlite3* pDb, int64_t nFrom, std::span<const std::string> path,
+                       int64_t& nKey, std::vector<int64_t>* pTrail = nullptr);
     bool CreateKeyLocked(sqlite3* pDb, int64_t nFrom, const std::vector<std::string>& path,
                          int64_t& nKey, bool& bCreated);
     bool KeyExistsLocked(sqlite3* pDb, int64_t nKey);
+    // True when a key at path below nFrom stays within the registry's limits.
+    bool IsWithinLimitsLocked(int64_t nFrom, const std::vector<std::string>& path);
     bool SetValueLocked(sqlite3* pDb, int64_t nKey, const SRegistryValue& value);
 
     std::string m_strFolder;
     std::string m_strFilePath;
     std::mutex m_mutex;
     sqlite3* m_pDb = nullptr;
+    const bool m_bOpenedReadOnly;
+    // The path found last from the root and the id of each key on it.
+    std::vector<std::string> m_lastPath;
+    std::vector<int64_t> m_lastKeys;
     bool m_bReadOnly = false;
     bool m_bUnreadable = false;
 };

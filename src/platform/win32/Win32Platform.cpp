@@ -1,3 +1,4 @@
+#include "platform/CReadOnlyRegistry.h"
 #include "platform/Platform.h"
 #include "platform/win32/CWin32Autostart.h"
 #include "platform/win32/CWin32Clock.h"
@@ -11,12 +12,14 @@
 #include <fcntl.h>
 #include <io.h>
 
-SPlatform CreatePlatform()
+SPlatform CreatePlatform(ERegistryAccess registryAccess)
 {
     const CWin32DriveMap driveMap = CWin32DriveMap::FromEnvironment();
     SPlatform platform;
     platform.pFileSystem = std::make_unique<CWin32FileSystem>(driveMap);
     platform.pRegistry = std::make_unique<CWin32Registry>(CWin32Registry::RootFromEnvironment());
+    if (registryAccess == ERegistryAccess::ReadOnly)
+        platform.pRegistry = std::make_unique<CReadOnlyRegistry>(std::move(platform.pRegistry));
     platform.pShell = std::make_unique<CWin32Shell>(driveMap);
     platform.pUrlCache = std::make_unique<CWin32UrlCache>();
     platform.pClock = std::make_unique<CWin32Clock>();
