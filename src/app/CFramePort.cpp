@@ -28,7 +28,7 @@ void CFramePort::HandleWaiting(const FHandler& handle)
     m_bDrainPosted.store(false);
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(SLICE_MS);
     SPostedMessage message;
-    while (m_queue.PollMessage(message))
+    while (m_queue.TryGetMessage(message))
     {
         handle(message.nMessage, message.wParam);
         if (std::chrono::steady_clock::now() >= end)

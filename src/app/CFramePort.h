@@ -17,9 +17,11 @@
 // searching thread posts one message a folder and a candidate, each after
 // the last was acknowledged, and a wake-up of the user-interface thread per
 // message would cost more than the search itself. HandleWaiting then takes
-// the messages in posting order and polls briefly for the next, as the
-// window-less queue does, for at most one time slice before the frame's
-// other events (painting, input) get their turn.
+// the messages in posting order, for at most one time slice before the
+// frame's other events (painting, input) get their turn. When the queue is
+// empty the frame goes back to its event loop, which sleeps until the next
+// drain event: neither side spins, and the user-interface thread is free for
+// the workers' synchronous calls (row reads, message boxes) at once.
 class CFramePort : public IMessagePort
 {
 public:

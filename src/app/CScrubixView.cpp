@@ -8,6 +8,7 @@
 #include "res/DialogUnits.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
+#include "search/WaitForAck.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
 #include "shell/ColumnWidths.h"
@@ -392,7 +393,7 @@ void CScrubixView::AddCandidateRow()
 void CScrubixView::OnSearchPath()
 {
     m_texts.strSearchingPath = m_doc.SearchPath;
-    m_doc.PathAck.store(1, std::memory_order_release);
+    SetAck(m_doc.PathAck);
     SchedulePushTexts();
 }
 

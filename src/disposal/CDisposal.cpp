@@ -34,7 +34,7 @@ bool CDisposal::Start(const CScrubixDoc& doc)
     m_bWarnMe = doc.WarnMe;
     m_strPath = doc.Path;
     m_nSearchStartTime = doc.SearchStartTime;
-    m_bDisposeAck.store(1, std::memory_order_release);
+    SetAck(m_bDisposeAck);
     m_thread = std::thread(&CDisposal::DisposeThreadProc, this);
     return true;
 }

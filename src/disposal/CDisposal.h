@@ -3,6 +3,7 @@
 #include "disposal/CAnomalyReport.h"
 #include "platform/FileTypes.h"
 #include "platform/ProgramFiles.h"
+#include "search/WaitForAck.h"
 
 #include <atomic>
 #include <cstdint>
@@ -73,7 +74,7 @@ public:
     // The window's half of the progress handshake: read m_strStepPath on
     // WM_DISPOSE_STEP, then Acknowledge as the handler's last step.
     const std::string& StepPath() const { return m_strStepPath; }
-    void Acknowledge() { m_bDisposeAck.store(1, std::memory_order_release); }
+    void Acknowledge() { SetAck(m_bDisposeAck); }
 
     // The passes, run by DisposeThreadProc; callable directly on the thread
     // that plays the disposing thread (tools, tests).

@@ -1,6 +1,7 @@
 #include "search/CCandidateTable.h"
 
 #include "search/ICandidateTableObserver.h"
+#include "search/WaitForAck.h"
 #include "settings/CScrubixDoc.h"
 
 #include <algorithm>
@@ -70,7 +71,7 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
 {
     if (m_listedPaths.Contains(doc.CandidatePath))
     {
-        doc.CandidateAck.store(1, std::memory_order_release);
+        SetAck(doc.CandidateAck);
         return false;
     }
 
@@ -110,7 +111,7 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     CountRow(row, 1);
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsInserted(nRow, nRow);
-    doc.CandidateAck.store(1, std::memory_order_release);
+    SetAck(doc.CandidateAck);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "search/CHeadlessWindow.h"
 
 #include "search/CSearch.h"
+#include "search/WaitForAck.h"
 
 #include <utility>
 
@@ -31,8 +32,8 @@ void CHeadlessWindow::BeginSearch(const std::string& strRoot)
     m_doc.ZeroCount = 0;
     m_doc.DirectedCount = 0;
     m_doc.TotalSize = 0;
-    m_doc.PathAck.store(1, std::memory_order_release);
-    m_doc.CandidateAck.store(1, std::memory_order_release);
+    SetAck(m_doc.PathAck);
+    SetAck(m_doc.CandidateAck);
 }
 
 bool CHeadlessWindow::HandleSearchMessage(const SPostedMessage& message,
@@ -42,7 +43,7 @@ bool CHeadlessWindow::HandleSearchMessage(const SPostedMessage& message,
     switch (message.nMessage)
     {
     case WM_SEARCH_PATH:
-        m_doc.PathAck.store(1, std::memory_order_release);
+        SetAck(m_doc.PathAck);
         return true;
     case WM_ADD_CANDIDATE:
         if (m_table.AddCandidateRow(m_doc) && onRow)

@@ -2,7 +2,6 @@
 
 #include "platform/IMessagePort.h"
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -16,8 +15,8 @@ struct SPostedMessage
 
 // The main frame's message queue without a window: workers post from any
 // thread without blocking, one consumer takes the messages in posting order.
-// The consumer polls briefly before it sleeps, so a worker that waits for an
-// acknowledgement is answered without a wake-up latency on every message.
+// The consumer sleeps while the queue is empty; a post wakes it only when it
+// sleeps, so a consumer that keeps up costs the workers no system call.
 class CMessageQueue : public IMessagePort
 {
 public:
@@ -27,17 +26,12 @@ public:
     SPostedMessage WaitMessage();
     // Takes the oldest message without waiting; false when none is there.
     bool TryGetMessage(SPostedMessage& message);
-    // Takes the oldest message, polling briefly (never sleeping) when none is
-    // there yet; false when none came.
-    bool PollMessage(SPostedMessage& message);
 
 private:
     SPostedMessage PopLocked();
-    void SpinWhileEmpty() const;
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<SPostedMessage> m_messages;
-    std::atomic<size_t> m_nPending{0};
     int m_nSleepers = 0;
 };

@@ -1,6 +1,7 @@
 #include "search/CSearch.h"
 
 #include "search/SearchThread.h"
+#include "search/WaitForAck.h"
 
 #include <atomic>
 
@@ -11,8 +12,8 @@ CSearch::~CSearch()
     if (m_thread.joinable())
     {
         m_context.m_doc.StopFlag.store(1, std::memory_order_release);
-        m_context.m_doc.PathAck.store(1, std::memory_order_release);
-        m_context.m_doc.CandidateAck.store(1, std::memory_order_release);
+        SetAck(m_context.m_doc.PathAck);
+        SetAck(m_context.m_doc.CandidateAck);
     }
     Join();
 }

@@ -1,5 +1,6 @@
 #include "shell/ViewStateEffects.h"
 
+#include "search/WaitForAck.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/EDisposalMode.h"
@@ -133,8 +134,8 @@ void ApplyToDocument(const SViewStateEffects& effects, CScrubixDoc& doc)
     }
     if (effects.bReleaseSearchAcks)
     {
-        doc.PathAck.store(1, std::memory_order_release);
-        doc.CandidateAck.store(1, std::memory_order_release);
+        SetAck(doc.PathAck);
+        SetAck(doc.CandidateAck);
     }
     if (effects.bClearStopFlag)
         doc.StopFlag.store(0, std::memory_order_release);

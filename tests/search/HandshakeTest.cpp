@@ -2,6 +2,12 @@
 #include "search/CandidateRules.h"
 #include "search/WaitForAck.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <ctime>
+#endif
+
 namespace
 {
 // A tick counter moved by hand; each read advances it by a step so that the
@@ -25,6 +31,23 @@ public:
     int m_nReads = 0;
     std::function<void(int)> m_pOnRead;
 };
+// Processor time used by the calling thread so far, user and system, in ms.
+double ThreadCpuMs()
+{
+#ifdef _WIN32
+    FILETIME created{}, exited{}, kernel{}, user{};
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto ticks = [](const FILETIME& time)
+    { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+#else
+    struct timespec now
+    {
+    };
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+#endif
+}
 } // namespace
 
 TEST(WaitForAckTest, ReturnsAtOnceWhenAcknowledged)
@@ -58,6 +81,65 @@ TEST(WaitForAckTest, FlagSetInTheTimingOutPollStillShowsTheBox)
     CCountingPrompt prompt;
     WaitForAck(flag, clock, prompt);
     EXPECT_EQ(prompt.m_nTimeouts.load(), 1);
+}
+
+TEST(WaitForAckTest, SleepsWhileWaitingAndWakesOnTheAcknowledgement)
+{
+    std::atomic<int32_t> flag{0};
+    CShortTimeoutClock clock;
+    CCountingPrompt prompt;
+    std::atomic<bool> bDone{false};
+    double dWaitCpuMs = 0;
+    std::thread worker(
+        [&]
+        {
+            const double dBefore = ThreadCpuMs();
+            WaitForAck(flag, clock, prompt);
+            dWaitCpuMs = ThreadCpuMs() - dBefore;
+            bDone.store(true);
+        });
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_FALSE(bDone.load());
+    const auto set = std::chrono::steady_clock::now();
+    SetAck(flag);
+    worker.join();
+    const auto woken = std::chrono::steady_clock::now();
+    // A waiting worker sleeps: 400 ms of waiting cost far less than 400 ms of
+    // processor time, and the acknowledgement wakes it at once rather than
+    // at its next look at the clock.
+    EXPECT_LT(dWaitCpuMs, 100.0);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(woken - set).count(), 200);
+    EXPECT_EQ(prompt.m_nTimeouts.load(), 0);
+}
+
+TEST_F(CSearchTest, StopDuringAnAcknowledgementWaitStops)
+{
+    // The real 15-second limit: the stop, not the time-out, ends the wait.
+    m_sandbox.Build({"C:\\a.tmp", "C:\\One\\", "C:\\Two\\", "C:\\Three\\"});
+    CMessageQueue queue;
+    m_doc.PathAck.store(1);
+    m_doc.CandidateAck.store(1);
+    m_doc.SearchRoot = "C:";
+    CSearch search(CSearchContext{m_doc, queue, m_prompt, m_clock, m_urlCache});
+    search.Start();
+    SPostedMessage message = queue.WaitMessage();
+    ASSERT_EQ(message.nMessage, WM_SEARCH_PATH);
+    // The window does not answer; the worker is held in its wait for the
+    // next report. Then the stop, as the view's Stop does it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto stop = std::chrono::steady_clock::now();
+    m_doc.StopFlag.store(1, std::memory_order_release);
+    SetAck(m_doc.PathAck);
+    SetAck(m_doc.CandidateAck);
+    do
+        message = queue.WaitMessage();
+    while (message.nMessage != WM_SEARCH_DONE);
+    search.Join();
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now() - stop)
+                  .count(),
+              2000);
+    EXPECT_EQ(m_prompt.m_nTimeouts.load(), 0);
 }
 
 TEST_F(CSearchTest, StalledWindowTimesOutAndTheSlotIsOverwritten)
