@@ -119,8 +119,9 @@ std::unique_ptr<IFolderListing> CPosixFileSystem::OpenListing(const std::string&
     const std::optional<CDriveMap::SHostPath> host = m_driveMap.Split(strFolder);
     if (!host)
         return nullptr;
-    return CPosixFolderListing::Open(
-        m_folderChain.OpenFolder(host->strRoot, host->strRelative, O_RDONLY));
+    uint64_t nDevice = 0;
+    CPosixFd folder = m_folderChain.OpenFolder(host->strRoot, host->strRelative, O_RDONLY, nDevice);
+    return CPosixFolderListing::Open(std::move(folder), nDevice);
 }
 
 bool CPosixFileSystem::GetAttributes(const std::string& strPath, uint32_t& nAttributes)

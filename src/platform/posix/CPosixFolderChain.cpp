@@ -213,29 +213,37 @@ bool CPosixFolderChain::Watch(int nParentFd, const std::string& strName, const C
 CPosixFd CPosixFolderChain::OpenFolder(const std::string& strHostRoot,
                                        const std::string& strRelative, int nFlags)
 {
+    uint64_t nDevice = 0;
+    return OpenFolder(strHostRoot, strRelative, nFlags, nDevice);
+}
+
+CPosixFd CPosixFolderChain::OpenFolder(const std::string& strHostRoot,
+                                       const std::string& strRelative, int nFlags,
+                                       uint64_t& nDevice)
+{
     nFlags |= O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     const size_t nDepth =
         strRelative.empty() ? 0 : std::count(strRelative.begin(), strRelative.end(), '/') + 1;
 
     const std::lock_guard<std::mutex> lock(m_mutex);
-    if (nDepth > SHALLOW_COMPONENTS)
+    for (int nTry = 0; nTry < 3 && UseRoot(strHostRoot); ++nTry)
     {
-        for (int nTry = 0; nTry < 3 && UseRoot(strHostRoot); ++nTry)
-        {
-            CPosixFd folder = Descend(strRelative, nDepth, nFlags);
-            if (!folder.IsOpen())
-                return {};
-            // Every level the descent went through must have stayed in place
-            // until the folder was open: a move seen only now means the
-            // folder may have been opened out there. Look it up again.
-            const size_t nUsed = m_levels.size();
-            ReadEvents();
-            if (m_root.IsOpen() && m_levels.size() == nUsed)
-                return folder;
-        }
+        nDevice = m_nRootDevice;
+        if (nDepth <= SHALLOW_COMPONENTS)
+            return CPosixSafeOpen::OpenBeneath(m_root.Get(), strRelative, nFlags);
+        CPosixFd folder = Descend(strRelative, nDepth, nFlags);
+        if (!folder.IsOpen())
+            return {};
+        // Every level the descent went through must have stayed in place
+        // until the folder was open: a move seen only now means the folder
+        // may have been opened out there. Look it up again.
+        const size_t nUsed = m_levels.size();
+        ReadEvents();
+        if (m_root.IsOpen() && m_levels.size() == nUsed)
+            return folder;
     }
     const CPosixFd root = CPosixSafeOpen::OpenRoot(strHostRoot);
-    if (!root.IsOpen())
+    if (!root.IsOpen() || !CPosixSafeOpen::DeviceOf(root.Get(), nDevice))
         return {};
     return CPosixSafeOpen::OpenBeneath(root.Get(), strRelative, nFlags);
 }

@@ -44,8 +44,9 @@
 // root would refuse the path. Nothing is lost: every operation that changes a
 // file resolves its path from the root, and the mount stops it there.
 //
-// A path of a few components is resolved from the root in one call, which
-// costs no more than a step; the chain serves the deep ones.
+// A path of a few components is resolved from the kept root in one call (an
+// openat2 that returns the folder's own handle), which costs no more than a
+// step; the chain serves the deep ones.
 //
 // Used only to list folders. Operations that change files resolve their
 // paths from the root each time and check identities there.
@@ -63,6 +64,10 @@ public:
     // O_DIRECTORY, O_NOFOLLOW and O_CLOEXEC added). Fails with errno EXDEV
     // for another mount on the way, ELOOP or ENOTDIR for a link.
     CPosixFd OpenFolder(const std::string& strHostRoot, const std::string& strRelative, int nFlags);
+    // The same, and nDevice is the folder's device (st_dev): the root's, as
+    // nothing is opened across a mount.
+    CPosixFd OpenFolder(const std::string& strHostRoot, const std::string& strRelative, int nFlags,
+                        uint64_t& nDevice);
 
     // How many folders below the root are kept open (for tests).
     size_t OpenFolderCount() const;
