@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <string_view>
 
 namespace
 {
@@ -15,42 +16,6 @@ namespace
 std::string WholeNumber(double dValue)
 {
     return std::to_string(static_cast<long long>(dValue));
-}
-
-// Path order: ASCII letter case ignored first, then bytes, so "a" and "A"
-// sit together but still have a fixed order.
-int ComparePaths(const std::string& strLeft, const std::string& strRight)
-{
-    const size_t nCommon = std::min(strLeft.size(), strRight.size());
-    for (size_t i = 0; i < nCommon; ++i)
-    {
-        unsigned char cLeft = static_cast<unsigned char>(strLeft[i]);
-        unsigned char cRight = static_cast<unsigned char>(strRight[i]);
-        if (cLeft >= 'A' && cLeft <= 'Z')
-            cLeft = static_cast<unsigned char>(cLeft - 'A' + 'a');
-        if (cRight >= 'A' && cRight <= 'Z')
-            cRight = static_cast<unsigned char>(cRight - 'A' + 'a');
-        if (cLeft != cRight)
-            return cLeft < cRight ? -1 : 1;
-    }
-    if (strLeft.size() != strRight.size())
-        return strLeft.size() < strRight.size() ? -1 : 1;
-    return strLeft.compare(strRight);
-}
-
-int CompareRows(const SCandidateRow& left, const SCandidateRow& right, ESortColumn column)
-{
-    switch (column)
-    {
-    case ESortColumn::Path:
-        return ComparePaths(left.strPath, right.strPath);
-    case ESortColumn::Reason:
-        return std::strcmp(CCandidateTable::ReasonWord(left.nReason),
-                           CCandidateTable::ReasonWord(right.nReason));
-    case ESortColumn::Size:
-        return left.dSize < right.dSize ? -1 : (right.dSize < left.dSize ? 1 : 0);
-    }
-    return 0;
 }
 } // namespace
 
@@ -169,14 +134,127 @@ std::string CCandidateTable::CheckedText() const
     return std::to_string(m_nChecked) + " checked, " + TotalText(m_dCheckedBytes);
 }
 
+namespace
+{
+// One row of a sort: its key, its place before the sort (the last tie-break,
+// which makes the order stable), and the row.
+struct SPathKey
+{
+    size_t nOffset; // of the case-folded path in the keys' text
+    uint32_t nLength;
+    uint32_t nIndex;
+    SCandidateRow* pRow;
+};
+
+struct SNumberKey
+{
+    double dKey;
+    uint32_t nIndex;
+    SCandidateRow* pRow;
+};
+
+unsigned char FoldAscii(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Path order: ASCII letter case ignored first, then bytes, so "a" and "A" sit
+// together but still have a fixed order. Every row's case-folded path is made
+// once, into one block of text: the folded texts compare as bytes, then the
+// paths themselves.
+void SortByPath(std::vector<SCandidateRow*>& order, int nDirection)
+{
+    size_t nText = 0;
+    for (const SCandidateRow* pRow : order)
+        nText += pRow->strPath.size();
+    std::string strText(nText, '\0');
+    std::vector<SPathKey> keys;
+    keys.reserve(order.size());
+    size_t nAt = 0;
+    for (size_t i = 0; i < order.size(); ++i)
+    {
+        const std::string& strPath = order[i]->strPath;
+        for (size_t n = 0; n < strPath.size(); ++n)
+            strText[nAt + n] = static_cast<char>(FoldAscii(static_cast<unsigned char>(strPath[n])));
+        keys.push_back(
+            {nAt, static_cast<uint32_t>(strPath.size()), static_cast<uint32_t>(i), order[i]});
+        nAt += strPath.size();
+    }
+    const char* pText = strText.data();
+    std::sort(keys.begin(), keys.end(),
+              [pText, nDirection](const SPathKey& left, const SPathKey& right)
+              {
+                  const std::string_view strLeft(pText + left.nOffset, left.nLength);
+                  const std::string_view strRight(pText + right.nOffset, right.nLength);
+                  int nOrder = strLeft.compare(strRight);
+                  if (nOrder == 0)
+                      nOrder = left.pRow->strPath.compare(right.pRow->strPath);
+                  if (nOrder != 0)
+                      return nDirection * nOrder < 0;
+                  return left.nIndex < right.nIndex;
+              });
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].pRow;
+}
+
+// Reason and size order: a number a row, read once.
+template <typename FKey>
+void SortByNumber(std::vector<SCandidateRow*>& order, int nDirection, FKey key)
+{
+    std::vector<SNumberKey> keys;
+    keys.reserve(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        keys.push_back({key(*order[i]), static_cast<uint32_t>(i), order[i]});
+    std::sort(keys.begin(), keys.end(),
+              [nDirection](const SNumberKey& left, const SNumberKey& right)
+              {
+                  if (left.dKey != right.dKey)
+                      return nDirection > 0 ? left.dKey < right.dKey : right.dKey < left.dKey;
+                  return left.nIndex < right.nIndex;
+              });
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].pRow;
+}
+
+// The reasons' places in the order of their words as text.
+double ReasonRank(int32_t nReason)
+{
+    static const int32_t REASONS[] = {0, REASON_EXTENSION, REASON_ZERO_LENGTH, REASON_DIRECTED};
+    int nRank = 0;
+    for (int32_t nOther : REASONS)
+    {
+        if (std::strcmp(CCandidateTable::ReasonWord(nOther), CCandidateTable::ReasonWord(nReason)) <
+            0)
+            ++nRank;
+    }
+    return nRank;
+}
+} // namespace
+
 void CCandidateTable::Sort(ESortColumn column, bool bDescending)
 {
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsAboutToReorder();
     const int nDirection = bDescending ? -1 : 1;
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [column, nDirection](const SCandidateRow* pLeft, const SCandidateRow* pRight)
-                     { return nDirection * CompareRows(*pLeft, *pRight, column) < 0; });
+    switch (column)
+    {
+    case ESortColumn::Path:
+        SortByPath(m_order, nDirection);
+        break;
+    case ESortColumn::Reason:
+    {
+        double ranks[4] = {};
+        for (int32_t nReason = 0; nReason < 4; ++nReason)
+            ranks[nReason] = ReasonRank(nReason);
+        SortByNumber(m_order, nDirection,
+                     [&ranks](const SCandidateRow& row)
+                     { return row.nReason >= 0 && row.nReason < 4 ? ranks[row.nReason] : 0.0; });
+        break;
+    }
+    case ESortColumn::Size:
+        SortByNumber(m_order, nDirection, [](const SCandidateRow& row) { return row.dSize; });
+        break;
+    }
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsReordered();
 }

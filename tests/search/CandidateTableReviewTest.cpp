@@ -128,3 +128,44 @@ TEST_F(CandidateTableReviewTest, CheckedCountersFollowEveryChange)
     EXPECT_EQ(m_table.GetCheckedCount(), 0);
     EXPECT_EQ(m_table.GetCheckedBytes(), 0);
 }
+
+// Letter case, shared prefixes, a path that starts another, equal sizes and
+// reasons: each sort keeps rows that compare equal in the order they had,
+// both ways, as a stable sort by the column's own comparison does.
+TEST_F(CandidateTableReviewTest, TiesKeepTheirOrderInEveryColumnBothWays)
+{
+    const Rows names{"C:\\Dir\\a.tmp", "C:\\dir\\A.tmp",  "C:\\dir\\a.tmp", "C:\\DIR\\a.tmp",
+                     "C:\\dir\\a.tm",  "C:\\dir\\a.tmpx", "C:\\dir\\_.tmp", "C:\\dir\\[.tmp"};
+    const double sizes[] = {10, 20, 10, 0, 20, 10, 5, 5};
+    const int32_t reasons[] = {REASON_EXTENSION,   REASON_DIRECTED,   REASON_EXTENSION,
+                               REASON_ZERO_LENGTH, REASON_EXTENSION,  REASON_DIRECTED,
+                               REASON_EXTENSION,   REASON_ZERO_LENGTH};
+    for (size_t i = 0; i < names.size(); ++i)
+        Report(names[i], sizes[i], reasons[i]);
+
+    // "[" (0x5B) and "_" (0x5F) sort before the letters' folded form; a path
+    // that starts another comes first; case aside equal paths go by bytes.
+    m_table.Sort(ESortColumn::Path, false);
+    const Rows byPath{"C:\\dir\\[.tmp", "C:\\dir\\_.tmp", "C:\\dir\\a.tm",  "C:\\DIR\\a.tmp",
+                      "C:\\Dir\\a.tmp", "C:\\dir\\A.tmp", "C:\\dir\\a.tmp", "C:\\dir\\a.tmpx"};
+    EXPECT_EQ(Order(), byPath);
+    m_table.Sort(ESortColumn::Path, true);
+    EXPECT_EQ(Order(), Rows(byPath.rbegin(), byPath.rend()));
+
+    // From the path order: equal sizes and reasons keep it, both ways.
+    m_table.Sort(ESortColumn::Path, false);
+    m_table.Sort(ESortColumn::Size, false);
+    EXPECT_EQ(Order(),
+              (Rows{"C:\\DIR\\a.tmp", "C:\\dir\\[.tmp", "C:\\dir\\_.tmp", "C:\\Dir\\a.tmp",
+                    "C:\\dir\\a.tmp", "C:\\dir\\a.tmpx", "C:\\dir\\a.tm", "C:\\dir\\A.tmp"}));
+    m_table.Sort(ESortColumn::Path, false);
+    m_table.Sort(ESortColumn::Size, true);
+    EXPECT_EQ(Order(),
+              (Rows{"C:\\dir\\a.tm", "C:\\dir\\A.tmp", "C:\\Dir\\a.tmp", "C:\\dir\\a.tmp",
+                    "C:\\dir\\a.tmpx", "C:\\dir\\[.tmp", "C:\\dir\\_.tmp", "C:\\DIR\\a.tmp"}));
+    m_table.Sort(ESortColumn::Path, false);
+    m_table.Sort(ESortColumn::Reason, true);
+    EXPECT_EQ(Order(),
+              (Rows{"C:\\dir\\[.tmp", "C:\\DIR\\a.tmp", "C:\\dir\\_.tmp", "C:\\dir\\a.tm",
+                    "C:\\Dir\\a.tmp", "C:\\dir\\a.tmp", "C:\\dir\\A.tmp", "C:\\dir\\a.tmpx"}));
+}
