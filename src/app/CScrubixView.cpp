@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
+#include "app/CResultsTreeView.h"
 #include "dialogs/TextFit.h"
 #include "platform/IFileSystem.h"
 #include "platform/ProgramFiles.h"
@@ -93,7 +94,7 @@ void CScrubixView::BuildForm()
             break;
         }
         case EControlKind::ListView:
-            m_pList = new QTreeView(this);
+            m_pList = new CResultsTreeView(this);
             pWidget = m_pList;
             break;
         default:

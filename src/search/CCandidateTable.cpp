@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <string_view>
 
 namespace
 {
@@ -136,16 +135,19 @@ std::string CCandidateTable::CheckedText() const
 
 namespace
 {
-// One row of a sort: its key, its place before the sort (the last tie-break,
-// which makes the order stable), and the row.
+// One row of a path sort: the eight bytes of its case-folded path at the
+// depth being sorted on, and the row.
 struct SPathKey
 {
-    size_t nOffset; // of the case-folded path in the keys' text
+    uint64_t nChunk;
+    uint32_t nChunkLength; // bytes of the path in nChunk (below 8: it ends there)
     uint32_t nLength;
-    uint32_t nIndex;
+    const char* pPath;
     SCandidateRow* pRow;
 };
 
+// One row of a number sort: its key, its place before the sort (the last
+// tie-break, which keeps the order of equal rows), and the row.
 struct SNumberKey
 {
     double dKey;
@@ -159,43 +161,143 @@ unsigned char FoldAscii(unsigned char c)
 }
 
 // Path order: ASCII letter case ignored first, then bytes, so "a" and "A" sit
-// together but still have a fixed order. Every row's case-folded path is made
-// once, into one block of text: the folded texts compare as bytes, then the
-// paths themselves.
-void SortByPath(std::vector<SCandidateRow*>& order, int nDirection)
+// together but still have a fixed order. The keys are sorted eight
+// case-folded bytes at a time from the front (most significant first): a run
+// of rows that agree so far is sorted on its next eight bytes only, each
+// folded once as it is read, so long shared prefixes cost a read per row
+// rather than a comparison of whole paths. Rows whose folded paths are equal
+// go by the paths' own bytes. No two rows have the same path, so the order
+// is total: a descending sort is the ascending one reversed, and the order
+// the rows had does not matter.
+class CPathSorter
 {
-    size_t nText = 0;
-    for (const SCandidateRow* pRow : order)
-        nText += pRow->strPath.size();
-    std::string strText(nText, '\0');
-    std::vector<SPathKey> keys;
-    keys.reserve(order.size());
-    size_t nAt = 0;
-    for (size_t i = 0; i < order.size(); ++i)
+public:
+    explicit CPathSorter(size_t nRows) { m_keys.reserve(nRows); }
+
+    // In any order; best in memory order, as the first pass reads them so.
+    void Add(SCandidateRow& row)
     {
-        const std::string& strPath = order[i]->strPath;
-        for (size_t n = 0; n < strPath.size(); ++n)
-            strText[nAt + n] = static_cast<char>(FoldAscii(static_cast<unsigned char>(strPath[n])));
-        keys.push_back(
-            {nAt, static_cast<uint32_t>(strPath.size()), static_cast<uint32_t>(i), order[i]});
-        nAt += strPath.size();
+        m_keys.push_back(
+            {0, 0, static_cast<uint32_t>(row.strPath.size()), row.strPath.data(), &row});
     }
-    const char* pText = strText.data();
-    std::sort(keys.begin(), keys.end(),
-              [pText, nDirection](const SPathKey& left, const SPathKey& right)
-              {
-                  const std::string_view strLeft(pText + left.nOffset, left.nLength);
-                  const std::string_view strRight(pText + right.nOffset, right.nLength);
-                  int nOrder = strLeft.compare(strRight);
-                  if (nOrder == 0)
-                      nOrder = left.pRow->strPath.compare(right.pRow->strPath);
-                  if (nOrder != 0)
-                      return nDirection * nOrder < 0;
-                  return left.nIndex < right.nIndex;
-              });
-    for (size_t i = 0; i < keys.size(); ++i)
-        order[i] = keys[i].pRow;
-}
+
+    void Sort(std::vector<SCandidateRow*>& order, bool bDescending)
+    {
+        SortRange(0, m_keys.size(), 0);
+        if (bDescending)
+            std::reverse(m_keys.begin(), m_keys.end());
+        for (size_t i = 0; i < m_keys.size(); ++i)
+            order[i] = m_keys[i].pRow;
+    }
+
+private:
+    static constexpr size_t SMALL_RANGE = 16;
+
+    void LoadChunk(SPathKey& key, size_t nDepth) const
+    {
+        const size_t nLeft = key.nLength > nDepth ? key.nLength - nDepth : 0;
+        const size_t nTake = std::min<size_t>(nLeft, 8);
+        uint64_t nChunk = 0;
+        const auto* pBytes = reinterpret_cast<const unsigned char*>(key.pPath + nDepth);
+        for (size_t n = 0; n < nTake; ++n)
+            nChunk |= static_cast<uint64_t>(FoldAscii(pBytes[n])) << (56 - 8 * n);
+        key.nChunk = nChunk;
+        key.nChunkLength = static_cast<uint32_t>(nTake);
+    }
+
+    // The whole comparison from nDepth on: folded bytes, then the path.
+    static bool Less(const SPathKey& left, const SPathKey& right, size_t nDepth)
+    {
+        const size_t nCommon = std::min(left.nLength, right.nLength);
+        for (size_t n = nDepth; n < nCommon; ++n)
+        {
+            const unsigned char cLeft = FoldAscii(static_cast<unsigned char>(left.pPath[n]));
+            const unsigned char cRight = FoldAscii(static_cast<unsigned char>(right.pPath[n]));
+            if (cLeft != cRight)
+                return cLeft < cRight;
+        }
+        if (left.nLength != right.nLength)
+            return left.nLength < right.nLength;
+        return left.pRow->strPath < right.pRow->strPath;
+    }
+
+    // Sorts m_keys[nBegin, nEnd), whose folded paths agree on their first
+    // nDepth bytes (and each is at least that long).
+    void SortRange(size_t nBegin, size_t nEnd, size_t nDepth)
+    {
+        for (;;)
+        {
+            if (nEnd - nBegin < 2)
+                return;
+            const auto begin = m_keys.begin() + static_cast<std::ptrdiff_t>(nBegin);
+            const auto end = m_keys.begin() + static_cast<std::ptrdiff_t>(nEnd);
+            if (nEnd - nBegin <= SMALL_RANGE)
+            {
+                std::sort(begin, end,
+                          [this, nDepth](const SPathKey& left, const SPathKey& right)
+                          { return Less(left, right, nDepth); });
+                return;
+            }
+            bool bAllAgree = true;
+            for (auto it = begin; it != end; ++it)
+            {
+                LoadChunk(*it, nDepth);
+                bAllAgree = bAllAgree && it->nChunk == begin->nChunk &&
+                            it->nChunkLength == begin->nChunkLength;
+            }
+            if (bAllAgree)
+            {
+                if (begin->nChunkLength < 8)
+                {
+                    // Equal folded paths: by their own bytes.
+                    std::sort(begin, end,
+                              [](const SPathKey& left, const SPathKey& right)
+                              { return left.pRow->strPath < right.pRow->strPath; });
+                    return;
+                }
+                nDepth += 8; // a shared stretch: on to the next eight bytes
+                continue;
+            }
+            std::sort(begin, end,
+                      [](const SPathKey& left, const SPathKey& right)
+                      {
+                          return left.nChunk != right.nChunk
+                                     ? left.nChunk < right.nChunk
+                                     : left.nChunkLength < right.nChunkLength;
+                      });
+            size_t nRun = nBegin;
+            while (nRun < nEnd)
+            {
+                size_t nRunEnd = nRun + 1;
+                while (nRunEnd < nEnd && m_keys[nRunEnd].nChunk == m_keys[nRun].nChunk &&
+                       m_keys[nRunEnd].nChunkLength == m_keys[nRun].nChunkLength)
+                    ++nRunEnd;
+                SortRun(nRun, nRunEnd, nDepth);
+                nRun = nRunEnd;
+            }
+            return;
+        }
+    }
+
+    // A run that agrees on the eight bytes at nDepth.
+    void SortRun(size_t nBegin, size_t nEnd, size_t nDepth)
+    {
+        if (nEnd - nBegin < 2)
+            return;
+        if (m_keys[nBegin].nChunkLength < 8)
+        {
+            const auto begin = m_keys.begin() + static_cast<std::ptrdiff_t>(nBegin);
+            const auto end = m_keys.begin() + static_cast<std::ptrdiff_t>(nEnd);
+            std::sort(begin, end,
+                      [](const SPathKey& left, const SPathKey& right)
+                      { return left.pRow->strPath < right.pRow->strPath; });
+            return;
+        }
+        SortRange(nBegin, nEnd, nDepth + 8);
+    }
+
+    std::vector<SPathKey> m_keys;
+};
 
 // Reason and size order: a number a row, read once.
 template <typename FKey>
@@ -239,8 +341,12 @@ void CCandidateTable::Sort(ESortColumn column, bool bDescending)
     switch (column)
     {
     case ESortColumn::Path:
-        SortByPath(m_order, nDirection);
+    {
+        CPathSorter sorter(m_order.size());
+        ForEachStoredRow([&sorter](SCandidateRow& row) { sorter.Add(row); });
+        sorter.Sort(m_order, bDescending);
         break;
+    }
     case ESortColumn::Reason:
     {
         double ranks[4] = {};
