@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#undef SearchPath // the document's field, not the Win32 function
 #else
 #include <ctime>
 #endif
