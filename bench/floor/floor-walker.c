@@ -1,5 +1,5 @@
 /* The floor for the scan benchmarks: a bare single-thread walker with the
- * default rules and nothing else. Per folder one openat, its getdents64
+ * default rules and nothing else. Per folder one openat2, its getdents64
  * calls and one close; file types from d_type; an fstatat only for what the
  * rules need (the size of a candidate; with --sizes, every file, as the Zero
  * Length rule needs). Dot-folders are never entered; the open is an openat2
