@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
+#include "dialogs/ScrubixMessageBox.h"
 #include "dialogs/TextFit.h"
 #include "platform/IFileSystem.h"
 #include "platform/ProgramFiles.h"
@@ -256,8 +257,7 @@ void CScrubixView::SetViewState(ViewState nState)
     if (effects.followUp != ViewState::None)
         SetViewState(effects.followUp);
     if (!effects.strMessageAfter.empty())
-        QMessageBox::information(this, QStringLiteral("Scrubix"),
-                                 QString::fromStdString(effects.strMessageAfter));
+        ShowScrubixMessage(this, QString::fromStdString(effects.strMessageAfter));
 }
 
 void CScrubixView::PushTexts()
@@ -279,8 +279,7 @@ void CScrubixView::PushTexts()
 void CScrubixView::ShowError(const QString& strText)
 {
     // Shown in every mode: a search that cannot start is never silent.
-    QMessageBox::information(m_frame.isVisible() ? this : nullptr, QStringLiteral("Scrubix"),
-                             strText);
+    ShowScrubixMessage(m_frame.isVisible() ? this : nullptr, strText);
 }
 
 bool CScrubixView::StartSearch()

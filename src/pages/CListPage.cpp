@@ -74,7 +74,9 @@ void CListPage::OnAdd()
     {
     case EListAddSource::EntryDialog:
     {
-        CEntryDialog dialog(Context().messageBox);
+        // Owned by the page, so the dialog stays above the sheet; its
+        // refusals go above the dialog.
+        CEntryDialog dialog(Context().messageBox, this);
         dialog.m_bExcludeMode = m_pRules->ExcludeMode();
         if (dialog.exec() != QDialog::Accepted)
             return;
@@ -109,7 +111,7 @@ void CListPage::OnEdit()
     const std::optional<std::string> text = m_pRules->EditText();
     if (!text)
         return;
-    CEntryDialog dialog(Context().messageBox);
+    CEntryDialog dialog(Context().messageBox, this);
     dialog.m_bEditMode = true;
     dialog.m_bExcludeMode = m_pRules->ExcludeMode();
     dialog.m_strEntry = *text;
