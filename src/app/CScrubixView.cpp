@@ -1,5 +1,6 @@
 #include "app/CScrubixView.h"
 
+#include "app/CDriveBox.h"
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
 #include "dialogs/ScrubixMessageBox.h"
@@ -75,7 +76,7 @@ void CScrubixView::BuildForm()
         switch (control.eKind)
         {
         case EControlKind::ComboDropDownList:
-            m_pDriveBox = new QComboBox(this);
+            m_pDriveBox = new CDriveBox(this);
             pWidget = m_pDriveBox;
             break;
         case EControlKind::DefPushButton:
