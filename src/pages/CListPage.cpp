@@ -85,8 +85,9 @@ void CListPage::OnAdd()
     }
     case EListAddSource::FolderBrowser:
     {
-        const std::optional<std::string> folder =
-            Context().pathPicker.BrowseForFolder(this, FolderBrowserTitle());
+        // Starts at the selected entry, else at the remembered drive's root.
+        const std::optional<std::string> folder = TakeChoice(Context().pathPicker.BrowseForFolder(
+            this, FolderBrowserTitle(), PickerStart({m_pRules->EditText().value_or("")})));
         if (!folder)
             return;
         m_pRules->AddFolder(*folder);
@@ -94,8 +95,11 @@ void CListPage::OnAdd()
     }
     case EListAddSource::FileDialog:
     {
-        const std::optional<std::string> file =
-            Context().pathPicker.OpenFile(m_pRules->RememberedFile());
+        // Starts with the file chosen last, else at the selected entry, else
+        // at the remembered drive's root.
+        const std::string strRemembered = m_pRules->RememberedFile();
+        const std::optional<std::string> file = TakeChoice(Context().pathPicker.OpenFile(
+            this, PickerStart({strRemembered, m_pRules->EditText().value_or("")}), strRemembered));
         if (!file)
             return;
         m_pRules->AddFile(*file);

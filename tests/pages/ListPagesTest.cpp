@@ -270,14 +270,17 @@ private slots:
     }
 
     // Files to Delete starts the file dialog from the file chosen last, in
-    // this or an earlier run, and refuses a path the store could not keep.
+    // this or an earlier run (in its folder), else from the drive's root, and
+    // refuses a path the store could not keep.
     void FilesRememberTheLastFileAndRefuseLongPaths()
     {
         CPagesWorld world;
+        world.Sandbox().MakeFolder("C:\\Some");
         {
             CListPageHarness page(world, EOptionsPage::FilesToDelete);
             page.Click(IDC_FILES_ADD); // cancelled: nothing remembered
             QCOMPARE(world.m_pathPicker.m_initialFiles, Strings({""}));
+            QCOMPARE(world.m_pathPicker.m_startFolders, Strings({"C:\\"}));
             world.m_pathPicker.m_files.push_back("C:\\Some\\Chosen.TXT");
             page.Click(IDC_FILES_ADD);
             QCOMPARE(page.Items().back(), std::string("C:\\Some\\Chosen.TXT"));
@@ -295,6 +298,7 @@ private slots:
         CListPageHarness again(world, EOptionsPage::FilesToDelete);
         again.Click(IDC_FILES_ADD);
         QCOMPARE(world.m_pathPicker.m_initialFiles.back(), std::string("C:\\Some\\Chosen.TXT"));
+        QCOMPARE(world.m_pathPicker.m_startFolders.back(), std::string("C:\\Some"));
     }
 
     void FolderChecksOnFoldersToDelete()
@@ -341,11 +345,17 @@ private slots:
         }
         QCOMPARE(world.m_pathPicker.m_titles.back(),
                  QStringLiteral("Find the Netscape \"Users\" Folder"));
-        // A cancelled browser asks nothing.
+        // The browser starts at the selected entry (the one added last), else
+        // at the drive's root. A cancelled browser asks nothing.
+        QCOMPARE(world.m_pathPicker.m_startFolders.front(), std::string("C:\\"));
         world.m_messageBox.m_shown.clear();
         page.Click(IDC_FOLDERS_ADD);
         QVERIFY(world.m_messageBox.m_shown.empty());
         QCOMPARE(page.Items(), expected);
+        QCOMPARE(world.m_pathPicker.m_startFolders.back(), std::string("C:\\CaseSensitive"));
+        page.List().SetCurSel(-1);
+        page.Click(IDC_FOLDERS_ADD);
+        QCOMPARE(world.m_pathPicker.m_startFolders.back(), std::string("C:\\"));
     }
 
     // Missing Recycle bin / Repair defaults are offered at each opening of
