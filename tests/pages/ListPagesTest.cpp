@@ -164,18 +164,23 @@ private slots:
         {
             const char* pEntry;
             const char* pRefusal; // nullptr: accepted
+            const char* pKept;    // the entry as listed, when accepted
         };
         const SCase cases[] = {
-            {"*.tmp", nullptr},
-            {"*.", nullptr},
-            {"*.t?p", nullptr},
-            {" ", nullptr},
-            {"x*.tmp", TEXT_WILDCARD_FORM},
-            {"*tmp", TEXT_WILDCARD_FORM},
-            {"**.tmp", TEXT_WILDCARD_FORM},
-            {"*.t*", TEXT_WILDCARD_FORM},
-            {".*tmp", TEXT_WILDCARD_FORM},
-            {"file?.txt", TEXT_QUESTION_MARK},
+            {"*.tmp", nullptr, "*.tmp"},
+            {"*.", nullptr, "*."},
+            {"*.t?p", nullptr, "*.t?p"},
+            {"Install.Log", nullptr, "Install.Log"}, // not upper-cased
+            {"install.log ", nullptr, "install.log"},
+            {" \t*.bak\t ", nullptr, "*.bak"},
+            {"my notes.txt", nullptr, "my notes.txt"},
+            {" ", TEXT_NULL_ENTRY, nullptr},
+            {"x*.tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"*tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"**.tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"*.t*", TEXT_WILDCARD_FORM, nullptr},
+            {".*tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"file?.txt", TEXT_QUESTION_MARK, nullptr},
         };
         CPagesWorld world;
         CListPageHarness page(world, EOptionsPage::Excludes);
@@ -193,9 +198,14 @@ private slots:
             else
             {
                 QVERIFY(world.m_messageBox.m_shown.empty());
-                QCOMPARE(page.Items().back(), std::string(c.pEntry)); // as typed, not upper-cased
+                QCOMPARE(page.Items().back(), std::string(c.pKept));
             }
         }
+
+        // Edit trims as Add does.
+        page.List().SetCurSel(0);
+        QVERIFY(!TypeEntry(page, IDC_EXCLUDE_EDIT, "  data.bak  ").bStayedOpen);
+        QCOMPARE(page.Items().back(), std::string("data.bak"));
     }
 
     void ExcludesDeleteAsksOnlyForTheProtectedNames()
