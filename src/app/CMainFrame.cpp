@@ -6,6 +6,7 @@
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CPurgeWarningDialog.h"
 #include "dialogs/CWelcomeDialog.h"
+#include "dialogs/ScrubixMessageBox.h"
 #include "pages/COptionsSheet.h"
 #include "platform/IShell.h"
 #include "res/MenuTemplate.h"
@@ -32,7 +33,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -437,8 +437,7 @@ void CMainFrame::ShowVersionNotice()
 {
     if (m_services.store.GetInt("Settings", "23", 0) != 0)
         return;
-    QMessageBox::information(isVisible() ? this : nullptr, QStringLiteral("Scrubix"),
-                             QString::fromLatin1(VERSION_NOTICE));
+    ShowScrubixMessage(isVisible() ? this : nullptr, QString::fromLatin1(VERSION_NOTICE));
     m_services.store.SetInt("Settings", "23", 1);
 }
 

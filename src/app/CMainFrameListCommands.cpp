@@ -2,13 +2,13 @@
 // File's Export Results, the list's context menu and their keys. The view
 // carries them out; availability comes from IsListCommandEnabled.
 #include "app/CMainFrame.h"
+#include "dialogs/ScrubixMessageBox.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTreeView>
 
 namespace
@@ -202,8 +202,7 @@ void CMainFrame::ExportResults()
     if (strFile.isEmpty())
         return;
     if (!m_pView->ExportResults(strFile, format))
-        QMessageBox::information(this, QStringLiteral("Scrubix"),
-                                 QStringLiteral("Cannot write %1").arg(strFile));
+        ShowScrubixMessage(this, QStringLiteral("Cannot write %1").arg(strFile));
 }
 
 QMenu* CMainFrame::BuildListContextMenu()

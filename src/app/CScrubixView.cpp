@@ -1,8 +1,10 @@
 #include "app/CScrubixView.h"
 
+#include "app/CDriveBox.h"
 #include "app/CMainFrame.h"
 #include "app/CPrivateMessageEvent.h"
 #include "app/CResultsTreeView.h"
+#include "dialogs/ScrubixMessageBox.h"
 #include "dialogs/TextFit.h"
 #include "platform/IFileSystem.h"
 #include "platform/ProgramFiles.h"
@@ -76,7 +78,7 @@ void CScrubixView::BuildForm()
         switch (control.eKind)
         {
         case EControlKind::ComboDropDownList:
-            m_pDriveBox = new QComboBox(this);
+            m_pDriveBox = new CDriveBox(this);
             pWidget = m_pDriveBox;
             break;
         case EControlKind::DefPushButton:
@@ -258,8 +260,7 @@ void CScrubixView::SetViewState(ViewState nState)
     if (effects.followUp != ViewState::None)
         SetViewState(effects.followUp);
     if (!effects.strMessageAfter.empty())
-        QMessageBox::information(this, QStringLiteral("Scrubix"),
-                                 QString::fromStdString(effects.strMessageAfter));
+        ShowScrubixMessage(this, QString::fromStdString(effects.strMessageAfter));
 }
 
 void CScrubixView::PushTexts()
@@ -281,8 +282,7 @@ void CScrubixView::PushTexts()
 void CScrubixView::ShowError(const QString& strText)
 {
     // Shown in every mode: a search that cannot start is never silent.
-    QMessageBox::information(m_frame.isVisible() ? this : nullptr, QStringLiteral("Scrubix"),
-                             strText);
+    ShowScrubixMessage(m_frame.isVisible() ? this : nullptr, strText);
 }
 
 bool CScrubixView::StartSearch()

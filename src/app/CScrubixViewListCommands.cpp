@@ -1,11 +1,13 @@
 // The view's half of the results list's own commands: sorting, the check
 // boxes of many rows, a row's file and folder, its exclusions and the export.
 // Each checks its availability (IsListCommandEnabled) before it acts.
+#include "app/CMainFrame.h"
 #include "app/CScrubixView.h"
 #include "pages/CQtMessageBox.h"
 #include "platform/IShell.h"
 #include "shell/Commands.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -15,6 +17,23 @@
 
 bool CScrubixView::eventFilter(QObject* pObject, QEvent* pEvent)
 {
+    if (pObject == m_pList && pEvent->type() == QEvent::ShortcutOverride)
+    {
+        // A command key the list keeps (Home) goes to the list, not to the
+        // command, while the list has the focus.
+        auto* pKey = static_cast<QKeyEvent*>(pEvent);
+        const QKeySequence pressed(pKey->keyCombination());
+        for (ECommand command : ALL_COMMANDS)
+        {
+            const QAction* pAction = m_frame.Action(static_cast<int>(CommandId(command)));
+            if (ListKeepsCommandKey(command) && pAction != nullptr &&
+                pAction->shortcut() == pressed)
+            {
+                pKey->accept();
+                return true;
+            }
+        }
+    }
     if (pObject == m_pList && pEvent->type() == QEvent::KeyPress)
     {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);

@@ -1,9 +1,9 @@
 #include "app/CWindowPrompt.h"
 
 #include "app/UiThreadCall.h"
+#include "dialogs/ScrubixMessageBox.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 CWindowPrompt::CWindowPrompt(QObject* pContext, std::function<bool(bool&)> confirmPurge)
     : m_pContext(pContext), m_confirmPurge(std::move(confirmPurge))
@@ -13,19 +13,16 @@ CWindowPrompt::CWindowPrompt(QObject* pContext, std::function<bool(bool&)> confi
 void CWindowPrompt::ShowAckTimeout()
 {
     CallOnUiThread(m_pContext,
-                   []
-                   {
-                       QMessageBox::information(
-                           nullptr, QStringLiteral("Scrubix"),
-                           QStringLiteral("Click OK to unlock Scrubix and proceed."));
+                   [] {
+                       ShowScrubixMessage(
+                           nullptr, QStringLiteral("Click OK to unlock Scrubix and proceed."));
                    });
 }
 
 void CWindowPrompt::ShowMessage(const std::string& strText)
 {
     const QString text = QString::fromStdString(strText);
-    CallOnUiThread(m_pContext,
-                   [&] { QMessageBox::warning(nullptr, QStringLiteral("Scrubix"), text); });
+    CallOnUiThread(m_pContext, [&] { ShowScrubixMessage(nullptr, text, QMessageBox::Warning); });
 }
 
 bool CWindowPrompt::ConfirmPurge(bool& bDontShowAgain)

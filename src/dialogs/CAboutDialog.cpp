@@ -18,7 +18,7 @@ CAboutDialog::CAboutDialog(IShell& shell, int& bEmailVisited, int& bWebVisited,
     auto makeLink = [](QWidget* pParentWidget, const SControlTemplate& control) -> QWidget*
     {
         auto* pLink = new CStaticLink(pParentWidget);
-        pLink->setText(QString::fromUtf8(control.pszText));
+        pLink->SetLinkText(QString::fromUtf8(control.pszText));
         pLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         return pLink;
     };
@@ -35,7 +35,22 @@ CAboutDialog::CAboutDialog(IShell& shell, int& bEmailVisited, int& bWebVisited,
     m_pLinkWeb->SetVisitedFlag(&bWebVisited);
     m_pLinkWeb->SetShell(&shell);
     m_pLinkWeb->SetLink(strWebTarget);
+    // The builder names a custom control after the label before it; a link
+    // is named by its own text.
+    for (CStaticLink* pLink : {m_pLinkEmail, m_pLinkWeb})
+        pLink->SetLinkText(pLink->text());
 
+    // OK is the default button and has the focus when the box opens, so
+    // Enter closes it; the links take the focus only by Tab.
     if (auto* pOk = builder.ControlAs<QPushButton>(ID_RESULT_OK))
+    {
         connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
+        pOk->setDefault(true);
+        pOk->setFocus(Qt::OtherFocusReason);
+    }
+    // The focus is shown from the start (as after a Tab), so it is plain
+    // where Enter goes.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    m_pLinkEmail->setFocusPolicy(Qt::TabFocus);
+    m_pLinkWeb->setFocusPolicy(Qt::TabFocus);
 }

@@ -8,7 +8,9 @@ class IShell;
 
 // The About box: the program's name and version, what it does, a legal
 // notice and two contact links. Created afresh for each use, without an owner,
-// and run modally; OK or Esc closes it.
+// and run modally. OK is the default button and has the focus when the box
+// opens, so Enter closes it, as OK or Esc do; the links take the focus only
+// by Tab.
 //
 // The links' visited flags belong to the caller (the application object), so
 // a link opened once stays in the visited colour in every later About box of

@@ -1,10 +1,14 @@
 #include "CStaticLink.h"
 
+#include "OpenOutcome.h"
 #include "platform/IShell.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTimerEvent>
 
 CStaticLink::CStaticLink(QWidget* pParent) : QLabel(pParent)
@@ -16,6 +20,12 @@ CStaticLink::CStaticLink(QWidget* pParent) : QLabel(pParent)
     underlined.setUnderline(true);
     setFont(underlined);
     ApplyColour();
+}
+
+void CStaticLink::SetLinkText(const QString& strText)
+{
+    setText(strText);
+    setAccessibleName(strText);
 }
 
 void CStaticLink::SetVisitedFlag(int* pbVisited)
@@ -41,6 +51,23 @@ void CStaticLink::changeEvent(QEvent* pEvent)
         setFont(underlined);
     }
     QLabel::changeEvent(pEvent);
+}
+
+void CStaticLink::paintEvent(QPaintEvent* pEvent)
+{
+    QLabel::paintEvent(pEvent);
+    if (!hasFocus())
+        return;
+    // The focus mark goes round the text, as on a push button's caption.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = fontMetrics()
+                      .boundingRect(contentsRect(), static_cast<int>(alignment()), text())
+                      .adjusted(-1, 0, 1, 0)
+                      .intersected(rect());
+    option.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void CStaticLink::mouseMoveEvent(QMouseEvent* pEvent)
@@ -94,7 +121,19 @@ void CStaticLink::Click()
     m_bLaunched = true;
     m_launchTimer.start(LAUNCH_PERIOD_MS, this);
 
-    const bool bOpened = m_pShell != nullptr && m_pShell->Open(m_link.toStdString());
+    if (m_pShell == nullptr)
+    {
+        Opened(false);
+        return;
+    }
+    // The shell may learn only later whether the target opened; the window
+    // goes on meanwhile.
+    WhenOpened(this, m_pShell->OpenWithOutcome(m_link.toStdString()),
+               [this](bool bOpened) { Opened(bOpened); });
+}
+
+void CStaticLink::Opened(bool bOpened)
+{
     if (!bOpened)
     {
         // The link stays unvisited and can be clicked again.

@@ -12,7 +12,8 @@ class IShell;
 // been opened and purple after, with a pointing hand while the pointer is over
 // it. While hovered it holds the mouse capture, so leaving it is noticed even
 // over other controls. A click opens the target through the shell; for one
-// second after a click, pointer moves are ignored.
+// second after a click, pointer moves are ignored. The keyboard reaches it by
+// Tab only; it then shows a focus mark, and Space or Enter opens it.
 //
 // The visited state lives in an integer flag owned by someone else (the
 // application object, so it outlasts every About box); the link counts as
@@ -25,6 +26,8 @@ class CStaticLink : public QLabel
 public:
     explicit CStaticLink(QWidget* pParent = nullptr);
 
+    // The text shown, which is also the link's accessible name.
+    void SetLinkText(const QString& strText);
     void SetVisitedFlag(int* pbVisited);
     void SetShell(IShell* pShell) { m_pShell = pShell; }
     // The target; empty means the control's own text is the target.
@@ -33,7 +36,9 @@ public:
     // Local part of the contact address: a target that holds it followed by
     // "@" is opened as a "mailto:" address.
     void SetMailLocalPart(const QString& strLocalPart) { m_strMailLocalPart = strLocalPart; }
-    // What a failed launch does; the default is the system's message beep.
+    // What a failed launch does (the shell could not open the target, which
+    // may be known only after the opener has ended); the default is the
+    // system's message beep.
     void SetBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
     bool IsCaptured() const { return m_bCaptured; }
@@ -50,9 +55,11 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
 
 private:
     void Click();
+    void Opened(bool bOpened);
     void ApplyColour();
 
     QColor m_colorUnvisited{0, 0, 255};

@@ -39,6 +39,8 @@ void CEntryDialog::showEvent(QShowEvent* pEvent)
 void CEntryDialog::accept()
 {
     m_strEntry = m_pEdit->text().toStdString();
+    if (m_bExcludeMode)
+        m_strEntry = TrimEntryBlanks(m_strEntry);
     if (const std::optional<SPrompt> refusal = CheckEntryText(m_strEntry, m_bExcludeMode))
     {
         m_messageBox.Show(*refusal);

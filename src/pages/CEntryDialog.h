@@ -11,7 +11,9 @@ class QLineEdit;
 // closes it only when the entry passes its checks (empty entry always, the
 // wildcard form in Exclude mode, the store's length limit); otherwise the
 // message is shown and the dialog stays open with the text as typed. Cancel
-// closes it without checks. User-interface thread only.
+// closes it without checks. The page that runs it is its owner, so it stays
+// above the Options sheet, and it is modal to the whole program while it runs;
+// its refusals are shown above it. User-interface thread only.
 class CEntryDialog : public QDialog
 {
     Q_OBJECT

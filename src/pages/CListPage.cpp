@@ -74,7 +74,9 @@ void CListPage::OnAdd()
     {
     case EListAddSource::EntryDialog:
     {
-        CEntryDialog dialog(Context().messageBox);
+        // Owned by the page, so the dialog stays above the sheet; its
+        // refusals go above the dialog.
+        CEntryDialog dialog(Context().messageBox, this);
         dialog.m_bExcludeMode = m_pRules->ExcludeMode();
         if (dialog.exec() != QDialog::Accepted)
             return;
@@ -83,8 +85,9 @@ void CListPage::OnAdd()
     }
     case EListAddSource::FolderBrowser:
     {
-        const std::optional<std::string> folder =
-            Context().pathPicker.BrowseForFolder(this, FolderBrowserTitle());
+        // Starts at the selected entry, else at the remembered drive's root.
+        const std::optional<std::string> folder = TakeChoice(Context().pathPicker.BrowseForFolder(
+            this, FolderBrowserTitle(), PickerStart({m_pRules->EditText().value_or("")})));
         if (!folder)
             return;
         m_pRules->AddFolder(*folder);
@@ -92,8 +95,11 @@ void CListPage::OnAdd()
     }
     case EListAddSource::FileDialog:
     {
-        const std::optional<std::string> file =
-            Context().pathPicker.OpenFile(m_pRules->RememberedFile());
+        // Starts with the file chosen last, else at the selected entry, else
+        // at the remembered drive's root.
+        const std::string strRemembered = m_pRules->RememberedFile();
+        const std::optional<std::string> file = TakeChoice(Context().pathPicker.OpenFile(
+            this, PickerStart({strRemembered, m_pRules->EditText().value_or("")}), strRemembered));
         if (!file)
             return;
         m_pRules->AddFile(*file);
@@ -109,7 +115,7 @@ void CListPage::OnEdit()
     const std::optional<std::string> text = m_pRules->EditText();
     if (!text)
         return;
-    CEntryDialog dialog(Context().messageBox);
+    CEntryDialog dialog(Context().messageBox, this);
     dialog.m_bEditMode = true;
     dialog.m_bExcludeMode = m_pRules->ExcludeMode();
     dialog.m_strEntry = *text;

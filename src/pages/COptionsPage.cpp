@@ -1,6 +1,10 @@
 #include "COptionsPage.h"
 
+#include "IPathPicker.h"
 #include "res/Templates.h"
+#include "settings/CScrubixDoc.h"
+#include "shell/HostPaths.h"
+#include "shell/IMessageBox.h"
 
 #include <QLabel>
 
@@ -56,4 +60,24 @@ void COptionsPage::EnsureCreated()
 QWidget* COptionsPage::Control(int32_t nControlId) const
 {
     return m_pBuilder != nullptr ? m_pBuilder->Control(nControlId) : nullptr;
+}
+
+std::string COptionsPage::PickerStart(const std::vector<std::string>& candidates) const
+{
+    CScrubixDoc& doc = m_context.doc;
+    return PickerStartFolder(candidates, doc.Store().GetString("Settings", "Drive", ""),
+                             doc.FileSystem());
+}
+
+std::optional<std::string> COptionsPage::TakeChoice(const SPathChoice& choice) const
+{
+    if (!choice.bChosen)
+        return std::nullopt;
+    if (!choice.windowsPath)
+    {
+        m_context.messageBox.Show(
+            ChoiceOffDrivesPrompt(choice.strHostPath, m_context.doc.FileSystem()));
+        return std::nullopt;
+    }
+    return choice.windowsPath;
 }

@@ -5,6 +5,11 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SPathChoice;
 
 // One page of the Options sheet, built from its template in src/res/. The
 // page object exists for one opening of the sheet; its controls are created
@@ -45,6 +50,14 @@ protected:
     virtual void OnInitPage() {}
 
     SPageContext& Context() const { return m_context; }
+
+    // Where this page's path dialog starts: PickerStartFolder with the
+    // candidates in order and the remembered drive (Settings\Drive).
+    std::string PickerStart(const std::vector<std::string>& candidates) const;
+    // The path a dialog chose, in Windows form; nullopt when it was cancelled
+    // or when the choice lies on no drive, which is refused with a message
+    // that says why.
+    std::optional<std::string> TakeChoice(const SPathChoice& choice) const;
 
 private:
     const SDialogTemplate& m_template;

@@ -197,7 +197,11 @@ void COptionsSheet::accept()
     CopyOutOfSheet(m_values, m_state, m_doc);
     m_doc.SaveSettings();
     m_strActionText = QString::fromUtf8(ActionButtonText(m_doc.Move));
-    RegisterRunAtBoot(m_doc.Store(), m_autostart, m_doc.Path, m_doc.Run, m_doc.Visible);
+    bool bLoginRefused = false;
+    RegisterRunAtBoot(m_doc.Store(), m_autostart, m_doc.Path, m_doc.Run, m_doc.Visible,
+                      &bLoginRefused);
+    if (bLoginRefused)
+        m_pContext->messageBox.Show(OkPrompt(LOGIN_ENTRY_REFUSED_TEXT));
     QDialog::accept();
 }
 

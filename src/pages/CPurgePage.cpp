@@ -3,6 +3,7 @@
 #include "IPathPicker.h"
 #include "res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "shell/HostPaths.h"
 #include "shell/IMessageBox.h"
 #include "shell/SettingPageRules.h"
 
@@ -72,16 +73,24 @@ void CPurgePage::ApplyEnabling()
 
 void CPurgePage::OnBrowse()
 {
+    // Starts at the folder in the field, else at the remembered drive's root.
     // Only the folder changes; every other control keeps what the user set.
-    if (const std::optional<std::string> folder =
-            Context().pathPicker.BrowseForFolder(this, BrowseTitle()))
-        ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH)
-            ->setText(QString::fromUtf8(folder->data(), static_cast<qsizetype>(folder->size())));
+    auto* pEdit = ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH);
+    if (const std::optional<std::string> folder = TakeChoice(Context().pathPicker.BrowseForFolder(
+            this, BrowseTitle(), PickerStart({pEdit->text().toStdString()}))))
+        pEdit->setText(QString::fromUtf8(folder->data(), static_cast<qsizetype>(folder->size())));
 }
 
 bool CPurgePage::OnKillActive()
 {
     StoreControls();
+    // A host path typed on a drive is kept, and shown, in its drive form.
+    const std::string strDriveForm = ToDriveForm(Values().MovePath, Context().doc.FileSystem());
+    if (strDriveForm != Values().MovePath)
+    {
+        Values().MovePath = strDriveForm;
+        LoadControls();
+    }
     const std::optional<SPrompt> refusal = CheckDestinationFolder(
         Values().Move, Values().RecycleRadio, Values().MovePath, Context().doc.FileSystem());
     if (!refusal)

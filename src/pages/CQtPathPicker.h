@@ -7,6 +7,8 @@
 class CQtPathPicker : public IPathPicker
 {
 public:
-    std::optional<std::string> BrowseForFolder(QWidget* pOwner, const QString& strTitle) override;
-    std::optional<std::string> OpenFile(const std::string& strInitialFile) override;
+    SPathChoice BrowseForFolder(QWidget* pOwner, const QString& strTitle,
+                                const std::string& strStartFolder) override;
+    SPathChoice OpenFile(QWidget* pOwner, const std::string& strStartFolder,
+                         const std::string& strInitialFile) override;
 };

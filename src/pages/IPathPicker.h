@@ -6,18 +6,30 @@
 
 class QWidget;
 
+// What a path dialog gave back.
+struct SPathChoice
+{
+    bool bChosen = false; // false: cancelled
+    // The choice in the program's Windows form; nullopt when it lies on no
+    // drive (the page then says why it cannot take it).
+    std::optional<std::string> windowsPath;
+    std::string strHostPath; // the choice as the host names it
+};
+
 // The dialogs through which the pages choose paths. Paths are in the
 // program's Windows form ("C:\dir"). User-interface thread only; each call
-// is modal and returns when the user has chosen.
+// is modal, owned by pOwner (so it stays above the sheet), and returns when
+// the user has chosen.
 class IPathPicker
 {
 public:
     virtual ~IPathPicker() = default;
-    // The folder browser, owned by pOwner, starting at the desktop. nullopt
-    // when cancelled or when the chosen folder lies on no drive.
-    virtual std::optional<std::string> BrowseForFolder(QWidget* pOwner,
-                                                       const QString& strTitle) = 0;
-    // The file-open dialog, without an owner, starting at strInitialFile; the
-    // file need not exist. nullopt when cancelled or off every drive.
-    virtual std::optional<std::string> OpenFile(const std::string& strInitialFile) = 0;
+    // The folder browser, starting in strStartFolder (a folder that exists;
+    // empty: the dialog's own choice).
+    virtual SPathChoice BrowseForFolder(QWidget* pOwner, const QString& strTitle,
+                                        const std::string& strStartFolder) = 0;
+    // The file-open dialog, starting in strStartFolder with strInitialFile
+    // chosen when it lies there; the file need not exist.
+    virtual SPathChoice OpenFile(QWidget* pOwner, const std::string& strStartFolder,
+                                 const std::string& strInitialFile) = 0;
 };

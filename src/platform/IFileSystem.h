@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,14 @@ public:
     // below one. Names only, nothing is looked up. Unless a backend knows
     // better, the Windows folder.
     virtual std::vector<std::string> ListSystemFolders() { return {GetWindowsFolder()}; }
+    // The Windows form of a path as the host names it, where drives are host
+    // folders ("/srv/data/x" -> "D:\x" when D: is /srv/data; the longest drive
+    // root wins). nullopt for a path on no drive, a name with no Windows form,
+    // and where the host's own paths are the Windows form already.
+    virtual std::optional<std::string> WindowsPathOf(const std::string& /*strHostPath*/)
+    {
+        return std::nullopt;
+    }
 };
 
 // A file open for reading; closed by its destructor.

@@ -2,6 +2,7 @@
 
 #include "platform/FileTypes.h"
 
+#include <future>
 #include <string>
 
 class IShell
@@ -15,6 +16,17 @@ public:
     virtual bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) = 0;
     // "open" on a file, web address or mail address; the result is advisory.
     virtual bool Open(const std::string& strTarget) = 0;
+    // "open" for a caller that must learn whether the target was opened and
+    // may not wait for it (the window): returns at once; the future becomes
+    // true when the shell opened the target and false when it could not. It
+    // never blocks the caller, and it may become ready on another thread.
+    // Where "open" answers at once, the future is ready on return.
+    virtual std::future<bool> OpenWithOutcome(const std::string& strTarget)
+    {
+        std::promise<bool> outcome;
+        outcome.set_value(Open(strTarget));
+        return outcome.get_future();
+    }
     // The path as the host names it: where drives are mapped folders, the
     // mapped file's host path; elsewhere, and for a path outside every drive,
     // the path itself.

@@ -45,8 +45,12 @@ void CListPageRules::Commit()
 
 void CListPageRules::AddEntry(const std::string& strEntry)
 {
-    CListBoxOperations::AddListBoxEntry(m_listBox,
-                                        m_nKind == LIST_EXTEN ? ToUpperAscii(strEntry) : strEntry);
+    std::string strKept = strEntry;
+    if (m_nKind == LIST_EXTEN)
+        strKept = ToUpperAscii(strKept);
+    else if (m_nKind == LIST_EXCLUDE)
+        strKept = TrimEntryBlanks(strKept);
+    CListBoxOperations::AddListBoxEntry(m_listBox, strKept);
 }
 
 std::optional<std::string> CListPageRules::EditText() const

@@ -30,8 +30,8 @@ public:
     // The page's OK: the document's list becomes the list box's items.
     void Commit();
 
-    // An entry the entry dialog accepted: upper-cased on Extensions, appended
-    // and selected.
+    // An entry the entry dialog accepted: upper-cased on Extensions, trimmed
+    // of blanks at both ends on Excludes, appended and selected.
     void AddEntry(const std::string& strEntry);
     // Edit: the selected item's text to put in the dialog; nullopt without a
     // selection.

@@ -61,6 +61,11 @@ bool IsCommandEnabled(ECommand command, ViewState state, int32_t nMove)
     return false;
 }
 
+bool ListKeepsCommandKey(ECommand command)
+{
+    return command == ECommand::Move;
+}
+
 ESearchPress DecideSearchPress(ViewState state)
 {
     return state == ViewState::Searching ? ESearchPress::RequestStop : ESearchPress::StartSearch;

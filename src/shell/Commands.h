@@ -42,6 +42,14 @@ bool CommandFromId(uint32_t nId, ECommand& command);
 // nMove is the document's Move setting.
 bool IsCommandEnabled(ECommand command, ViewState state, int32_t nMove);
 
+// Whether the results list keeps the command's key for itself while it has
+// the keyboard focus. Home, Move's key, is also the key that takes every list
+// to its first row: inside the list it moves the selection (as End does), and
+// Move stays on the toolbar, the Action button and the menu; outside the list
+// Home is Move's key. Every other command's key (F3, Del, Esc, F2) acts in the
+// list as anywhere else.
+bool ListKeepsCommandKey(ECommand command);
+
 // What pressing the Search form button (or the Search command) does: while a
 // search runs it asks the searching thread to stop (StopFlag = 1, the state
 // changes only when WM_SEARCH_DONE arrives); otherwise it is StartSearch.

@@ -28,6 +28,15 @@ std::string DriveBoxEntry(const std::string& strDrive, const std::string& strHos
     return strEntry;
 }
 
+SDriveBoxEntryParts SplitDriveBoxEntry(const std::string& strEntry)
+{
+    // "[-c-]" is five characters; a folder follows after one blank.
+    constexpr size_t LETTER_PART = 5;
+    if (strEntry.size() <= LETTER_PART + 1 || strEntry[LETTER_PART] != ' ')
+        return {strEntry, {}};
+    return {strEntry.substr(0, LETTER_PART), strEntry.substr(LETTER_PART + 1)};
+}
+
 int MatchRememberedDrive(const std::vector<std::string>& entries, const std::string& strRemembered,
                          const std::string& strCurrentFolder)
 {

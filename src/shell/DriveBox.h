@@ -11,6 +11,21 @@ class IFileSystem;
 // ("[-c-] /srv/data"), so the letter stays the third character.
 std::string DriveBoxEntry(const std::string& strDrive, const std::string& strHostFolder);
 
+// An entry's two parts: the letter part ("[-c-]"), which the closed box always
+// shows whole, and the host folder after it (empty when the entry has none).
+// The closed box shows the letter and as much of the folder's end as fits,
+// leaving out its middle ("[-c-] .../drive-one"): mapped folders often share
+// their beginning and differ at the end. The folder whole is the box's tool
+// tip.
+struct SDriveBoxEntryParts
+{
+    std::string strLetter;
+    std::string strFolder;
+
+    bool operator==(const SDriveBoxEntryParts&) const = default;
+};
+SDriveBoxEntryParts SplitDriveBoxEntry(const std::string& strEntry);
+
 // The entries in the box's (sorted) order and the one to select.
 struct SDriveBoxFill
 {

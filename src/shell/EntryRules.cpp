@@ -20,6 +20,14 @@ std::optional<SPrompt> CheckEntryLength(const std::string& strText)
     return std::nullopt;
 }
 
+std::string TrimEntryBlanks(const std::string& strText)
+{
+    const size_t nFirst = strText.find_first_not_of(" \t");
+    if (nFirst == std::string::npos)
+        return {};
+    return strText.substr(nFirst, strText.find_last_not_of(" \t") - nFirst + 1);
+}
+
 namespace
 {
 bool IsOperatingSystemFolder(const std::string& strFolder, IFileSystem& fileSystem)

@@ -25,6 +25,12 @@ std::optional<SPrompt> CheckEntryText(const std::string& strText, bool bExcludeM
 // not read back; nullopt when it fits.
 std::optional<SPrompt> CheckEntryLength(const std::string& strText);
 
+// An Excludes entry as it is kept: blanks and tabs at both ends removed (a
+// name typed with a trailing blank would be invisible in the list and never
+// match). Applied before the entry dialog's checks in Exclude mode, so an
+// entry of blanks only is a null entry.
+std::string TrimEntryBlanks(const std::string& strText);
+
 enum class EPathVerdict
 {
     Refuse,     // show the OK-only prompt; nothing is added

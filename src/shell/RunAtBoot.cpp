@@ -19,7 +19,7 @@ std::string ComposeRunValue(const std::string& strPath, int32_t nRun, int32_t nV
 }
 
 bool RegisterRunAtBoot(CSettingsStore& store, IAutostart& autostart, const std::string& strPath,
-                       int32_t nRun, int32_t nVisible)
+                       int32_t nRun, int32_t nVisible, bool* pLoginRefused)
 {
     bool bWritten = false;
     {
@@ -32,5 +32,7 @@ bool RegisterRunAtBoot(CSettingsStore& store, IAutostart& autostart, const std::
     }
     const bool bLogin = nRun != 0 ? autostart.EnableAtLogin(BootArguments(nRun, nVisible))
                                   : autostart.DisableAtLogin();
+    if (pLoginRefused != nullptr)
+        *pLoginRefused = nRun != 0 && !bLogin;
     return bWritten && bLogin;
 }

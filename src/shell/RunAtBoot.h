@@ -24,9 +24,18 @@ std::string BootArguments(int32_t nRun, int32_t nVisible);
 // BootArguments when run is on, disabled when it is off. Failures are silent;
 // false when either part failed. Run off always writes the empty value, also
 // with invisible launch chosen, so an earlier boot entry never outlives its
-// switching off. UI thread, after the Options sheet's OK.
+// switching off. UI thread, after the Options sheet's OK. *pLoginRefused
+// (when given) tells whether run is on but the login entry could not be put
+// in place: the user must hear of that, or the program would silently never
+// start at login.
 bool RegisterRunAtBoot(CSettingsStore& store, IAutostart& autostart, const std::string& strPath,
-                       int32_t nRun, int32_t nVisible);
+                       int32_t nRun, int32_t nVisible, bool* pLoginRefused = nullptr);
+
+// Said after the Options sheet's OK when the login entry was refused.
+inline constexpr const char* LOGIN_ENTRY_REFUSED_TEXT =
+    "Scrubix could not add itself to the programs that start when you log in.\n\n"
+    "Its entry cannot name a program whose path holds a \"%\" sign or a control character: "
+    "install Scrubix in another folder, then choose this option again.";
 
 inline constexpr const char* RUN_KEY_PATH = "Software\\Microsoft\\Windows\\CurrentVersion";
 inline constexpr const char* RUN_SECTION = "Run";

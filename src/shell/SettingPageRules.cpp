@@ -2,6 +2,8 @@
 
 #include "settings/EDisposalMode.h"
 #include "shell/EntryRules.h"
+#include "shell/HostPathTexts.h"
+#include "shell/HostPaths.h"
 #include "shell/OptionsTexts.h"
 
 SPurgeMoveEnabling PurgeMoveEnabling(int32_t nMove, int32_t nRecycleRadio)
@@ -22,7 +24,13 @@ std::optional<SPrompt> CheckDestinationFolder(int32_t nMove, int32_t nRecycleRad
     if (DisposalModeOf(nMove) != EDisposalMode::Move || nRecycleRadio != 1)
         return std::nullopt;
     if (strMovePath.empty() || !fileSystem.IsFolderAccessible(strMovePath))
-        return OkPrompt(TEXT_DESTINATION_INVALID);
+    {
+        // A host path on no drive: say which form is expected.
+        std::string strText = TEXT_DESTINATION_INVALID;
+        if (IsHostPath(strMovePath) && !fileSystem.WindowsPathOf(strMovePath))
+            strText += FormatWithPath(TEXT_DESTINATION_DRIVE_FORM, DescribeDrives(fileSystem));
+        return OkPrompt(strText);
+    }
     if (strMovePath.size() > MAX_ENTRY_LENGTH)
         return OkPrompt(TEXT_DESTINATION_TOO_LONG);
     return std::nullopt;

@@ -29,7 +29,9 @@ SPurgeMoveEnabling PurgeMoveEnabling(int32_t nMove, int32_t nRecycleRadio);
 // Before the Purge/Move page is left (another tab or OK): when moving to a
 // destination folder, that folder must exist and be accessible, and fit the
 // store. nullopt lets the page be left; otherwise the OK-only refusal, and
-// the page stays.
+// the page stays. The page first turns a host path typed on a drive into its
+// Windows form (ToDriveForm); a host path on no drive is refused with a
+// sentence after the usual text that says which form is expected.
 std::optional<SPrompt> CheckDestinationFolder(int32_t nMove, int32_t nRecycleRadio,
                                               const std::string& strMovePath,
                                               IFileSystem& fileSystem);

@@ -1,7 +1,8 @@
 // Reviewing the results through the real widgets: sorting by a header click,
 // a purge after sorting taking the displayed bottom row first, the bulk
 // check commands, Space on a multi-selection, the row commands of the
-// context menu, the checked counters in the status bar and the export files.
+// context menu, the checked counters in the status bar, the export files, and
+// Home and End moving through the list while Home is Move's key elsewhere.
 #include "AppTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CScrubixView.h"
@@ -279,6 +280,42 @@ private slots:
         QTRY_COMPARE(answerer.Count(), 1);
         QCOMPARE(doc.Lists[LIST_FILTER], filters);
         QVERIFY(IsChecked(view, RowOf(view, "C:\\root.bak")));
+    }
+
+    void HomeAndEndMoveThroughTheListAndHomeMovesFilesOnlyOutsideIt()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        sandbox.SetInt("Settings", "Move", 0);
+        sandbox.SetInt("Settings", "RecycleRadio", 1);
+        sandbox.SetString("Settings", "MovePath", "C:\\Moved");
+        sandbox.Drive().MakeFolder("C:\\Moved\\");
+        MakeSizedFiles(sandbox);
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        QVERIFY(QTest::qWaitForWindowActive(sandbox.Frame()));
+        SearchAndWait(view);
+        QCOMPARE(view.Model().rowCount(), 4);
+
+        QTreeView* pList = view.ResultsList();
+        SelectRow(view, 2);
+        QTest::keyClick(pList, Qt::Key_Home);
+        QCOMPARE(pList->currentIndex().row(), 0);
+        QTest::keyClick(pList, Qt::Key_End);
+        QCOMPARE(pList->currentIndex().row(), 3);
+        QTest::keyClick(pList, Qt::Key_Home);
+        QCOMPARE(pList->currentIndex().row(), 0);
+        QTest::qWait(200);
+        QCOMPARE(view.GetViewState(), ViewState::Results);
+        QCOMPARE(view.Model().rowCount(), 4);
+        QVERIFY(sandbox.Drive().Exists("C:\\work\\a.tmp"));
+
+        // Outside the list Home is Move: the checked files go to the folder.
+        view.ActionButton()->setFocus();
+        QTest::keyClick(view.ActionButton(), Qt::Key_Home);
+        QTRY_VERIFY_WITH_TIMEOUT(view.GetViewState() == ViewState::Idle, SEARCH_TIMEOUT_MS);
+        QVERIFY(!sandbox.Drive().Exists("C:\\work\\a.tmp"));
+        QVERIFY(sandbox.Drive().Exists("C:\\Moved\\a.tmp"));
     }
 
     void ExportWritesTheRowsAsShown()

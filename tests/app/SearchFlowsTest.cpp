@@ -1,21 +1,25 @@
 // Searches through the real widgets: Stop Search keeps what was found and says
 // so, an empty search says "No candidates found.", a path reported twice is
 // listed once, the remembered drive is the one searched, a drive that has gone
-// leaves nothing selected, and every command is available in the same states
-// from the menu, the toolbar and its accelerator key.
+// leaves nothing selected, the drive box tells drives apart whose folders
+// begin alike, and every command is available in the same states from the
+// menu, the toolbar and its accelerator key.
 
 #include "AppTestSupport.h"
+#include "app/CDriveBox.h"
 #include "app/CMainFrame.h"
 #include "app/CScrubixView.h"
 #include "res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
@@ -222,6 +226,56 @@ private slots:
         QCOMPARE(view.Model().index(0, 0).data().toString(), QStringLiteral("D:\\old\\x.bak"));
         QCOMPARE(sandbox.Frame()->windowTitle(), QStringLiteral("Scrubix - D:"));
         QCOMPARE(sandbox.GetString("Settings", "Drive"), std::string("D:"));
+    }
+
+    void DriveBoxTellsDrivesApartAndDropsAsWideAsItsEntries()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        const std::filesystem::path one = sandbox.Drive().Root() / "projects-archive" / "drive-one";
+        const std::filesystem::path two = sandbox.Drive().Root() / "projects-archive" / "drive-two";
+        std::filesystem::create_directories(one);
+        std::filesystem::create_directories(two);
+        ::setenv("SCRUBIX_DRIVES", ("C:=" + one.string() + ";D:=" + two.string()).c_str(), 1);
+        QVERIFY(sandbox.Start() != nullptr);
+        auto* pBox = qobject_cast<CDriveBox*>(sandbox.View().DriveBox());
+        QVERIFY(pBox != nullptr);
+        QCOMPARE(pBox->count(), 2);
+        QStyleOptionComboBox option;
+        option.initFrom(pBox);
+        option.editable = false;
+        const int nRoom =
+            pBox->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, pBox)
+                .width();
+
+        QStringList shown;
+        for (const auto& [nIndex, folder] : {std::pair{0, one}, std::pair{1, two}})
+        {
+            pBox->setCurrentIndex(nIndex);
+            const QString strFolder = QString::fromStdString(folder.string());
+            const QString strLetter = nIndex == 0 ? "[-c-]" : "[-d-]";
+            // The items keep their whole texts; the folder whole is the tip.
+            QCOMPARE(pBox->currentText(), strLetter + " " + strFolder);
+            QCOMPARE(pBox->toolTip(), strFolder);
+            // Closed: the letter whole and the folder's end, within the box.
+            const QString strShown = pBox->ShownText();
+            QVERIFY2(strShown.startsWith(strLetter + " "), qPrintable(strShown));
+            QVERIFY2(pBox->fontMetrics().horizontalAdvance(strShown) <= nRoom,
+                     qPrintable(strShown));
+            const QString strEnd = strShown.mid(strShown.indexOf(QChar(0x2026)) + 1);
+            QVERIFY2(strEnd.size() >= 2 && strFolder.endsWith(strEnd), qPrintable(strShown));
+            shown << strShown;
+        }
+        QVERIFY(shown[0] != shown[1]);
+
+        // Dropped: as wide as the widest entry.
+        pBox->showPopup();
+        QTRY_VERIFY(pBox->view()->isVisible());
+        for (int i = 0; i < pBox->count(); ++i)
+            QVERIFY(pBox->view()->viewport()->width() >=
+                    pBox->fontMetrics().horizontalAdvance(pBox->itemText(i)));
+        pBox->hidePopup();
     }
 
     void DriveThatHasGoneSelectsNothingAndSearchSaysSo()

@@ -1,15 +1,20 @@
 // The About box's links through the real widgets: hover and capture, the
 // launched second, the mail form, the visited colour across About boxes of one
-// run, and the beep when the shell cannot open the target.
+// run, the beep when the shell cannot open the target, and the keyboard (OK
+// first, the links by Tab). The platform's own shell runs a stand-in
+// "xdg-open" found on PATH that logs its target and exits as told.
 
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CStaticLink.h"
 #include "platform/IShell.h"
+#include "platform/posix/CPosixShell.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -29,6 +34,49 @@ public:
 
     bool m_bSucceed = true;
     std::vector<std::string> m_opened;
+};
+
+// An "xdg-open" first on PATH for as long as it lives: appends its target to
+// a log and exits with the status last set.
+class CStandInOpener
+{
+public:
+    CStandInOpener() : m_strSavedPath(qgetenv("PATH"))
+    {
+        QFile script(m_dir.filePath(QStringLiteral("xdg-open")));
+        script.open(QIODevice::WriteOnly);
+        script.write(
+            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nexit \"$(cat '%2')\"\n")
+                .arg(LogPath(), StatusPath())
+                .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        SetExitStatus(0);
+        qputenv("PATH", m_dir.path().toUtf8() + ':' + m_strSavedPath);
+    }
+    ~CStandInOpener() { qputenv("PATH", m_strSavedPath); }
+
+    void SetExitStatus(int nStatus)
+    {
+        QFile status(StatusPath());
+        status.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        status.write(QByteArray::number(nStatus));
+    }
+    // The targets it was started with, one a line.
+    QStringList Opened() const
+    {
+        QFile log(LogPath());
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    QString LogPath() const { return m_dir.filePath(QStringLiteral("opened.log")); }
+    QString StatusPath() const { return m_dir.filePath(QStringLiteral("status")); }
+
+    QTemporaryDir m_dir;
+    QByteArray m_strSavedPath;
 };
 
 // What the application object holds for a run.
@@ -195,7 +243,86 @@ private slots:
         QTest::keyClick(&about, Qt::Key_Escape);
         QVERIFY(!about.isVisible());
     }
+
+    void OpensWithOkFocusedAndEnterClosesWithoutOpening();
+    void LinksTakeTheFocusByTabShowItAndOpenWithEnter();
+    void AnOpenerThatFailsLeavesTheLinkUnvisitedWithABeep();
 };
+
+void AboutDialogTest::OpensWithOkFocusedAndEnterClosesWithoutOpening()
+{
+    CStandInOpener opener;
+    CPosixShell shell{CDriveMap{}};
+    SRunFlags flags;
+    CAboutDialog about(shell, flags.bEmailVisited, flags.bWebVisited, kHelpTarget);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    auto* pOk = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    QVERIFY(pOk != nullptr);
+    QCOMPARE(pOk->text(), QStringLiteral("OK"));
+    QVERIFY(pOk->isDefault());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!about.isVisible());
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+    QTest::qWait(300); // an opener started by mistake would have logged by now
+    QVERIFY(opener.Opened().isEmpty());
+}
+
+void AboutDialogTest::LinksTakeTheFocusByTabShowItAndOpenWithEnter()
+{
+    CStandInOpener opener;
+    CPosixShell shell{CDriveMap{}};
+    SRunFlags flags;
+    CAboutDialog about(shell, flags.bEmailVisited, flags.bWebVisited, kHelpTarget);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    CStaticLink* pLink = about.EmailLink();
+    QCOMPARE(pLink->focusPolicy(), Qt::TabFocus);
+    QCOMPARE(pLink->accessibleName(), pLink->text());
+    const QImage unfocused = pLink->grab().toImage();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // from OK round to the first link
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pLink));
+    QVERIFY(pLink->grab().toImage() != unfocused); // the focus mark
+    QTest::keyClick(pLink, Qt::Key_Return);
+    QVERIFY(about.isVisible());
+    QTRY_COMPARE(opener.Opened(), QStringList{QStringLiteral("mailto:team@scrubix.invalid")});
+    QTRY_COMPARE(flags.bEmailVisited, 1);
+
+    QTest::keyClick(pLink, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(about.WebLink()));
+    QTest::keyClick(about.WebLink(), Qt::Key_Space);
+    QTRY_COMPARE(opener.Opened().size(), qsizetype{2});
+    QCOMPARE(opener.Opened().back(), kHelpTarget);
+}
+
+void AboutDialogTest::AnOpenerThatFailsLeavesTheLinkUnvisitedWithABeep()
+{
+    CStandInOpener opener;
+    opener.SetExitStatus(3); // xdg-open: "the file was not found", say
+    CPosixShell shell{CDriveMap{}};
+    SRunFlags flags;
+    CAboutDialog about(shell, flags.bEmailVisited, flags.bWebVisited, kHelpTarget);
+    int nBeeps = 0;
+    about.WebLink()->SetBeep([&] { ++nBeeps; });
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    QTest::mouseClick(about.WebLink(), Qt::LeftButton);
+    QTRY_COMPARE(nBeeps, 1);
+    QCOMPARE(opener.Opened(), QStringList{kHelpTarget});
+    QCOMPARE(flags.bWebVisited, 0);
+    QCOMPARE(TextColour(about.WebLink()), QColor(0, 0, 255));
+
+    // The same link opens once the opener succeeds.
+    opener.SetExitStatus(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!about.WebLink()->IsLaunched(), 2000);
+    QTest::mouseClick(about.WebLink(), Qt::LeftButton);
+    QTRY_COMPARE(flags.bWebVisited, 1);
+    QCOMPARE(TextColour(about.WebLink()), QColor(128, 0, 128));
+    QCOMPARE(nBeeps, 1);
+}
 
 QTEST_MAIN(AboutDialogTest)
 #include "AboutDialogTest.moc"

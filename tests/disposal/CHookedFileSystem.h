@@ -82,6 +82,10 @@ public:
     {
         return m_fileSystem.DescribeDrive(strDrive);
     }
+    std::optional<std::string> WindowsPathOf(const std::string& strHostPath) override
+    {
+        return m_fileSystem.WindowsPathOf(strHostPath);
+    }
 
 private:
     IFileSystem& m_fileSystem;

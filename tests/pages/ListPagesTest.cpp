@@ -164,18 +164,23 @@ private slots:
         {
             const char* pEntry;
             const char* pRefusal; // nullptr: accepted
+            const char* pKept;    // the entry as listed, when accepted
         };
         const SCase cases[] = {
-            {"*.tmp", nullptr},
-            {"*.", nullptr},
-            {"*.t?p", nullptr},
-            {" ", nullptr},
-            {"x*.tmp", TEXT_WILDCARD_FORM},
-            {"*tmp", TEXT_WILDCARD_FORM},
-            {"**.tmp", TEXT_WILDCARD_FORM},
-            {"*.t*", TEXT_WILDCARD_FORM},
-            {".*tmp", TEXT_WILDCARD_FORM},
-            {"file?.txt", TEXT_QUESTION_MARK},
+            {"*.tmp", nullptr, "*.tmp"},
+            {"*.", nullptr, "*."},
+            {"*.t?p", nullptr, "*.t?p"},
+            {"Install.Log", nullptr, "Install.Log"}, // not upper-cased
+            {"install.log ", nullptr, "install.log"},
+            {" \t*.bak\t ", nullptr, "*.bak"},
+            {"my notes.txt", nullptr, "my notes.txt"},
+            {" ", TEXT_NULL_ENTRY, nullptr},
+            {"x*.tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"*tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"**.tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"*.t*", TEXT_WILDCARD_FORM, nullptr},
+            {".*tmp", TEXT_WILDCARD_FORM, nullptr},
+            {"file?.txt", TEXT_QUESTION_MARK, nullptr},
         };
         CPagesWorld world;
         CListPageHarness page(world, EOptionsPage::Excludes);
@@ -193,9 +198,14 @@ private slots:
             else
             {
                 QVERIFY(world.m_messageBox.m_shown.empty());
-                QCOMPARE(page.Items().back(), std::string(c.pEntry)); // as typed, not upper-cased
+                QCOMPARE(page.Items().back(), std::string(c.pKept));
             }
         }
+
+        // Edit trims as Add does.
+        page.List().SetCurSel(0);
+        QVERIFY(!TypeEntry(page, IDC_EXCLUDE_EDIT, "  data.bak  ").bStayedOpen);
+        QCOMPARE(page.Items().back(), std::string("data.bak"));
     }
 
     void ExcludesDeleteAsksOnlyForTheProtectedNames()
@@ -270,14 +280,17 @@ private slots:
     }
 
     // Files to Delete starts the file dialog from the file chosen last, in
-    // this or an earlier run, and refuses a path the store could not keep.
+    // this or an earlier run (in its folder), else from the drive's root, and
+    // refuses a path the store could not keep.
     void FilesRememberTheLastFileAndRefuseLongPaths()
     {
         CPagesWorld world;
+        world.Sandbox().MakeFolder("C:\\Some");
         {
             CListPageHarness page(world, EOptionsPage::FilesToDelete);
             page.Click(IDC_FILES_ADD); // cancelled: nothing remembered
             QCOMPARE(world.m_pathPicker.m_initialFiles, Strings({""}));
+            QCOMPARE(world.m_pathPicker.m_startFolders, Strings({"C:\\"}));
             world.m_pathPicker.m_files.push_back("C:\\Some\\Chosen.TXT");
             page.Click(IDC_FILES_ADD);
             QCOMPARE(page.Items().back(), std::string("C:\\Some\\Chosen.TXT"));
@@ -295,6 +308,7 @@ private slots:
         CListPageHarness again(world, EOptionsPage::FilesToDelete);
         again.Click(IDC_FILES_ADD);
         QCOMPARE(world.m_pathPicker.m_initialFiles.back(), std::string("C:\\Some\\Chosen.TXT"));
+        QCOMPARE(world.m_pathPicker.m_startFolders.back(), std::string("C:\\Some"));
     }
 
     void FolderChecksOnFoldersToDelete()
@@ -341,11 +355,17 @@ private slots:
         }
         QCOMPARE(world.m_pathPicker.m_titles.back(),
                  QStringLiteral("Find the Netscape \"Users\" Folder"));
-        // A cancelled browser asks nothing.
+        // The browser starts at the selected entry (the one added last), else
+        // at the drive's root. A cancelled browser asks nothing.
+        QCOMPARE(world.m_pathPicker.m_startFolders.front(), std::string("C:\\"));
         world.m_messageBox.m_shown.clear();
         page.Click(IDC_FOLDERS_ADD);
         QVERIFY(world.m_messageBox.m_shown.empty());
         QCOMPARE(page.Items(), expected);
+        QCOMPARE(world.m_pathPicker.m_startFolders.back(), std::string("C:\\CaseSensitive"));
+        page.List().SetCurSel(-1);
+        page.Click(IDC_FOLDERS_ADD);
+        QCOMPARE(world.m_pathPicker.m_startFolders.back(), std::string("C:\\"));
     }
 
     // Missing Recycle bin / Repair defaults are offered at each opening of

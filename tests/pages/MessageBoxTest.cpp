@@ -1,12 +1,34 @@
 // The sheet's message boxes as QMessageBox: title, text, no icon, the
-// buttons, Yes as the default also where the text recommends No, and Esc.
+// buttons, Yes as the default also where the text recommends No, and Esc; a
+// short box wide enough for its title; the entry dialog's refusal above the
+// entry dialog, and the entry dialog above the sheet.
 
 #include "PagesTestSupport.h"
+#include "pages/CEntryDialog.h"
+#include "pages/CListPage.h"
+#include "pages/COptionsSheet.h"
 #include "pages/CQtMessageBox.h"
+#include "res/ResourceIds.h"
+#include "shell/MessageBoxGeometry.h"
 #include "shell/OptionsTexts.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabBar>
+#include <QWindow>
+
+namespace
+{
+// What MessageBoxMinimumWidth asks of a box titled "Scrubix" in its font.
+int TitleWidthNeeded(const QWidget* pBox)
+{
+    QFont bold = pBox->font();
+    bold.setBold(true);
+    return MessageBoxMinimumWidth(QFontMetrics(bold).horizontalAdvance(pBox->windowTitle()),
+                                  QFontMetrics(pBox->font()).height());
+}
+} // namespace
 
 class MessageBoxTest : public QObject
 {
@@ -59,6 +81,84 @@ private slots:
         QVERIFY(messageBox.Show(OkPrompt("String\n C:\\x\n is invalid.")));
         QCOMPARE(buttons, QStringList({"OK"}));
         QCOMPARE(strText, QStringLiteral("String\n C:\\x\n is invalid."));
+    }
+
+    void EntryDialogStaysAboveTheSheetWithItsRefusalAboveIt()
+    {
+        CPagesWorld world;
+        COptionsSheet sheet(world.Doc(), ViewState::Idle, world.m_autostart, nullptr,
+                            SOptionsServices{nullptr, &world.m_pathPicker});
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        auto* pPage = sheet.FindPageAs<CListPage>(EOptionsPage::Excludes);
+        QVERIFY(pPage != nullptr);
+        QCOMPARE(sheet.Page(sheet.CurrentIndex()), pPage);
+
+        QWidget* pEntryOwner = nullptr;
+        QWindow* pEntryTransientFor = nullptr;
+        QString strBoxOwner;
+        QWindow* pBoxTransientFor = nullptr;
+        QWindow* pEntryWindow = nullptr;
+        bool bEntryUpWithTheBox = false;
+        bool bStayedOpen = false;
+        QString strBoxText;
+        int nBoxWidth = 0;
+        int nWidthNeeded = 0;
+        WhenModal<CEntryDialog>(
+            [&](CEntryDialog* pDialog)
+            {
+                pEntryOwner = pDialog->parentWidget() ? pDialog->parentWidget()->window() : nullptr;
+                pEntryWindow = pDialog->windowHandle();
+                pEntryTransientFor = pEntryWindow ? pEntryWindow->transientParent() : nullptr;
+                WhenModal<QMessageBox>(
+                    [&, pDialog](QMessageBox* pBox)
+                    {
+                        strBoxOwner = pBox->parentWidget()
+                                          ? pBox->parentWidget()->metaObject()->className()
+                                          : QString();
+                        pBoxTransientFor = pBox->windowHandle()->transientParent();
+                        bEntryUpWithTheBox = pDialog->isVisible();
+                        strBoxText = pBox->text();
+                        nBoxWidth = pBox->width();
+                        nWidthNeeded = TitleWidthNeeded(pBox);
+                        QTest::keyClick(pBox, Qt::Key_Return);
+                    });
+                pDialog->EntryEdit()->clear();
+                QTest::keyClick(pDialog->EntryEdit(), Qt::Key_Return); // the null entry
+                bStayedOpen = pDialog->isVisible();
+                pDialog->reject();
+            });
+        pPage->Button(IDC_EXCLUDE_ADD)->click();
+
+        QCOMPARE(pEntryOwner, static_cast<QWidget*>(&sheet));
+        QCOMPARE(pEntryTransientFor, sheet.windowHandle());
+        QCOMPARE(strBoxText, QString::fromLatin1(TEXT_NULL_ENTRY));
+        QCOMPARE(strBoxOwner, QStringLiteral("CEntryDialog"));
+        QCOMPARE(pBoxTransientFor, pEntryWindow);
+        QVERIFY(bEntryUpWithTheBox);
+        QVERIFY(bStayedOpen);
+        // A short text still leaves the title its room.
+        QVERIFY2(nBoxWidth >= nWidthNeeded,
+                 qPrintable(QStringLiteral("%1 < %2").arg(nBoxWidth).arg(nWidthNeeded)));
+    }
+
+    void EveryBoxIsWideEnoughForItsTitle()
+    {
+        for (const char* pText : {"List Box Error", "No candidates found.", "x"})
+        {
+            CQtMessageBox messageBox;
+            int nWidth = 0;
+            int nNeeded = 0;
+            WhenModal<QMessageBox>(
+                [&](QMessageBox* pBox)
+                {
+                    nWidth = pBox->width();
+                    nNeeded = TitleWidthNeeded(pBox);
+                    QTest::keyClick(pBox, Qt::Key_Escape);
+                });
+            messageBox.Show(OkPrompt(pText));
+            QVERIFY2(nWidth >= nNeeded, pText);
+        }
     }
 };
 

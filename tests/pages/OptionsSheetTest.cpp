@@ -1,8 +1,10 @@
 // The Options sheet through its real widgets on a sandbox drive with the real
 // SQLite store: the round trip of every setting and list (read back by the
 // next start and by scrubix-reg export), Cancel, the results-state sheet,
-// pages created only when shown, the destination check that keeps its page,
-// the run-at-boot entry after OK, and the keyboard.
+// pages created only when shown, the destination check that keeps its page, a
+// destination typed as a host path, the real folder browser's start folder
+// and its refusal of a folder off every drive, the run-at-boot entry after
+// OK, and the keyboard.
 
 #include "PagesTestSupport.h"
 #include "pages/CEntryDialog.h"
@@ -11,6 +13,7 @@
 #include "pages/COptionsSheet.h"
 #include "pages/CPurgePage.h"
 #include "res/ResourceIds.h"
+#include "shell/HostPaths.h"
 #include "shell/OptionsTexts.h"
 #include "shell/RunAtBoot.h"
 #include "support/ToolRunner.h"
@@ -18,6 +21,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -486,6 +491,100 @@ private slots:
         world.Restart();
         QCOMPARE(world.Doc().MovePath, strMovePath);
         QCOMPARE(world.Doc().RecycleRadio, 0);
+    }
+
+    void DestinationTypedAsAHostPathIsKeptInDriveForm()
+    {
+        CPagesWorld world;
+        world.Sandbox().MakeFolder("C:\\Moved");
+        auto pSheet = OpenSheet(world, ViewState::Idle);
+        COptionsPage* pPurge = ShowPage(*pSheet, "Purge/Move");
+        const int nPurge = pSheet->CurrentIndex();
+        Click(pPurge, IDC_PURGE_MOVE);
+        Click(pPurge, IDC_PURGE_DESTINATION);
+        auto* pEdit = pPurge->ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH);
+
+        // On a drive: accepted, and shown and kept in its drive form.
+        pEdit->setText(QString::fromStdString(world.Sandbox().HostPath("C:\\Moved").string()));
+        QVERIFY(pSheet->SetCurrentPage(0));
+        QVERIFY(world.m_messageBox.m_shown.empty());
+        QCOMPARE(pEdit->text(), QStringLiteral("C:\\Moved"));
+        QCOMPARE(pSheet->Values().MovePath, std::string("C:\\Moved"));
+
+        // On no drive: refused, saying which form is expected.
+        QVERIFY(pSheet->SetCurrentPage(nPurge));
+        const std::string strOutside = world.Sandbox().Outside().string() + "/Moved";
+        std::filesystem::create_directories(strOutside);
+        pEdit->setText(QString::fromStdString(strOutside));
+        QVERIFY(!pSheet->SetCurrentPage(0));
+        QCOMPARE(pSheet->CurrentIndex(), nPurge);
+        const std::string strExpected =
+            std::string(TEXT_DESTINATION_INVALID) +
+            "\n\nType the folder with its drive letter, such as C:\\Moved. The folder you typed "
+            "lies on none of the drives (" +
+            DescribeDrives(world.Doc().FileSystem()) + ").";
+        QCOMPARE(world.m_messageBox.Texts(), Strings{strExpected});
+        QCOMPARE(pEdit->text(), QString::fromStdString(strOutside)); // as typed
+        pSheet->reject();
+    }
+
+    void FolderBrowserStartsAtTheFieldAndRefusesAFolderOffEveryDrive()
+    {
+        CPagesWorld world;
+        world.Sandbox().MakeFolder("C:\\Moved\\Deep");
+        const std::string strOutside = world.Sandbox().Outside().string();
+        std::filesystem::create_directories(strOutside);
+        // The real folder browser; the boxes are scripted.
+        COptionsSheet sheet(world.Doc(), ViewState::Idle, world.m_autostart, nullptr,
+                            SOptionsServices{&world.m_messageBox, nullptr});
+        sheet.show();
+        COptionsPage* pPurge = ShowPage(sheet, "Purge/Move");
+        Click(pPurge, IDC_PURGE_MOVE);
+        Click(pPurge, IDC_PURGE_DESTINATION);
+        auto* pEdit = pPurge->ControlAs<QLineEdit>(IDC_PURGE_MOVE_PATH);
+        const auto browse = [&](const QString& strChoose) -> QString
+        {
+            QString strStartedIn;
+            WhenModal<QFileDialog>(
+                [&strStartedIn, strChoose](QFileDialog* pDialog)
+                {
+                    strStartedIn = pDialog->directory().absolutePath();
+                    if (strChoose.isEmpty())
+                    {
+                        pDialog->reject();
+                        return;
+                    }
+                    pDialog->setDirectory(strChoose);
+                    static_cast<QDialog*>(pDialog)->accept(); // as the Choose button does
+                });
+            Click(pPurge, IDC_PURGE_BROWSE);
+            return strStartedIn;
+        };
+        const auto host = [&](const char* pWindows) {
+            return QDir::cleanPath(
+                QString::fromStdString(world.Sandbox().HostPath(pWindows).string()));
+        };
+
+        // The folder in the field; a missing tail goes up to what exists.
+        pEdit->setText("C:\\Moved\\Deep");
+        QCOMPARE(browse({}), host("C:\\Moved\\Deep"));
+        pEdit->setText("C:\\Moved\\Gone");
+        QCOMPARE(browse({}), host("C:\\Moved"));
+        // An empty field: the drive's root.
+        pEdit->setText("");
+        QCOMPARE(browse({}), host("C:\\"));
+        QVERIFY(world.m_messageBox.m_shown.empty());
+
+        // A folder inside a drive comes back in drive form.
+        QCOMPARE(browse(host("C:\\Moved")), host("C:\\"));
+        QCOMPARE(pEdit->text(), QStringLiteral("C:\\Moved"));
+
+        // A folder off every drive is refused, saying why; the field stays.
+        browse(QString::fromStdString(strOutside));
+        QCOMPARE(world.m_messageBox.Texts(),
+                 Strings({ChoiceOffDrivesPrompt(strOutside, world.Doc().FileSystem()).strText}));
+        QCOMPARE(pEdit->text(), QStringLiteral("C:\\Moved"));
+        sheet.reject();
     }
 
     void PurgeMoveEnablingFollowsTheChoice()

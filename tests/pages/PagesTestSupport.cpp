@@ -21,24 +21,34 @@ std::vector<std::string> CScriptedMessageBox::Texts() const
     return texts;
 }
 
-std::optional<std::string> CScriptedPathPicker::BrowseForFolder(QWidget*, const QString& strTitle)
+namespace
+{
+SPathChoice NextChoice(std::deque<std::optional<std::string>>& script)
+{
+    SPathChoice choice;
+    if (script.empty())
+        return choice;
+    choice.windowsPath = script.front();
+    choice.bChosen = choice.windowsPath.has_value();
+    script.pop_front();
+    return choice;
+}
+} // namespace
+
+SPathChoice CScriptedPathPicker::BrowseForFolder(QWidget*, const QString& strTitle,
+                                                 const std::string& strStartFolder)
 {
     m_titles.push_back(strTitle);
-    if (m_folders.empty())
-        return std::nullopt;
-    std::optional<std::string> folder = m_folders.front();
-    m_folders.pop_front();
-    return folder;
+    m_startFolders.push_back(strStartFolder);
+    return NextChoice(m_folders);
 }
 
-std::optional<std::string> CScriptedPathPicker::OpenFile(const std::string& strInitialFile)
+SPathChoice CScriptedPathPicker::OpenFile(QWidget*, const std::string& strStartFolder,
+                                          const std::string& strInitialFile)
 {
+    m_startFolders.push_back(strStartFolder);
     m_initialFiles.push_back(strInitialFile);
-    if (m_files.empty())
-        return std::nullopt;
-    std::optional<std::string> file = m_files.front();
-    m_files.pop_front();
-    return file;
+    return NextChoice(m_files);
 }
 
 bool CRecordingAutostart::EnableAtLogin(const std::string& strArguments)

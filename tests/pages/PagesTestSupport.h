@@ -31,17 +31,21 @@ public:
 };
 
 // The folder browser and file-open dialog, answered from a script (nullopt:
-// cancelled), recording the titles and start files they were given.
+// cancelled), recording the titles, start folders and start files they were
+// given.
 class CScriptedPathPicker : public IPathPicker
 {
 public:
     std::deque<std::optional<std::string>> m_folders;
     std::deque<std::optional<std::string>> m_files;
     std::vector<QString> m_titles;
+    std::vector<std::string> m_startFolders;
     std::vector<std::string> m_initialFiles;
 
-    std::optional<std::string> BrowseForFolder(QWidget* pOwner, const QString& strTitle) override;
-    std::optional<std::string> OpenFile(const std::string& strInitialFile) override;
+    SPathChoice BrowseForFolder(QWidget* pOwner, const QString& strTitle,
+                                const std::string& strStartFolder) override;
+    SPathChoice OpenFile(QWidget* pOwner, const std::string& strStartFolder,
+                         const std::string& strInitialFile) override;
 };
 
 // The login entry as calls: the Linux entry itself is not ours to test here.

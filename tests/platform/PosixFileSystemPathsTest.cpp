@@ -61,6 +61,18 @@ TEST_F(PosixFileSystemPathsTest, CurrentFolderInWindowsForm)
     }
 }
 
+TEST_F(PosixFileSystemPathsTest, HostPathsOnADriveHaveTheirWindowsForm)
+{
+    const std::string strDrive = m_sandbox.DriveFolder().string();
+    EXPECT_EQ(m_fileSystem.WindowsPathOf(strDrive + "/Moved"), "C:\\Moved");
+    EXPECT_EQ(m_fileSystem.WindowsPathOf(strDrive + "//a/./b/"), "C:\\a\\b");
+    EXPECT_EQ(m_fileSystem.WindowsPathOf(strDrive), "C:\\");
+    EXPECT_EQ(m_fileSystem.WindowsPathOf(m_sandbox.Outside().string()), std::nullopt);
+    EXPECT_EQ(m_fileSystem.WindowsPathOf(strDrive + "/back\\slash"), std::nullopt);
+    EXPECT_EQ(m_fileSystem.WindowsPathOf("Moved"), std::nullopt) << "not a host path";
+    EXPECT_EQ(m_fileSystem.WindowsPathOf("C:\\Moved"), std::nullopt) << "already Windows form";
+}
+
 // Paths beyond PATH_MAX are handled whole, never cut short.
 TEST_F(PosixFileSystemPathsTest, PathsLongerThanPathMaxWorkWhole)
 {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sys/mount.h>
@@ -368,4 +369,32 @@ TEST(PosixShellOpenTest, StartsTheOpenerWithoutWaitingForIt)
 
     CPosixShell missing(CDriveMap::FromEnvironment(), "scrubix-no-such-opener");
     EXPECT_FALSE(missing.Open("https://example.com/"));
+}
+
+TEST(PosixShellOpenTest, TheOutcomeIsTheOpenersExitStatusAndNobodyWaitsForIt)
+{
+    CSandboxDrive drive;
+    const fs::path script = drive.Root() / "opener.sh";
+    const fs::path log = drive.Root() / "opened.txt";
+    // Logs its target, waits a little, and exits with the status the target names.
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log.string()
+                          << "'\nsleep 0.5\ncase \"$1\" in *fail*) exit 4;; esac\nexit 0\n";
+    fs::permissions(script, fs::perms::owner_all);
+    CPosixShell shell(CDriveMap::FromEnvironment(), script.string());
+
+    const auto start = std::chrono::steady_clock::now();
+    std::future<bool> opened = shell.OpenWithOutcome("https://example.com/");
+    std::future<bool> failed = shell.OpenWithOutcome("https://example.com/fail");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(400));
+    EXPECT_EQ(std::future_status::timeout, failed.wait_for(std::chrono::seconds(0)));
+    EXPECT_TRUE(opened.get());
+    EXPECT_FALSE(failed.get());
+    const std::string strLog = ReadHost(log);
+    EXPECT_NE(std::string::npos, strLog.find("https://example.com/\n"));
+    EXPECT_NE(std::string::npos, strLog.find("https://example.com/fail\n"));
+
+    CPosixShell missing(CDriveMap::FromEnvironment(), "scrubix-no-such-opener");
+    std::future<bool> notStarted = missing.OpenWithOutcome("https://example.com/");
+    ASSERT_EQ(std::future_status::ready, notStarted.wait_for(std::chrono::seconds(0)));
+    EXPECT_FALSE(notStarted.get());
 }

@@ -40,6 +40,13 @@ TEST(CommandsTest, EveryCommandInEveryState)
     }
 }
 
+TEST(CommandsTest, OnlyMovesKeyBelongsToTheListWhileItHasTheFocus)
+{
+    for (ECommand command : ALL_COMMANDS)
+        EXPECT_EQ(ListKeepsCommandKey(command), command == ECommand::Move)
+            << "command " << CommandId(command);
+}
+
 TEST(CommandsTest, AnyNonZeroMoveMakesPurgeTheAvailableOne)
 {
     // The disposal purges whenever Move is not 0, so Purge, not Move, is offered.

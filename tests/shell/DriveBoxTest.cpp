@@ -14,6 +14,17 @@ TEST(DriveBoxTest, EntriesKeepTheLetterThird)
     EXPECT_EQ(strRoot, "Q:");
 }
 
+TEST(DriveBoxTest, AnEntrySplitsIntoItsLetterAndItsFolder)
+{
+    using Parts = SDriveBoxEntryParts;
+    EXPECT_EQ(SplitDriveBoxEntry(DriveBoxEntry("C:", "/tmp/a b/drive-one")),
+              (Parts{"[-c-]", "/tmp/a b/drive-one"}));
+    EXPECT_EQ(SplitDriveBoxEntry(DriveBoxEntry("D:", "/")), (Parts{"[-d-]", "/"}));
+    EXPECT_EQ(SplitDriveBoxEntry(DriveBoxEntry("E:", "")), (Parts{"[-e-]", ""}));
+    EXPECT_EQ(SplitDriveBoxEntry("[-f-] "), (Parts{"[-f-] ", ""}));
+    EXPECT_EQ(SplitDriveBoxEntry("odd"), (Parts{"odd", ""}));
+}
+
 TEST(DriveBoxTest, ParsingEntries)
 {
     struct SParseCase

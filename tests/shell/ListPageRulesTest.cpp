@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 #include "settings/SettingsTestFixture.h"
 #include "shell/CListPageRules.h"
+#include "shell/EntryRules.h"
 #include "shell/OptionsTexts.h"
 
 namespace
@@ -85,6 +86,24 @@ TEST_F(ListPageRulesTest, ExcludesKeepTheirCaseAndAskBeforeLosingProtectedNames)
     m_box.m_answers = {false};
     EXPECT_FALSE(page.DeleteSelection());
     EXPECT_EQ(m_box.Texts(), (Strings{TEXT_DATA_BAK_REMOVE}));
+}
+
+TEST_F(ListPageRulesTest, ExcludesAreTrimmedOfBlanksWhereAddedOrEdited)
+{
+    EXPECT_EQ(TrimEntryBlanks(" \tinstall.log \t"), "install.log");
+    EXPECT_EQ(TrimEntryBlanks("my file.txt"), "my file.txt") << "inner blanks stay";
+    EXPECT_EQ(TrimEntryBlanks(" \t "), "");
+
+    Start();
+    m_pDoc->Lists[LIST_EXCLUDE] = {"x.txt"};
+    CListPageRules page = Page(LIST_EXCLUDE);
+    page.Initialise();
+    page.AddEntry("install.log ");
+    page.AddEntry("  *.tmp");
+    EXPECT_EQ(m_listBox.m_items, (Strings{"x.txt", "install.log", "*.tmp"}));
+    page.FinishEdit(0, " y.txt\t");
+    page.Commit();
+    EXPECT_EQ(m_pDoc->Lists[LIST_EXCLUDE], (Strings{"install.log", "*.tmp", "y.txt"}));
 }
 
 TEST_F(ListPageRulesTest, DeleteSelectsTheNextItemOrTheNewLast)

@@ -1,4 +1,5 @@
 #include "ShellTestFixture.h"
+#include "platform/posix/CXdgAutostart.h"
 #include "shell/RunAtBoot.h"
 
 #include <cstdio>
@@ -123,4 +124,25 @@ TEST_F(ShellTest, RunAtBootReportsALoginEntryThatCannotBeWritten)
     EXPECT_EQ(m_store.GetString("Run", "Scrubix", "<absent>"),
               "C:\\Tools\\scrubix.exe -A47F19C2D08B6E53");
     m_store.SetBaseKey(ERegistryHive::LocalMachine, strBase);
+}
+
+// A program installed under a path the login entry cannot name is refused
+// there, and the caller hears of it so that the user can be told; switching
+// run off is never a refusal.
+TEST_F(ShellTest, RunAtBootSaysWhenTheLoginEntryIsRefused)
+{
+    const std::filesystem::path autostart = m_sandbox.HomeFolder() / ".config/autostart";
+    CXdgAutostart percentPath(autostart.string(), "/opt/100%/scrubix");
+    bool bRefused = false;
+
+    EXPECT_FALSE(RegisterRunAtBoot(m_store, percentPath, "C:\\Tools", 1, 0, &bRefused));
+    EXPECT_TRUE(bRefused);
+    EXPECT_FALSE(std::filesystem::exists(autostart / "scrubix.desktop"));
+
+    RegisterRunAtBoot(m_store, percentPath, "C:\\Tools", 0, 0, &bRefused);
+    EXPECT_FALSE(bRefused);
+
+    CXdgAutostart plainPath(autostart.string(), "/opt/scrubix/scrubix");
+    EXPECT_TRUE(RegisterRunAtBoot(m_store, plainPath, "C:\\Tools", 1, 0, &bRefused));
+    EXPECT_FALSE(bRefused);
 }

@@ -433,3 +433,8 @@ std::vector<std::string> CPosixFileSystem::ListSystemFolders()
         add(*home);
     return folders;
 }
+
+std::optional<std::string> CPosixFileSystem::WindowsPathOf(const std::string& strHostPath)
+{
+    return m_driveMap.ToWindows(strHostPath);
+}

@@ -44,6 +44,7 @@ public:
     // database's). A folder on no drive is left out, so a drive table without
     // "/" (a sandbox) has only the home folder, if that is on a drive.
     std::vector<std::string> ListSystemFolders() override;
+    std::optional<std::string> WindowsPathOf(const std::string& strHostPath) override;
 
     const CDriveMap& DriveMap() const { return m_driveMap; }
     const CPosixFolderChain& FolderChain() const { return m_folderChain; }

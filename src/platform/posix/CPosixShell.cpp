@@ -58,7 +58,7 @@ std::string CPosixShell::HostPath(const std::string& strPath)
     return host ? *host : strPath;
 }
 
-bool CPosixShell::Open(const std::string& strTarget)
+pid_t CPosixShell::StartOpener(const std::string& strTarget)
 {
     std::string strArgument = strTarget;
     if (const auto host = m_driveMap.ToHost(strTarget))
@@ -78,17 +78,50 @@ bool CPosixShell::Open(const std::string& strTarget)
         ::posix_spawnp(&nChild, strProgram.c_str(), &actions, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    if (nError != 0)
+    return nError == 0 ? nChild : 0;
+}
+
+namespace
+{
+// The opener's wait status once it has ended; -1 when it cannot be waited for.
+int WaitForOpener(pid_t nChild)
+{
+    int nStatus = 0;
+    while (::waitpid(nChild, &nStatus, 0) < 0)
+    {
+        if (errno != EINTR)
+            return -1;
+    }
+    return nStatus;
+}
+} // namespace
+
+bool CPosixShell::Open(const std::string& strTarget)
+{
+    const pid_t nChild = StartOpener(strTarget);
+    if (nChild == 0)
         return false;
     // Reap the opener whenever it ends, without making anyone wait for it.
+    std::thread([nChild] { WaitForOpener(nChild); }).detach();
+    return true;
+}
+
+std::future<bool> CPosixShell::OpenWithOutcome(const std::string& strTarget)
+{
+    std::promise<bool> outcome;
+    std::future<bool> result = outcome.get_future();
+    const pid_t nChild = StartOpener(strTarget);
+    if (nChild == 0)
+    {
+        outcome.set_value(false);
+        return result;
+    }
     std::thread(
-        [nChild]
+        [nChild, outcome = std::move(outcome)]() mutable
         {
-            int nStatus = 0;
-            while (::waitpid(nChild, &nStatus, 0) < 0 && errno == EINTR)
-            {
-            }
+            const int nStatus = WaitForOpener(nChild);
+            outcome.set_value(nStatus >= 0 && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
         })
         .detach();
-    return true;
+    return result;
 }

@@ -4,6 +4,7 @@
 #include "platform/posix/CDriveMap.h"
 
 #include <string>
+#include <sys/types.h>
 
 // The desktop's trash, in the layout its file manager restores from (see
 // CPosixTrash); "open" through the desktop's default handler, started detached.
@@ -22,10 +23,18 @@ public:
     // other target (a web or mail address) as it is. True when the opener
     // could be started; nothing waits for it.
     bool Open(const std::string& strTarget) override;
+    // The same opener; the outcome is its exit status, awaited on a thread of
+    // its own: true when it ended with status 0, false when it could not be
+    // started, ended with another status or was killed by a signal.
+    std::future<bool> OpenWithOutcome(const std::string& strTarget) override;
     // The drive map's host path; the path itself outside every drive.
     std::string HostPath(const std::string& strPath) override;
 
 private:
+    // Starts the opener on the target in a session of its own, its input
+    // from /dev/null; 0 when it could not be started.
+    pid_t StartOpener(const std::string& strTarget);
+
     CDriveMap m_driveMap;
     std::string m_strOpener;
 };

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixCopyTemporaries.h"
 
 #include "platform/CopyTemporaryName.h"
+#include "platform/posix/PosixFolderNames.h"
 #include "platform/posix/PosixProcess.h"
 
 #include <atomic>
@@ -43,27 +44,15 @@ bool PosixRenameNoReplace(int nFolderFd, const std::string& strFrom, const std::
 
 int PosixRemoveStaleCopies(int nFolderFd)
 {
-    // The names are gathered first, so that no removal happens while the
-    // folder is being read.
-    std::vector<std::string> stale;
-    {
-        const int nListFd = ::openat(nFolderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (nListFd < 0)
-            return 0;
-        const std::unique_ptr<DIR, int (*)(DIR*)> folder(::fdopendir(nListFd), &::closedir);
-        if (!folder)
-        {
-            ::close(nListFd);
-            return 0;
-        }
-        while (const dirent* pEntry = ::readdir(folder.get()))
-        {
-            uint32_t nProcessId = 0;
-            if (ParseCopyTemporaryName(pEntry->d_name, nProcessId) &&
-                nProcessId != static_cast<uint32_t>(::getpid()) && PosixIsProcessGone(nProcessId))
-                stale.emplace_back(pEntry->d_name);
-        }
-    }
+    const uint32_t nSelf = static_cast<uint32_t>(::getpid());
+    const std::vector<std::string> stale =
+        GatherFolderNames(nFolderFd,
+                          [nSelf](std::string_view strName)
+                          {
+                              uint32_t nProcessId = 0;
+                              return ParseCopyTemporaryName(strName, nProcessId) &&
+                                     nProcessId != nSelf && PosixIsProcessGone(nProcessId);
+                          });
     int nRemoved = 0;
     for (const std::string& strName : stale)
     {

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixTrashRecords.h"
 
 #include "platform/posix/PosixFd.h"
+#include "platform/posix/PosixFolderNames.h"
 #include "platform/posix/PosixProcess.h"
 
 #include <cerrno>
@@ -120,29 +121,16 @@ bool ParseTrashWriter(const std::string& strRecord, uint32_t& nProcessId)
 int RemoveLeftTrashRecords(int nFilesFd, int nInfoFd)
 {
     // Records without a file are gathered first and then looked at one by
-    // one, so that nothing is removed while the folder is being read.
-    std::vector<std::string> orphans;
-    {
-        const int nListFd = ::openat(nInfoFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (nListFd < 0)
-            return 0;
-        const std::unique_ptr<DIR, int (*)(DIR*)> folder(::fdopendir(nListFd), &::closedir);
-        if (!folder)
+    // one.
+    const std::vector<std::string> orphans = GatherFolderNames(
+        nInfoFd,
+        [nFilesFd](std::string_view strName)
         {
-            ::close(nListFd);
-            return 0;
-        }
-        while (const dirent* pEntry = ::readdir(folder.get()))
-        {
-            const std::string_view strName = pEntry->d_name;
-            if (strName.size() <= INFO_SUFFIX.size() ||
-                strName.substr(strName.size() - INFO_SUFFIX.size()) != INFO_SUFFIX)
-                continue;
-            const std::string strFile(strName.substr(0, strName.size() - INFO_SUFFIX.size()));
-            if (IsMissing(nFilesFd, strFile))
-                orphans.emplace_back(strName);
-        }
-    }
+            return strName.size() > INFO_SUFFIX.size() &&
+                   strName.substr(strName.size() - INFO_SUFFIX.size()) == INFO_SUFFIX &&
+                   IsMissing(nFilesFd,
+                             std::string(strName.substr(0, strName.size() - INFO_SUFFIX.size())));
+        });
     const uint32_t nSelf = static_cast<uint32_t>(::getpid());
     int nRemoved = 0;
     for (const std::string& strRecord : orphans)
