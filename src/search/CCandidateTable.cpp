@@ -234,7 +234,7 @@ private:
             if (nEnd - nBegin <= SMALL_RANGE)
             {
                 std::sort(begin, end,
-                          [this, nDepth](const SPathKey& left, const SPathKey& right)
+                          [nDepth](const SPathKey& left, const SPathKey& right)
                           { return Less(left, right, nDepth); });
                 return;
             }
