@@ -306,18 +306,8 @@ bool CPosixFileSystem::ReadWholeFile(const std::string& strPath, std::string& st
     if (!file.IsOpen() || !S_ISREG(status.nMode))
         return false;
     std::string strRead;
-    char buffer[65536];
-    for (;;)
-    {
-        const ssize_t nRead = ::read(file.Get(), buffer, sizeof(buffer));
-        if (nRead < 0 && errno == EINTR)
-            continue;
-        if (nRead < 0)
-            return false;
-        if (nRead == 0)
-            break;
-        strRead.append(buffer, static_cast<size_t>(nRead));
-    }
+    if (!PosixReadToEnd(file.Get(), strRead, strRead.max_size()))
+        return false;
     strContents = std::move(strRead);
     return true;
 }

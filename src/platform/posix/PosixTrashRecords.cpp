@@ -1,6 +1,7 @@
 #include "platform/posix/PosixTrashRecords.h"
 
 #include "platform/posix/PosixFd.h"
+#include "platform/posix/PosixFileReader.h"
 #include "platform/posix/PosixFolderNames.h"
 #include "platform/posix/PosixProcess.h"
 
@@ -44,21 +45,7 @@ bool ReadRecord(int nInfoFd, const std::string& strName, std::string& strText)
     if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         static_cast<uint64_t>(status.st_size) > MAX_RECORD_BYTES)
         return false;
-    strText.resize(MAX_RECORD_BYTES);
-    size_t nDone = 0;
-    while (nDone < strText.size())
-    {
-        const ssize_t nRead = ::read(file.Get(), strText.data() + nDone, strText.size() - nDone);
-        if (nRead < 0 && errno == EINTR)
-            continue;
-        if (nRead < 0)
-            return false;
-        if (nRead == 0)
-            break;
-        nDone += static_cast<size_t>(nRead);
-    }
-    strText.resize(nDone);
-    return true;
+    return PosixReadToEnd(file.Get(), strText, MAX_RECORD_BYTES);
 }
 
 // Which trash a sweep was for: its info folder, with its birth time so that
