@@ -1,5 +1,8 @@
 #include "ui/qt/app/CMainFrame.h"
 
+#include "platform/IShell.h"
+#include "settings/CLaunchMode.h"
+#include "settings/CScrubixDoc.h"
 #include "ui/qt/app/CFramePort.h"
 #include "ui/qt/app/CPrivateMessageEvent.h"
 #include "ui/qt/app/HelpPage.h"
@@ -8,16 +11,14 @@
 #include "ui/qt/dialogs/CWelcomeDialog.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
 #include "ui/qt/pages/COptionsSheet.h"
-#include "platform/IShell.h"
 #include "ui/res/MenuTemplate.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/StringTable.h"
-#include "settings/CLaunchMode.h"
-#include "settings/CScrubixDoc.h"
 #include "ui/rules/CloseRules.h"
 #include "ui/rules/ColumnWidths.h"
 #include "ui/rules/Commands.h"
 #include "ui/rules/FrameGeometry.h"
+#include "ui/rules/FrameTexts.h"
 #include "ui/rules/InvisibleChain.h"
 
 #include <QAction>
@@ -43,11 +44,6 @@
 namespace
 {
 constexpr int NOTICE_TIMER_MS = 200;
-
-const char* const VERSION_NOTICE =
-    "Version 2.3 has modified the Directeds Tab and \nadded two powerful tabs called\n\n"
-    "   Files To Delete\n   and\n   Folders To Delete.\n\nPlease review them before "
-    "starting Scrubix.";
 
 QKeySequence KeyOf(const SAccelerator& accelerator)
 {
@@ -437,7 +433,7 @@ void CMainFrame::ShowVersionNotice()
 {
     if (m_services.store.GetInt("Settings", "23", 0) != 0)
         return;
-    ShowScrubixMessage(isVisible() ? this : nullptr, QString::fromLatin1(VERSION_NOTICE));
+    ShowScrubixMessage(isVisible() ? this : nullptr, QString::fromLatin1(VERSION_NOTICE_TEXT));
     m_services.store.SetInt("Settings", "23", 1);
 }
 

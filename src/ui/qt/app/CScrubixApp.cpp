@@ -1,10 +1,10 @@
 #include "ui/qt/app/CScrubixApp.h"
 
-#include "ui/qt/app/CPrivateMessageEvent.h"
 #include "platform/posix/CSqliteRegistry.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
+#include "ui/qt/app/CPrivateMessageEvent.h"
 #include "ui/rules/InvisibleChain.h"
 
 #include <QApplication>

@@ -1,23 +1,24 @@
 #include "ui/qt/app/CScrubixView.h"
 
+#include "platform/IFileSystem.h"
+#include "platform/ProgramFiles.h"
+#include "search/WaitForAck.h"
+#include "settings/CLaunchMode.h"
+#include "settings/CScrubixDoc.h"
 #include "ui/qt/app/CDriveBox.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CPrivateMessageEvent.h"
 #include "ui/qt/app/CResultsTreeView.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
 #include "ui/qt/dialogs/TextFit.h"
-#include "platform/IFileSystem.h"
-#include "platform/ProgramFiles.h"
 #include "ui/res/DialogUnits.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Templates.h"
-#include "search/WaitForAck.h"
-#include "settings/CLaunchMode.h"
-#include "settings/CScrubixDoc.h"
 #include "ui/rules/ColumnWidths.h"
 #include "ui/rules/Commands.h"
 #include "ui/rules/DriveBox.h"
 #include "ui/rules/FirstStartWelcome.h"
+#include "ui/rules/FrameTexts.h"
 #include "ui/rules/InvisibleChain.h"
 #include "ui/rules/StartSearch.h"
 #include "ui/rules/ViewStateEffects.h"
@@ -311,7 +312,7 @@ void CScrubixView::BeginSearch(const std::string& strRoot)
 
 void CScrubixView::StartSearchThread()
 {
-    m_pSearchButton->setText(QStringLiteral("Stop Search"));
+    m_pSearchButton->setText(QString::fromLatin1(STOP_SEARCH_TEXT));
     m_pSearchButton->setEnabled(true);
     m_search.Start();
 }

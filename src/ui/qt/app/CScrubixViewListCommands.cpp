@@ -1,10 +1,10 @@
 // The view's half of the results list's own commands: sorting, the check
 // boxes of many rows, a row's file and folder, its exclusions and the export.
 // Each checks its availability (IsListCommandEnabled) before it acts.
+#include "platform/IShell.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CScrubixView.h"
 #include "ui/qt/pages/CQtMessageBox.h"
-#include "platform/IShell.h"
 #include "ui/rules/Commands.h"
 
 #include <QAction>

@@ -2,6 +2,7 @@
 
 #include "ui/qt/app/UiThreadCall.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
+#include "ui/rules/FrameTexts.h"
 
 #include <QApplication>
 
@@ -13,10 +14,7 @@ CWindowPrompt::CWindowPrompt(QObject* pContext, std::function<bool(bool&)> confi
 void CWindowPrompt::ShowAckTimeout()
 {
     CallOnUiThread(m_pContext,
-                   [] {
-                       ShowScrubixMessage(
-                           nullptr, QStringLiteral("Click OK to unlock Scrubix and proceed."));
-                   });
+                   [] { ShowScrubixMessage(nullptr, QString::fromLatin1(ACK_TIMEOUT_TEXT)); });
 }
 
 void CWindowPrompt::ShowMessage(const std::string& strText)
