@@ -12,6 +12,7 @@
 #include "ui/rules/AboutLinks.h"
 #include "ui/win32/dialogs/CAboutDialog.h"
 #include "ui/win32/dialogs/CStaticLink.h"
+#include "ui/win32/dialogs/TextFit.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -120,6 +121,8 @@ TEST_F(AboutBoxTest, LinksShowTheirTextsAndTabReachesThem)
                               DLGC_WANTMESSAGE,
                           0);
             }
+            // Every text shows whole in the face the window system gives.
+            EXPECT_EQ(CutLabels(hAbout, LabelHeightNeeded), std::vector<std::wstring>());
             // The toolkit line reads for this front end.
             bool bWindowsNotice = false;
             for (const std::wstring& strText : StaticTexts(hAbout))

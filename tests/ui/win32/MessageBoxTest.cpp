@@ -9,6 +9,7 @@
 #include "ui/win32/dialogs/WideText.h"
 #include "ui/win32/pages/CWin32MessageBox.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace
@@ -65,6 +66,7 @@ TEST(Win32MessageBoxTest, EntryRefusalGoesOverTheEntryDialog)
     bool bRefusal = false;
     bool bOverEntry = false;
     bool bEntryStays = false;
+    bool bCentredOverEntry = false;
     std::vector<std::string> items;
     RunSheet(sheet,
              [&](HWND hSheet)
@@ -78,6 +80,12 @@ TEST(Win32MessageBoxTest, EntryRefusalGoesOverTheEntryDialog)
                              {
                                  bRefusal = HasText(hBox, TEXT_NULL_ENTRY);
                                  bOverEntry = GetWindow(hBox, GW_OWNER) == hEntry;
+                                 RECT box{};
+                                 RECT entry{};
+                                 GetWindowRect(hBox, &box);
+                                 GetWindowRect(hEntry, &entry);
+                                 bCentredOverEntry = std::abs((box.left + box.right) -
+                                                              (entry.left + entry.right)) <= 2;
                                  ClickItem(hBox, IDOK);
                              },
                              CWin32MessageBox::TITLE);
@@ -93,6 +101,7 @@ TEST(Win32MessageBoxTest, EntryRefusalGoesOverTheEntryDialog)
              });
     EXPECT_TRUE(bRefusal);
     EXPECT_TRUE(bOverEntry);
+    EXPECT_TRUE(bCentredOverEntry);
     EXPECT_TRUE(bEntryStays);
     EXPECT_EQ(items, extensions);
     EXPECT_EQ(SheetAnswersMissed(), nMissed);

@@ -9,6 +9,7 @@
 #include "ui/res/ResourceIds.h"
 #include "ui/rules/OptionsTexts.h"
 #include "ui/rules/RunAtBoot.h"
+#include "ui/win32/dialogs/TextFit.h"
 #include "ui/win32/pages/COptionsPage.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,7 @@ TEST_F(OptionsSheetTest, IdleShowsNineTabsInOrderWithOkAndCancelOnly)
     std::wstring strCaption;
     bool bApplyShown = true;
     bool bFirstCreatedOnly = false;
+    std::vector<std::wstring> cut;
     RunSheet(sheet,
              [&](HWND hSheet)
              {
@@ -66,6 +68,13 @@ TEST_F(OptionsSheetTest, IdleShowsNineTabsInOrderWithOkAndCancelOnly)
                  // A page's window exists once its tab has been shown.
                  bFirstCreatedOnly = sheet.Page(0)->IsCreated() &&
                                      !sheet.FindPage(EOptionsPage::FoldersToDelete)->IsCreated();
+                 // Every text of every page shows whole.
+                 for (int i = 0; i < 9; ++i)
+                 {
+                     for (const std::wstring& strCut :
+                          CutLabels(ShowPage(hSheet, i), LabelHeightNeeded))
+                         cut.push_back(strCut);
+                 }
                  ClickItem(hSheet, IDCANCEL);
              });
     EXPECT_EQ(strCaption, L"Options");
@@ -75,6 +84,7 @@ TEST_F(OptionsSheetTest, IdleShowsNineTabsInOrderWithOkAndCancelOnly)
                                          L"Run Options", L"Other Settings"}));
     EXPECT_FALSE(bApplyShown);
     EXPECT_TRUE(bFirstCreatedOnly);
+    EXPECT_EQ(cut, std::vector<std::wstring>());
 }
 
 // While results are shown the sheet has the one page Purge/Move; switching

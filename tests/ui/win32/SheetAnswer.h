@@ -134,6 +134,25 @@ inline void PumpMessages(DWORD nMs)
     }
 }
 
+// The labels of a dialog whose text is cut off (the wrapped text needs more
+// height than the label has).
+inline std::vector<std::wstring> CutLabels(HWND hDialog, int (*fnNeeded)(HWND))
+{
+    std::vector<std::wstring> cut;
+    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr;
+         hChild = GetWindow(hChild, GW_HWNDNEXT))
+    {
+        RECT client{};
+        GetClientRect(hChild, &client);
+        if (!IsWindowVisible(hChild) || fnNeeded(hChild) <= client.bottom)
+            continue;
+        wchar_t szText[512] = {};
+        GetWindowTextW(hChild, szText, 512);
+        cut.push_back(szText);
+    }
+    return cut;
+}
+
 // The texts of a dialog's static controls, in order (a message box's text).
 inline std::vector<std::wstring> StaticTexts(HWND hDialog)
 {

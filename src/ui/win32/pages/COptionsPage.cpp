@@ -7,6 +7,7 @@
 #include "ui/rules/IMessageBox.h"
 #include "ui/win32/dialogs/DialogTemplateBytes.h"
 #include "ui/win32/dialogs/PictureIcons.h"
+#include "ui/win32/dialogs/TextFit.h"
 
 namespace
 {
@@ -66,6 +67,7 @@ INT_PTR CALLBACK COptionsPage::PageProc(HWND hWnd, UINT nMessage, WPARAM wParam,
         if (pPage->m_context.hSheet == nullptr)
             pPage->m_context.hSheet = GetParent(hWnd);
         SetTemplateIcons(hWnd);
+        GrowLabelsToFit(hWnd, 1);
         pPage->OnInitPage();
         return TRUE;
     }

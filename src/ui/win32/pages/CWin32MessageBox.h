@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // The options sheet's message boxes as MessageBoxW: titled "Scrubix", no
-// icon. A Yes/No box has Yes as its default button (also where the text
+// icon, at least wide enough for its whole title and centred over its owner.
+// A Yes/No box has Yes as its default button (also where the text
 // recommends No); it has no Cancel, so only Yes or No closes it. The box is
 // modal and goes over the window the user is working in (the entry dialog
 // over the sheet, say), else over the owner given. The text is the program's
