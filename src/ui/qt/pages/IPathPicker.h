@@ -1,20 +1,11 @@
 #pragma once
 
+#include "ui/rules/SPathChoice.h"
+
 #include <QString>
-#include <optional>
 #include <string>
 
 class QWidget;
-
-// What a path dialog gave back.
-struct SPathChoice
-{
-    bool bChosen = false; // false: cancelled
-    // The choice in the program's Windows form; nullopt when it lies on no
-    // drive (the page then says why it cannot take it).
-    std::optional<std::string> windowsPath;
-    std::string strHostPath; // the choice as the host names it
-};
 
 // The dialogs through which the pages choose paths. Paths are in the
 // program's Windows form ("C:\dir"). User-interface thread only; each call
