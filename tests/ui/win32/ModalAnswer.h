@@ -29,7 +29,14 @@ struct SPending
     std::set<HWND> before;
     std::wstring strTitle;
     DWORD nDeadline = 0;
+    unsigned nOrder = 0; // arming order
 };
+
+inline unsigned NextOrder()
+{
+    static unsigned nOrder = 0;
+    return ++nOrder;
+}
 
 inline std::map<UINT_PTR, SPending>& Pending()
 {
@@ -65,9 +72,12 @@ inline void CALLBACK Poll(HWND, UINT, UINT_PTR nTimer, DWORD)
         return;
     // Only the oldest pending answer may take a dialog, so queued answers
     // meet their dialogs in order.
-    if (it != Pending().begin())
-        return;
     SPending& pending = it->second;
+    for (const auto& [nOther, other] : Pending())
+    {
+        if (other.nOrder < pending.nOrder)
+            return;
+    }
     HWND hFound = nullptr;
     for (HWND hWnd : ThreadDialogs())
     {
@@ -100,6 +110,34 @@ inline void AnswerNextModal(std::function<void(HWND)> answer, std::wstring strTi
     const UINT_PTR nTimer = SetTimer(nullptr, 0, 20, Poll);
     Pending()[nTimer] = SPending{std::move(answer), ThreadDialogs(), std::move(strTitle),
                                  GetTickCount() + nTimeoutMs};
+}
+
+// Runs work once, nMs milliseconds from now, from a thread timer: inside
+// whatever message loop runs then (a modal dialog's included).
+namespace modal_answer_detail
+{
+inline std::map<UINT_PTR, std::function<void()>>& Later()
+{
+    static std::map<UINT_PTR, std::function<void()>> later;
+    return later;
+}
+
+inline void CALLBACK RunLaterTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    KillTimer(nullptr, nTimer);
+    auto it = Later().find(nTimer);
+    if (it == Later().end())
+        return;
+    std::function<void()> work = std::move(it->second);
+    Later().erase(it);
+    work();
+}
+} // namespace modal_answer_detail
+
+inline void RunLater(DWORD nMs, std::function<void()> work)
+{
+    using namespace modal_answer_detail;
+    Later()[SetTimer(nullptr, 0, nMs, RunLaterTimer)] = std::move(work);
 }
 
 // Clicks a dialog's button as the user would (the button must be visible and
