@@ -1,6 +1,7 @@
 #include "CProgressDialog.h"
 
 #include "DialogTemplateBytes.h"
+#include "DialogTextFit.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Templates.h"
 
@@ -100,6 +101,7 @@ void CProgressDialog::OnInitDialog()
     const int nTop = over.top + (over.bottom - over.top - nHeight) / 2;
     SetWindowPos(m_hWnd, nullptr, nLeft, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    FitDialogTexts(m_hWnd);
     HWND hFile = GetDlgItem(m_hWnd, IDC_PROGRESS_FILE);
     // Paths are shown as they are ("&" is no mnemonic) and shortened in the
     // middle when they do not fit.

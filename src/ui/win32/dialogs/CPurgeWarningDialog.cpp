@@ -1,6 +1,7 @@
 #include "CPurgeWarningDialog.h"
 
 #include "DialogTemplateBytes.h"
+#include "DialogTextFit.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Templates.h"
 
@@ -30,6 +31,7 @@ INT_PTR CALLBACK CPurgeWarningDialog::DialogProc(HWND hWnd, UINT nMessage, WPARA
     case WM_INITDIALOG:
     {
         SetWindowLongPtrW(hWnd, DWLP_USER, lParam);
+        FitDialogTexts(hWnd);
         const auto* pThis = reinterpret_cast<const CPurgeWarningDialog*>(lParam);
         CheckDlgButton(hWnd, IDC_DONT_SHOW, pThis->m_bDontShow ? BST_CHECKED : BST_UNCHECKED);
         SetFocus(GetDlgItem(hWnd, ID_RESULT_OK));

@@ -1,6 +1,7 @@
 #include "CWelcomeDialog.h"
 
 #include "DialogTemplateBytes.h"
+#include "DialogTextFit.h"
 #include "platform/IShell.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Templates.h"
@@ -39,6 +40,7 @@ INT_PTR CWelcomeDialog::OnMessage(UINT nMessage, WPARAM wParam, LPARAM)
     switch (nMessage)
     {
     case WM_INITDIALOG:
+        FitDialogTexts(m_hWnd);
         // The default button takes the focus, so Enter chooses it.
         SetFocus(GetDlgItem(m_hWnd, ID_RESULT_OK));
         return FALSE;
