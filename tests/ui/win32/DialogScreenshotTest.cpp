@@ -23,24 +23,26 @@ public:
 
 // How long a dialog waits for the script before it gives up.
 constexpr DWORD HOLD_MS = 20000;
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    KillTimer(nullptr, nTimer);
+    PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+}
 } // namespace
 
 TEST(DialogScreenshot, DISABLED_Welcome)
 {
     CNoShell shell;
     CWelcomeDialog welcome(shell, "help.html");
-    SetTimer(nullptr, 0, HOLD_MS,
-             [](HWND, UINT, UINT_PTR, DWORD)
-             { PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+    SetTimer(nullptr, 0, HOLD_MS, GiveUp);
     welcome.DoModal(nullptr);
 }
 
 TEST(DialogScreenshot, DISABLED_PurgeWarning)
 {
     bool bDontShow = false;
-    SetTimer(nullptr, 0, HOLD_MS,
-             [](HWND, UINT, UINT_PTR, DWORD)
-             { PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
+    SetTimer(nullptr, 0, HOLD_MS, GiveUp);
     CPurgeWarningDialog::Confirm(nullptr, bDontShow);
 }
 
