@@ -12,7 +12,7 @@
 #include "ui/rules/AboutLinks.h"
 #include "ui/win32/dialogs/CAboutDialog.h"
 #include "ui/win32/dialogs/CStaticLink.h"
-#include "ui/win32/dialogs/TextFit.h"
+#include "ui/win32/dialogs/DialogTextFit.h"
 
 #include <gtest/gtest.h>
 #include <string>

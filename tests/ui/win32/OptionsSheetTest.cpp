@@ -9,7 +9,7 @@
 #include "ui/res/ResourceIds.h"
 #include "ui/rules/OptionsTexts.h"
 #include "ui/rules/RunAtBoot.h"
-#include "ui/win32/dialogs/TextFit.h"
+#include "ui/win32/dialogs/DialogTextFit.h"
 #include "ui/win32/pages/COptionsPage.h"
 
 #include <gtest/gtest.h>

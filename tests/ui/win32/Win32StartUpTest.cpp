@@ -2,6 +2,7 @@
 // chain (search, dispose, exit) and a second copy that stops it, the Welcome
 // choices, the Run value for every Run/Visible combination, and closing
 // during a search and during a disposal.
+#include "SheetAnswer.h"
 #include "Win32ViewProbe.h"
 #include "platform/Platform.h"
 #include "settings/CLaunchMode.h"
@@ -112,25 +113,20 @@ TEST(Win32StartUpTest, OptionsOkWritesTheRunValueForEveryCombination)
     CWin32AppSandbox sandbox;
     sandbox.SkipFirstRun();
     sandbox.SetString("Settings", "Path", "C:\\Program Files\\Scrubix");
-    int32_t nRun = 0;
-    int32_t nVisible = 0;
-    SFrameHooks hooks;
-    CScrubixDoc* pDoc = nullptr;
-    hooks.showOptions = [&](HWND)
-    {
-        pDoc->Run = nRun;
-        pDoc->Visible = nVisible;
-        return true;
-    };
-    ASSERT_NE(sandbox.Start("", hooks), nullptr);
-    pDoc = &sandbox.View().Document();
+    ASSERT_NE(sandbox.Start(), nullptr);
+    CScrubixDoc& doc = sandbox.View().Document();
     for (const SRunCase& c : cases)
     {
-        nRun = c.nRun;
-        nVisible = c.nVisible;
+        // The settings as a user left them on the Run Options page (its
+        // clicks are the sheet tests'); the real sheet, opened by the frame's
+        // Options command, closed with OK.
+        doc.Run = c.nRun;
+        doc.Visible = c.nVisible;
+        AnswerSheet([](HWND hSheet) { ClickItem(hSheet, IDOK); }, L"Options");
         sandbox.Frame().OnCommand(ID_OPTIONS);
+        EXPECT_EQ(SheetAnswersMissed(), 0);
         const std::string strWanted =
-            c.nRun != 0 ? pDoc->Path + "\\scrubix.exe" + c.pszArguments : std::string();
+            c.nRun != 0 ? doc.Path + "\\scrubix.exe" + c.pszArguments : std::string();
         EXPECT_EQ(ReadRunValue(), strWanted) << c.nRun << c.nVisible;
     }
 }

@@ -1,5 +1,7 @@
 #include "TextFit.h"
 
+#include "ui/rules/TextFit.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -75,207 +77,51 @@ QSize LabelTextSize(const QLabel* pLabel, int nWidth)
     return text + chrome;
 }
 
-bool Contains(const QRect& outer, const QRect& inner)
-{
-    return outer.contains(inner.topLeft()) && outer.contains(inner.bottomRight());
-}
-
-// How far a rectangle may grow on each side: the limits of its edges.
-struct SLimits
-{
-    int nLeft = 0;
-    int nTop = 0;
-    int nRight = 0;
-    int nBottom = 0;
-};
-
-SLimits OuterLimits(const QWidget* pSelf, const QRect& rect, const std::vector<QWidget*>& widgets,
-                    const QWidget* pParent, int nMargin)
-{
-    const QRect bounds = pParent->rect().adjusted(nMargin, nMargin, -nMargin, -nMargin);
-    SLimits limits{std::min(rect.left(), bounds.left()), std::min(rect.top(), bounds.top()),
-                   std::max(rect.right(), bounds.right()),
-                   std::max(rect.bottom(), bounds.bottom())};
-    for (const QWidget* pOther : widgets)
-    {
-        const auto* pGroup = qobject_cast<const QGroupBox*>(pOther);
-        if (pOther == pSelf || pGroup == nullptr || !Contains(pGroup->geometry(), rect))
-        {
-            continue;
-        }
-        // Inside the frame and below the title of the group that holds it.
-        const QRect inside = pGroup->geometry().adjusted(nMargin, pGroup->fontMetrics().height(),
-                                                         -nMargin, -nMargin);
-        limits.nLeft = std::max(limits.nLeft, std::min(rect.left(), inside.left()));
-        limits.nTop = std::max(limits.nTop, std::min(rect.top(), inside.top()));
-        limits.nRight = std::min(limits.nRight, std::max(rect.right(), inside.right()));
-        limits.nBottom = std::min(limits.nBottom, std::max(rect.bottom(), inside.bottom()));
-    }
-    return limits;
-}
-
-// The limits left and right of the rectangle's band by the controls beside it.
-void LimitSideways(SLimits& limits, const QWidget* pSelf, const QRect& original, const QRect& rect,
-                   const std::vector<QWidget*>& widgets, int nMargin)
-{
-    for (const QWidget* pOther : widgets)
-    {
-        const QRect other = pOther->geometry();
-        if (pOther == pSelf || other.intersects(original))
-        {
-            continue;
-        }
-        if (other.bottom() < rect.top() || other.top() > rect.bottom())
-        {
-            continue;
-        }
-        if (other.right() < rect.left())
-        {
-            limits.nLeft =
-                std::max(limits.nLeft, std::min(rect.left(), other.right() + 1 + nMargin));
-        }
-        else if (other.left() > rect.right())
-        {
-            limits.nRight =
-                std::min(limits.nRight, std::max(rect.right(), other.left() - 1 - nMargin));
-        }
-    }
-}
-
-// The limits above and below the rectangle's column by the controls there.
-void LimitUpDown(SLimits& limits, const QWidget* pSelf, const QRect& original, const QRect& rect,
-                 const std::vector<QWidget*>& widgets, int nMargin)
-{
-    for (const QWidget* pOther : widgets)
-    {
-        const QRect other = pOther->geometry();
-        if (pOther == pSelf || other.intersects(original))
-        {
-            continue;
-        }
-        if (other.right() < rect.left() || other.left() > rect.right())
-        {
-            continue;
-        }
-        if (other.bottom() < rect.top())
-        {
-            limits.nTop = std::max(limits.nTop, std::min(rect.top(), other.bottom() + 1 + nMargin));
-        }
-        else if (other.top() > rect.bottom())
-        {
-            limits.nBottom =
-                std::min(limits.nBottom, std::max(rect.bottom(), other.top() - 1 - nMargin));
-        }
-    }
-}
-
-enum class ESide
-{
-    Start, // the left (or top) edge stays where it is first
-    End,   // the right (or bottom) edge stays first
-    Both,  // centred: both edges move
-};
-
-// Splits nExtra pixels between the two sides as the preference says, within
-// the room each side has. Returns what each side takes.
-std::pair<int, int> Split(int nExtra, int nRoomBefore, int nRoomAfter, ESide ePreference)
-{
-    int nBefore = 0;
-    int nAfter = 0;
-    switch (ePreference)
-    {
-    case ESide::Start:
-        nAfter = std::min(nExtra, nRoomAfter);
-        nBefore = std::min(nExtra - nAfter, nRoomBefore);
-        break;
-    case ESide::End:
-        nBefore = std::min(nExtra, nRoomBefore);
-        nAfter = std::min(nExtra - nBefore, nRoomAfter);
-        break;
-    case ESide::Both:
-        nBefore = std::min(nExtra / 2, nRoomBefore);
-        nAfter = std::min(nExtra - nBefore, nRoomAfter);
-        nBefore = std::min(nExtra - nAfter, nRoomBefore);
-        break;
-    }
-    return {nBefore, nAfter};
-}
-
-ESide HorizontalPreference(const QWidget* pWidget)
+ETextFitSide HorizontalPreference(const QWidget* pWidget)
 {
     if (const auto* pLabel = qobject_cast<const QLabel*>(pWidget))
     {
         const Qt::Alignment align = pLabel->alignment();
         if (align & Qt::AlignHCenter)
         {
-            return ESide::Both;
+            return ETextFitSide::Both;
         }
-        return (align & Qt::AlignRight) ? ESide::End : ESide::Start;
+        return (align & Qt::AlignRight) ? ETextFitSide::End : ETextFitSide::Start;
     }
     if (qobject_cast<const QPushButton*>(pWidget) != nullptr)
     {
-        return ESide::Both;
+        return ETextFitSide::Both;
     }
-    return ESide::Start;
+    return ETextFitSide::Start;
 }
 
-QRect Widen(const QRect& rect, int nExtra, const SLimits& limits, ESide ePreference)
+// A widget as the shared growth rule sees it.
+STextFitControl FitControl(const QWidget* pWidget)
 {
-    const auto [nLeft, nRight] =
-        Split(nExtra, rect.left() - limits.nLeft, limits.nRight - rect.right(), ePreference);
-    return rect.adjusted(-nLeft, 0, nRight, 0);
-}
-
-void GrowOne(QWidget* pWidget, const std::vector<QWidget*>& widgets, QWidget* pParent, int nMargin)
-{
-    if (qobject_cast<QGroupBox*>(pWidget) != nullptr || TextFits(pWidget))
+    STextFitControl control;
+    const QRect geometry = pWidget->geometry();
+    control.rect = {geometry.left(), geometry.top(), geometry.width(), geometry.height()};
+    if (const auto* pGroup = qobject_cast<const QGroupBox*>(pWidget))
     {
-        return;
+        control.bGroupBox = true;
+        control.nTitleHeight = pGroup->fontMetrics().height();
     }
-    const QRect original = pWidget->geometry();
-    const ESide ePreference = HorizontalPreference(pWidget);
-    SLimits limits = OuterLimits(pWidget, original, widgets, pParent, nMargin);
-    LimitSideways(limits, pWidget, original, original, widgets, nMargin);
-
-    QRect rect = original;
-    const QSize need = *TextSizeNeeded(pWidget);
-    if (need.width() > rect.width())
+    if (const std::optional<QSize> need = TextSizeNeeded(pWidget))
     {
-        rect = Widen(rect, need.width() - rect.width(), limits, ePreference);
+        control.bHasText = true;
+        control.nNeedWidth = need->width();
+        control.nNeedHeight = need->height();
     }
-    auto* pLabel = qobject_cast<QLabel*>(pWidget);
+    control.eSide = HorizontalPreference(pWidget);
+    const auto* pLabel = qobject_cast<const QLabel*>(pWidget);
     if (pLabel != nullptr && pLabel->wordWrap())
     {
-        // More lines than the rectangle holds: taller first (the lines keep
-        // their breaks as far as possible), then wider a letter at a time.
-        int nHeight = LabelTextSize(pLabel, rect.width()).height();
-        if (nHeight > rect.height())
-        {
-            LimitUpDown(limits, pWidget, original, rect, widgets, nMargin);
-            const auto [nUp, nDown] = Split(nHeight - rect.height(), rect.top() - limits.nTop,
-                                            limits.nBottom - rect.bottom(), ESide::Start);
-            rect.adjust(0, -nUp, 0, nDown);
-            LimitSideways(limits, pWidget, original, rect, widgets, nMargin);
-        }
-        const int nStep = std::max(1, pLabel->fontMetrics().averageCharWidth());
-        while ((nHeight = LabelTextSize(pLabel, rect.width()).height()) > rect.height())
-        {
-            const QRect wider = Widen(rect, nStep, limits, ePreference);
-            if (wider == rect)
-            {
-                break;
-            }
-            rect = wider;
-        }
+        control.bWraps = true;
+        control.heightAtWidth = [pLabel](int32_t nWidth)
+        { return LabelTextSize(pLabel, nWidth).height(); };
+        control.nWidenStep = std::max(1, pLabel->fontMetrics().averageCharWidth());
     }
-    else if (need.height() > rect.height())
-    {
-        LimitUpDown(limits, pWidget, original, rect, widgets, nMargin);
-        const auto [nUp, nDown] = Split(need.height() - rect.height(), rect.top() - limits.nTop,
-                                        limits.nBottom - rect.bottom(), ESide::Both);
-        rect.adjust(0, -nUp, 0, nDown);
-    }
-    pWidget->setGeometry(rect);
+    return control;
 }
 } // namespace
 
@@ -335,8 +181,20 @@ bool TextFits(const QWidget* pWidget)
 
 void GrowTextsToFit(const std::vector<QWidget*>& widgets, QWidget* pParent, int nMargin)
 {
-    for (QWidget* pWidget : widgets)
+    std::vector<STextFitControl> controls;
+    controls.reserve(widgets.size());
+    for (const QWidget* pWidget : widgets)
     {
-        GrowOne(pWidget, widgets, pParent, nMargin);
+        controls.push_back(FitControl(pWidget));
+    }
+    GrowTextsToFit(controls, pParent->width(), pParent->height(), nMargin);
+    for (size_t i = 0; i < widgets.size(); ++i)
+    {
+        const STextFitRect& rect = controls[i].rect;
+        const QRect grown(rect.nLeft, rect.nTop, rect.nWidth, rect.nHeight);
+        if (grown != widgets[i]->geometry())
+        {
+            widgets[i]->setGeometry(grown);
+        }
     }
 }

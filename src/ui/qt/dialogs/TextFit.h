@@ -31,5 +31,6 @@ bool TextFits(const QWidget* pWidget);
 // is aligned to (centred texts on both sides), then, for wrapping labels,
 // taller (downwards first). Growth stops nMargin pixels short of the parent's
 // edges, of any control it did not already overlap and of the inside of the
-// group box that holds it. Group boxes themselves are not resized.
+// group box that holds it. Group boxes themselves are not resized. The
+// geometry is the shared rule of ui/rules/TextFit.h; this measures the texts.
 void GrowTextsToFit(const std::vector<QWidget*>& widgets, QWidget* pParent, int nMargin);

@@ -16,12 +16,14 @@
 #include "ui/win32/app/CSingleInstance.h"
 #include "ui/win32/app/HelpPage.h"
 #include "ui/win32/app/UiThreadCall.h"
+#include "ui/win32/dialogs/CAboutDialog.h"
 #include "ui/win32/dialogs/CProgressDialog.h"
 #include "ui/win32/dialogs/CPurgeWarningDialog.h"
 #include "ui/win32/dialogs/CWelcomeDialog.h"
-#include "ui/win32/dialogs/MainFrameResources.h"
+#include "ui/win32/dialogs/MainMenuResources.h"
 #include "ui/win32/dialogs/ScrubixMessageBox.h"
 #include "ui/win32/dialogs/WideText.h"
+#include "ui/win32/pages/COptionsSheet.h"
 
 namespace
 {
@@ -562,18 +564,23 @@ void CMainFrame::OpenHelp()
 void CMainFrame::ShowAbout()
 {
     if (m_hooks.showAbout)
+    {
         m_hooks.showAbout(m_hWnd);
+        return;
+    }
+    // The web link opens the help page that ships with the program.
+    RunAboutDialog(m_hWnd, m_services.shell, m_aboutLinks, HelpIndexPath());
 }
 
 void CMainFrame::ShowOptions()
 {
-    if (!m_hooks.showOptions || !m_hooks.showOptions(m_hWnd))
+    // After OK the sheet has saved the settings and rewritten the Run entry.
+    const bool bAccepted =
+        m_hooks.showOptions
+            ? m_hooks.showOptions(m_hWnd)
+            : RunOptionsSheet(m_hWnd, m_doc, m_pView->GetViewState(), m_services.autostart);
+    if (!bAccepted)
         return;
-    bool bLoginRefused = false;
-    RegisterRunAtBoot(m_services.store, m_services.autostart, m_doc.Path, m_doc.Run, m_doc.Visible,
-                      &bLoginRefused);
-    if (bLoginRefused)
-        ShowScrubixMessage(m_hWnd, LOGIN_ENTRY_REFUSED_TEXT);
     SetWindowTextW(m_pView->ActionButton(), WideFromUtf8(ActionButtonText(m_doc.Move)).c_str());
     UpdateCommands();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/rules/AboutLinks.h"
 #include "ui/rules/Commands.h"
 #include "ui/win32/app/CScrubixView.h"
 
@@ -19,9 +20,10 @@ struct SFrameHooks
     // Opens the help page; the default opens HelpIndexPath() through the shell.
     std::function<void()> openHelp;
     // The Options sheet, owned by owner; true after OK (the document then
-    // holds the new settings, saved).
+    // holds the new settings, saved, and the Run entry is rewritten). The
+    // default is RunOptionsSheet.
     std::function<bool(HWND owner)> showOptions;
-    // The About box, owned by owner.
+    // The About box, owned by owner; the default is RunAboutDialog.
     std::function<void(HWND owner)> showAbout;
     // Runs once the frame's window is destroyed (the program's end).
     std::function<void()> onDestroyed;
@@ -115,6 +117,7 @@ private:
     CLaunchMode& m_launchMode;
     SViewServices m_services;
     SFrameHooks m_hooks;
+    SAboutLinks m_aboutLinks; // the About box's links, visited or not, for the run
     HWND m_hWnd = nullptr;
     HWND m_hToolBar = nullptr;
     HWND m_hStatusBar = nullptr;

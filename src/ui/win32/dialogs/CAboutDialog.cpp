@@ -3,7 +3,7 @@
 #include "CStaticLink.h"
 #include "DialogTemplateBytes.h"
 #include "PictureIcons.h"
-#include "TextFit.h"
+#include "DialogTextFit.h"
 #include "WideText.h"
 #include "ui/res/AboutTexts.h"
 #include "ui/res/ResourceIds.h"
@@ -75,7 +75,7 @@ void CAboutDialog::OnInitDialog(HWND hWnd)
     m_hWnd = hWnd;
     SetTemplateIcons(hWnd);
     EnumChildWindows(hWnd, ReplaceToolkitNotice, 0);
-    GrowLabelsToFit(hWnd, 1);
+    FitDialogTexts(hWnd);
 
     // The flags are pointed at before the links are first drawn.
     if (CStaticLink* pEmail = EmailLink())

@@ -7,7 +7,7 @@
 #include "ui/rules/IMessageBox.h"
 #include "ui/win32/dialogs/DialogTemplateBytes.h"
 #include "ui/win32/dialogs/PictureIcons.h"
-#include "ui/win32/dialogs/TextFit.h"
+#include "ui/win32/dialogs/DialogTextFit.h"
 
 namespace
 {
@@ -67,7 +67,7 @@ INT_PTR CALLBACK COptionsPage::PageProc(HWND hWnd, UINT nMessage, WPARAM wParam,
         if (pPage->m_context.hSheet == nullptr)
             pPage->m_context.hSheet = GetParent(hWnd);
         SetTemplateIcons(hWnd);
-        GrowLabelsToFit(hWnd, 1);
+        FitDialogTexts(hWnd);
         pPage->OnInitPage();
         return TRUE;
     }
