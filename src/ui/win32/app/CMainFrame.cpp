@@ -15,6 +15,7 @@
 #include "ui/rules/RunAtBoot.h"
 #include "ui/win32/app/CSingleInstance.h"
 #include "ui/win32/app/HelpPage.h"
+#include "ui/win32/app/ResultsMenus.h"
 #include "ui/win32/app/UiThreadCall.h"
 #include "ui/win32/dialogs/CAboutDialog.h"
 #include "ui/win32/dialogs/CProgressDialog.h"
@@ -24,6 +25,8 @@
 #include "ui/win32/dialogs/ScrubixMessageBox.h"
 #include "ui/win32/dialogs/WideText.h"
 #include "ui/win32/pages/COptionsSheet.h"
+
+#include <windowsx.h>
 
 namespace
 {
@@ -110,13 +113,15 @@ bool CMainFrame::Create()
     int cy = 0;
     PlaceFromStoredScreen(x, y, cx, cy);
     m_hMenu = CreateMainMenu();
+    if (m_hMenu != nullptr)
+        AddResultsMenus(m_hMenu);
     // A fixed frame: no sizing border and no maximise box.
     const DWORD nStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     m_hWnd = CreateWindowExW(0, CLASS_NAME, WideFromUtf8(APP_TITLE).c_str(), nStyle, x, y, cx, cy,
                              nullptr, m_hMenu, hInstance, this);
     if (m_hWnd == nullptr)
         return false;
-    m_hAccelerators = CreateMainAccelerators();
+    m_hAccelerators = CreateFrameAccelerators();
     CreateBars();
 
     RECT toolBar{};
@@ -245,12 +250,6 @@ void CMainFrame::UpdateCommands()
     UpdateListCommands();
 }
 
-void CMainFrame::UpdateListCommands()
-{
-    // The list's own commands live in the list (header clicks, Space); the
-    // menus that offer them come with the review commands.
-}
-
 bool CMainFrame::IsCommandOn(int nCommandId) const
 {
     const auto it = m_enabled.find(nCommandId);
@@ -260,6 +259,13 @@ bool CMainFrame::IsCommandOn(int nCommandId) const
 void CMainFrame::OnCommand(int nCommandId)
 {
     UpdateCommands();
+    EListCommand listCommand = EListCommand::SortByColumn;
+    int nColumn = 0;
+    if (ListCommandFromId(nCommandId, listCommand, nColumn))
+    {
+        OnListCommand(listCommand, nColumn);
+        return;
+    }
     ECommand command = ECommand::Search;
     if (!CommandFromId(static_cast<uint32_t>(nCommandId), command) || !IsCommandOn(nCommandId))
         return;
@@ -363,9 +369,17 @@ LRESULT CMainFrame::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_INITMENU:
     case WM_INITMENUPOPUP:
         UpdateCommands();
         return 0;
+    case WM_CONTEXTMENU:
+        if (m_pView != nullptr && reinterpret_cast<HWND>(wParam) == m_pView->ResultsList())
+        {
+            ShowListContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        break;
     case WM_MENUSELECT:
     {
         const UINT nFlags = HIWORD(wParam);
