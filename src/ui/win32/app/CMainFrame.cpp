@@ -26,8 +26,6 @@
 #include "ui/win32/dialogs/WideText.h"
 #include "ui/win32/pages/COptionsSheet.h"
 
-#include <windowsx.h>
-
 namespace
 {
 // The checked-rows pane's width in pixels.
@@ -47,24 +45,6 @@ RECT WorkArea()
     return work;
 }
 
-UINT VirtualKey(EAcceleratorKey eKey)
-{
-    switch (eKey)
-    {
-    case EAcceleratorKey::F2:
-        return VK_F2;
-    case EAcceleratorKey::F3:
-        return VK_F3;
-    case EAcceleratorKey::Delete:
-        return VK_DELETE;
-    case EAcceleratorKey::Home:
-        return VK_HOME;
-    case EAcceleratorKey::Escape:
-        return VK_ESCAPE;
-    default:
-        return 0;
-    }
-}
 } // namespace
 
 CMainFrame::CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::string& strArguments,
@@ -296,25 +276,19 @@ void CMainFrame::OnCommand(int nCommandId)
     }
 }
 
-bool CMainFrame::KeepsKeyForList(const MSG& msg) const
-{
-    if (msg.message != WM_KEYDOWN || m_pView == nullptr || GetFocus() != m_pView->ResultsList())
-        return false;
-    for (const SAccelerator& accelerator : GetAccelerators())
-    {
-        ECommand command = ECommand::Search;
-        if (accelerator.bProgramCommand && accelerator.nModifiers == ACCEL_NONE &&
-            VirtualKey(accelerator.eKey) == msg.wParam &&
-            CommandFromId(static_cast<uint32_t>(accelerator.nCommandId), command))
-            return ListKeepsCommandKey(command);
-    }
-    return false;
-}
-
 bool CMainFrame::PreTranslateMessage(MSG& msg)
 {
     if (m_hWnd == nullptr)
         return false;
+    // The menu key and Shift+F10 in the list open its context menu at the
+    // current row; both halves of the key are used up, so no other handling
+    // opens it again or enters the menu bar.
+    if (IsListMenuKey(msg))
+    {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+            ShowListContextMenu(POINT{-1, -1});
+        return true;
+    }
     const bool bOurs = msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd) != FALSE;
     if (bOurs && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
         m_hAccelerators != nullptr && !KeepsKeyForList(msg) &&
@@ -373,13 +347,7 @@ LRESULT CMainFrame::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP:
         UpdateCommands();
         return 0;
-    case WM_CONTEXTMENU:
-        if (m_pView != nullptr && reinterpret_cast<HWND>(wParam) == m_pView->ResultsList())
-        {
-            ShowListContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        }
-        break;
+
     case WM_MENUSELECT:
     {
         const UINT nFlags = HIWORD(wParam);

@@ -138,6 +138,8 @@ private:
     void ShowAbout();
     void ShowOptions();
     bool KeepsKeyForList(const MSG& msg) const;
+    // The menu key or Shift+F10 pressed or let go in the results list.
+    bool IsListMenuKey(const MSG& msg) const;
 
     CScrubixDoc& m_doc;
     CLaunchMode& m_launchMode;

@@ -1,6 +1,7 @@
 // The main frame's half of the results list's commands: the Results menu,
 // File's Export Results, the list's context menu and their keys. The view
 // carries them out; availability comes from IsListCommandEnabled.
+#include "ui/res/MenuTemplate.h"
 #include "ui/res/ResultsMenuTemplate.h"
 #include "ui/win32/app/CMainFrame.h"
 #include "ui/win32/app/ResultsMenus.h"
@@ -48,6 +49,54 @@ std::string CMainFrame::MenuItemText(int nCommandId) const
     wchar_t szText[256] = {};
     GetMenuStringW(m_hMenu, static_cast<UINT>(nCommandId), szText, 256, MF_BYCOMMAND);
     return Utf8FromWide(szText);
+}
+
+namespace
+{
+UINT ProgramKey(EAcceleratorKey eKey)
+{
+    switch (eKey)
+    {
+    case EAcceleratorKey::F2:
+        return VK_F2;
+    case EAcceleratorKey::F3:
+        return VK_F3;
+    case EAcceleratorKey::Delete:
+        return VK_DELETE;
+    case EAcceleratorKey::Home:
+        return VK_HOME;
+    case EAcceleratorKey::Escape:
+        return VK_ESCAPE;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+bool CMainFrame::KeepsKeyForList(const MSG& msg) const
+{
+    if (msg.message != WM_KEYDOWN || m_pView == nullptr || GetFocus() != m_pView->ResultsList())
+        return false;
+    for (const SAccelerator& accelerator : GetAccelerators())
+    {
+        ECommand command = ECommand::Search;
+        if (accelerator.bProgramCommand && accelerator.nModifiers == ACCEL_NONE &&
+            ProgramKey(accelerator.eKey) == msg.wParam &&
+            CommandFromId(static_cast<uint32_t>(accelerator.nCommandId), command))
+            return ListKeepsCommandKey(command);
+    }
+    return false;
+}
+
+bool CMainFrame::IsListMenuKey(const MSG& msg) const
+{
+    if (m_pView == nullptr || msg.hwnd != m_pView->ResultsList())
+        return false;
+    const bool bDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool bUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if (!bDown && !bUp)
+        return false;
+    return msg.wParam == VK_APPS || (msg.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0);
 }
 
 void CMainFrame::OnListCommand(EListCommand command, int nColumn)

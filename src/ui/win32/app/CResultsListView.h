@@ -21,7 +21,7 @@
 // million rows are ready at once. The check boxes are the program's own: a
 // click on a row's box (NM_CLICK on the state icon) and Space change the
 // table, and the list is redrawn where they changed. A right click, the menu
-// key and Shift+F10 reach the frame as WM_CONTEXTMENU (the list's default).
+// key and Shift+F10 reach the form as WM_CONTEXTMENU (the list's default).
 //
 // It observes the table: rows added are shown in batches (ShowPendingRows),
 // rows removed, a reset and a sort are shown when they happen, or, while

@@ -17,6 +17,8 @@
 #include "ui/win32/dialogs/ScrubixMessageBox.h"
 #include "ui/win32/dialogs/WideText.h"
 
+#include <windowsx.h>
+
 // The document's field, not the platform's function of that name.
 #undef SearchPath
 
@@ -110,6 +112,13 @@ INT_PTR CScrubixView::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(m_hForm, DWLP_MSGRESULT, lResult);
         return TRUE;
     }
+    case WM_CONTEXTMENU:
+        // The list's right click, menu key and Shift+F10 (the list's default
+        // handling sends it here, its parent).
+        if (reinterpret_cast<HWND>(wParam) != ResultsList())
+            return FALSE;
+        m_frame.ShowListContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return TRUE;
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
