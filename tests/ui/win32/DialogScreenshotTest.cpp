@@ -3,11 +3,14 @@
 // --gtest_also_run_disabled_tests --gtest_filter='DialogScreenshot.*'.
 
 #include "MessagePump.h"
+#include "Win32ViewProbe.h"
 #include "platform/IShell.h"
 #include "ui/win32/dialogs/CProgressDialog.h"
 #include "ui/win32/dialogs/CPurgeWarningDialog.h"
 #include "ui/win32/dialogs/CWelcomeDialog.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <windows.h>
@@ -28,6 +31,28 @@ void CALLBACK GiveUp(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
     KillTimer(nullptr, nTimer);
     PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+}
+
+// The open menu's hold: leaves "main-context-menu.ready" in SCRUBIX_SHOT_DIR
+// once the menu is up, and closes the menu when the script has removed it
+// (or when the time is up). Runs inside the menu's own loop.
+std::string s_strMenuMarker;
+DWORD s_nMenuDeadline = 0;
+
+void CALLBACK HoldMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    if (GetFileAttributesA(s_strMenuMarker.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        s_nMenuDeadline == 0)
+    {
+        std::ofstream(s_strMenuMarker).put('\n');
+        s_nMenuDeadline = GetTickCount() + HOLD_MS;
+        return;
+    }
+    if (GetFileAttributesA(s_strMenuMarker.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        static_cast<LONG>(GetTickCount() - s_nMenuDeadline) < 0)
+        return;
+    KillTimer(nullptr, nTimer);
+    EndMenu();
 }
 } // namespace
 
@@ -63,4 +88,36 @@ TEST(DialogScreenshot, DISABLED_Progress)
         PumpMessagesFor(HOLD_MS / 4);
     }
     DestroyWindow(hOwner);
+}
+
+TEST(DialogScreenshot, DISABLED_MainContextMenu)
+{
+    const char* pszFolder = std::getenv("SCRUBIX_SHOT_DIR");
+    if (pszFolder == nullptr)
+        GTEST_SKIP() << "SCRUBIX_SHOT_DIR is not set";
+    CWin32AppSandbox sandbox;
+    sandbox.SkipFirstRun();
+    sandbox.SetInt("Settings", "Zero", 1);
+    sandbox.Drive().MakeFile("C:\\Temp\\session.tmp", "scratch data");
+    sandbox.Drive().MakeFile("C:\\Projects\\report.bak", "last week's report");
+    sandbox.Drive().MakeFile("C:\\Projects\\old\\build.log", "compiler output");
+    sandbox.Drive().MakeFile("C:\\Projects\\old\\core.chk", "recovered clusters");
+    sandbox.Drive().MakeFile("C:\\Projects\\empty.txt", "");
+    sandbox.Drive().MakeFile("C:\\Projects\\notes.txt", "keep me");
+    ASSERT_NE(sandbox.Start(), nullptr);
+    CScrubixView& view = sandbox.View();
+    ASSERT_TRUE(SearchAndWait(sandbox));
+    const int nRow = RowOf(view, "C:\\Projects\\report.bak");
+    ASSERT_GE(nRow, 0);
+    HWND hList = view.ResultsList();
+    SetFocus(hList);
+    ListView_SetItemState(hList, nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PumpFor(500, sandbox.App());
+    s_strMenuMarker = std::string(pszFolder) + "\\main-context-menu.ready";
+    s_nMenuDeadline = 0;
+    SetTimer(nullptr, 0, 300, HoldMenu);
+    // The menu key's way: the menu opens at the current row.
+    MSG key{hList, WM_KEYDOWN, VK_APPS, 1, 0, {}};
+    sandbox.App()->DispatchOne(key);
+    EXPECT_NE(s_nMenuDeadline, 0u);
 }
