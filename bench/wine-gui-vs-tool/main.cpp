@@ -93,6 +93,7 @@ public:
                 {
                     m_dWorstMs = dTurnMs;
                     m_nWorstMessage = msg.message;
+                    m_nWorstParam = msg.wParam;
                 }
                 if (afterEachTurn)
                     afterEachTurn();
@@ -110,15 +111,19 @@ public:
     {
         m_dWorstMs = 0;
         m_nWorstMessage = 0;
+        m_nWorstParam = 0;
     }
     double WorstMs() const { return m_dWorstMs; }
     // The message of the longest turn.
     UINT WorstMessage() const { return m_nWorstMessage; }
+    // Its wParam (a timer's id).
+    WPARAM WorstParam() const { return m_nWorstParam; }
 
 private:
     CScrubixApp& m_app;
     double m_dWorstMs = 0;
     UINT m_nWorstMessage = 0;
+    WPARAM m_nWorstParam = 0;
 };
 
 // The feeder's prompt: a wait that times out goes on without asking.
@@ -188,6 +193,7 @@ int RunList(CScrubixApp& app, CLoopMeter& loop, int nRows)
     const double dListMs = MsSince(start);
     const double dListStall = loop.WorstMs();
     const UINT nListStallMessage = loop.WorstMessage();
+    const auto nListStallParam = static_cast<unsigned long long>(loop.WorstParam());
     feeder.join();
     if (!bDone)
         return 1;
@@ -203,8 +209,10 @@ int RunList(CScrubixApp& app, CLoopMeter& loop, int nRows)
         PostMessageW(hList, WM_KEYUP, nKey, 0xC0000001);
         loop.Settle(200);
     }
-    std::printf("rows=%d list_ms=%.1f stall_ms=%.1f stall_message=%u scroll_stall_ms=%.1f\n",
-                view.Table().GetRowCount(), dListMs, dListStall, nListStallMessage, loop.WorstMs());
+    std::printf("rows=%d list_ms=%.1f stall_ms=%.1f stall_message=%u stall_wparam=%llu "
+                "scroll_stall_ms=%.1f\n",
+                view.Table().GetRowCount(), dListMs, dListStall, nListStallMessage, nListStallParam,
+                loop.WorstMs());
     return 0;
 }
 } // namespace
