@@ -14,16 +14,16 @@
 
 void CMainFrame::CreateListActions()
 {
-    for (const SListMenuItem& spec : GetResultsMenu())
+    for (const SListMenuItem& item : GetResultsMenu())
     {
-        if (spec.pszText == nullptr)
+        if (item.pszText == nullptr)
             continue;
-        auto* pAction = new QAction(QString::fromUtf8(spec.pszText), this);
-        if (*spec.pszKeys != '\0')
-            pAction->setShortcut(QKeySequence(QString::fromLatin1(spec.pszKeys)));
+        auto* pAction = new QAction(QString::fromUtf8(item.pszText), this);
+        if (*item.pszKeys != '\0')
+            pAction->setShortcut(QKeySequence(QString::fromLatin1(item.pszKeys)));
         pAction->setShortcutContext(Qt::WindowShortcut);
-        const EListCommand command = spec.command;
-        const int nColumn = spec.nColumn;
+        const EListCommand command = item.command;
+        const int nColumn = item.nColumn;
         connect(pAction, &QAction::triggered, this,
                 [this, command, nColumn] { OnListCommand(command, nColumn); });
         m_listActions[{command, nColumn}] = pAction;
@@ -52,12 +52,12 @@ void CMainFrame::AddListMenus()
         pFile->insertAction(pBefore, ListAction(EListCommand::ExportResults));
     }
     auto* pResults = new QMenu(QString::fromUtf8(RESULTS_MENU_TEXT), this);
-    for (const SListMenuItem& spec : GetResultsMenu())
+    for (const SListMenuItem& item : GetResultsMenu())
     {
-        if (spec.pszText == nullptr)
+        if (item.pszText == nullptr)
             pResults->addSeparator();
         else
-            pResults->addAction(ListAction(spec.command, spec.nColumn));
+            pResults->addAction(ListAction(item.command, item.nColumn));
     }
     menuBar()->insertMenu(menus.size() > 1 ? menus[1] : nullptr, pResults);
 }
