@@ -3,20 +3,12 @@
 // What the benchmark programs share: plausible candidate paths and the
 // temporary sandbox they work in.
 
+#include "BenchPaths.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
-
-// A plausible candidate path: a few folders deep, a numbered file.
-inline std::string BenchCandidatePath(int n)
-{
-    static const char* const FOLDERS[] = {"C:\\Users\\anna\\AppData\\Local\\Temp\\",
-                                          "C:\\Windows\\Temp\\", "C:\\Projects\\site\\build\\",
-                                          "C:\\Users\\anna\\Documents\\old drafts\\"};
-    return std::string(FOLDERS[n % 4]) + "sub" + std::to_string(n % 997) + "\\file" +
-           std::to_string(n) + (n % 2 == 0 ? ".tmp" : ".bak");
-}
 
 // Makes /tmp/scrubix-NAME-XXXXXX with a drive C:, a registry folder and a
 // home, and points every variable the program reads there. Empty on failure.

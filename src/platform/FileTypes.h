@@ -75,7 +75,9 @@ inline bool IsUnchangedSince(const SFileIdentity& seen, const SFileIdentity& now
 
 // One entry of a folder listing. On POSIX the listing carries no sizes:
 // bDetailsKnown is false until IFolderListing::FillDetails has been called
-// for the entry; directories and the identity are always known.
+// for the entry; directories and the identity are always known. On Windows
+// the listing carries sizes but no file index: a file's identity is unknown
+// (identity.bKnown false) until FillDetails.
 struct SFindEntry
 {
     std::string strName;      // bare name, bytes as stored

@@ -20,9 +20,9 @@ public:
     // that must not be entered (a symbolic link or junction to a directory, a
     // mount point, another file system) is never reported as a directory.
     virtual bool Next(SFindEntry& entry) = 0;
-    // Fills size and attributes of the entry last returned by Next when the
-    // listing did not carry them. False when the file has gone since; the
-    // entry then keeps what the listing saw.
+    // Fills size, attributes and identity of the entry last returned by Next
+    // when the listing did not carry them. False when the file has gone since;
+    // the entry then keeps what the listing saw.
     virtual bool FillDetails(SFindEntry& entry) = 0;
 };
 

@@ -80,7 +80,10 @@ void ClassifyFile(CSearchContext& context, const std::string& strFolder, SFindEn
             return;
     }
 
-    HasSize(entry, pListing);
+    // A candidate carries its size and identity (the disposal checks that the
+    // file is still the one listed); other files never need them read.
+    if ((!entry.bDetailsKnown || !entry.identity.bKnown) && pListing != nullptr)
+        pListing->FillDetails(entry);
     std::string strPath;
     strPath.reserve(strFolder.size() + 1 + entry.strName.size());
     strPath.append(strFolder).append(1, '\\').append(entry.strName);

@@ -138,6 +138,9 @@ TEST_F(CSearchTest, RowKeepsTheIdentityTheListingSaw)
     while (pListing->Next(entry) && entry.strName != "a.tmp")
     {
     }
+    // Where the listing carries no identity (Windows), FillDetails reads it;
+    // the search reads it for each candidate the same way.
+    ASSERT_TRUE(pListing->FillDetails(entry));
     EXPECT_TRUE(m_rows[0].identity.bKnown);
     EXPECT_EQ(m_rows[0].identity, entry.identity);
 }

@@ -70,14 +70,23 @@ bool CWin32FolderListing::Convert(const SFindData& found, SFindEntry& entry) con
     {
         entry.nSizeHigh = data.nFileSizeHigh;
         entry.nSizeLow = data.nFileSizeLow;
-        const CWin32Handle file(::CreateFileA(
-            (m_strFolder + entry.strName).c_str(), FILE_READ_ATTRIBUTES,
-            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        SWin32FileInfo info;
-        if (file.IsOpen() && CWin32SafeOpen::Describe(file.Get(), info))
-            entry.identity = info.identity;
     }
     entry.bDetailsKnown = true;
+    return true;
+}
+
+bool CWin32FolderListing::FillDetails(SFindEntry& entry)
+{
+    if (entry.IsDirectory() || entry.identity.bKnown)
+        return entry.bDetailsKnown;
+    // Opened, never followed, for the file index the listing does not carry.
+    const CWin32Handle file(::CreateFileA(
+        (m_strFolder + entry.strName).c_str(), FILE_READ_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    SWin32FileInfo info;
+    if (!file.IsOpen() || !CWin32SafeOpen::Describe(file.Get(), info))
+        return false;
+    entry.identity = info.identity;
     return true;
 }

@@ -8,9 +8,11 @@
 
 // A FindFirstFile / FindNextFile listing of "folder\*.*", in the file
 // system's own order. The listing carries sizes and attributes, so entries
-// come out complete. It carries no file index: each file that is not a
-// folder is opened (never followed) for its identity, which stays unknown
-// when the file cannot be opened.
+// come out with their details. It carries no file index: FillDetails opens a
+// file that is not a folder (never following it) for its identity, which
+// stays unknown when the file cannot be opened. Opening every file listed
+// would cost a few calls a file (under Wine, server round trips that make a
+// walk several times slower), so only the files that need it are opened.
 class CWin32FolderListing : public IFolderListing
 {
 public:
@@ -21,7 +23,8 @@ public:
     CWin32FolderListing& operator=(const CWin32FolderListing&) = delete;
 
     bool Next(SFindEntry& entry) override;
-    bool FillDetails(SFindEntry& entry) override { return entry.bDetailsKnown; }
+    // The identity of a file the listing returned (details it has already).
+    bool FillDetails(SFindEntry& entry) override;
 
 private:
     struct SFindData;

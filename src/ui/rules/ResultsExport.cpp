@@ -138,6 +138,18 @@ bool ParseExportFormat(std::string_view strName, EExportFormat& format)
     return true;
 }
 
+EExportFormat ChooseExportFormat(std::string_view strFile, EExportFormat chosenFilter)
+{
+    const size_t nName = strFile.find_last_of("\\/");
+    const std::string_view strName =
+        nName == std::string_view::npos ? strFile : strFile.substr(nName + 1);
+    const size_t nDot = strName.find_last_of('.');
+    EExportFormat bySuffix = chosenFilter;
+    if (nDot != std::string_view::npos && ParseExportFormat(strName.substr(nDot + 1), bySuffix))
+        return bySuffix;
+    return chosenFilter;
+}
+
 void CResultsExportWriter::Begin(std::string& strOut)
 {
     m_bFirstRow = true;

@@ -19,6 +19,11 @@ enum class EExportFormat : int32_t
 // "csv" or "json" (letter case ignored). False for anything else.
 bool ParseExportFormat(std::string_view strName, EExportFormat& format);
 
+// The form of an export file chosen in a save dialog: the name's suffix
+// ".json" or ".csv" (letter case ignored) decides; a name with neither takes
+// the form of the filter chosen in the dialog.
+EExportFormat ChooseExportFormat(std::string_view strFile, EExportFormat chosenFilter);
+
 // Writes the rows one at a time, so a million rows never need a second copy.
 // Begin, then Row for each row in the displayed order, then End; each call
 // appends to the caller's buffer, which the caller may flush and empty between

@@ -5,7 +5,7 @@
 
 namespace fs = std::filesystem;
 
-TEST_F(Win32Test, ListingCarriesSizesAttributesAndTheIdentity)
+TEST_F(Win32Test, ListingCarriesSizesAndAttributesAndFillDetailsTheIdentity)
 {
     m_sandbox.MakeFile("C:\\Data\\three.txt", "abc");
     m_sandbox.MakeSparseFile("C:\\Data\\big.bin", (uint64_t{1} << 32) + 5);
@@ -20,13 +20,23 @@ TEST_F(Win32Test, ListingCarriesSizesAttributesAndTheIdentity)
     EXPECT_EQ(small.nSizeLow, 3u);
     EXPECT_EQ(small.nAttributes & (FILE_ATTR_READONLY | FILE_ATTR_HIDDEN),
               FILE_ATTR_READONLY | FILE_ATTR_HIDDEN);
-    EXPECT_EQ(small.identity, IdentityOf("C:\\Data\\three.txt"));
-    EXPECT_TRUE(small.identity.bKnown);
+    // The identity is read for the entries that need it, not for every file listed.
+    EXPECT_FALSE(small.identity.bKnown);
+    auto pListing = FileSystem().OpenListing("C:\\Data");
+    ASSERT_NE(pListing, nullptr);
+    SFindEntry entry;
+    while (pListing->Next(entry) && entry.strName != "three.txt")
+    {
+    }
+    ASSERT_EQ(entry.strName, "three.txt");
+    ASSERT_TRUE(pListing->FillDetails(entry));
+    EXPECT_EQ(entry.identity, IdentityOf("C:\\Data\\three.txt"));
+    EXPECT_TRUE(entry.identity.bKnown);
+    EXPECT_EQ(entry.nSizeLow, 3u);
 
     EXPECT_EQ(entries["big.bin"].nSizeHigh, 1u);
     EXPECT_EQ(entries["big.bin"].nSizeLow, 5u);
-    EXPECT_TRUE(entries["Sub"].IsDirectory());
-    EXPECT_NE(entries["Sub"].identity, entries["big.bin"].identity);
+    EXPECT_FALSE(entries["big.bin"].identity.bKnown);
     ASSERT_TRUE(FileSystem().SetAttributes("C:\\Data\\three.txt", FILE_ATTR_NORMAL));
 }
 

@@ -234,4 +234,25 @@ TEST(ResultsExportTest, FormatNamesIgnoreLetterCase)
     EXPECT_FALSE(ParseExportFormat("text", format));
     EXPECT_FALSE(ParseExportFormat("", format));
 }
+
+TEST(ResultsExportTest, ASavedFileNamesItsFormByItsSuffixElseByTheFilter)
+{
+    struct SCase
+    {
+        const char* pszFile;
+        EExportFormat filter;
+        EExportFormat expected;
+    };
+    const SCase cases[] = {
+        {"C:\\out\\rows.json", EExportFormat::Csv, EExportFormat::Json},
+        {"/home/me/rows.JSON", EExportFormat::Csv, EExportFormat::Json},
+        {"C:\\out\\rows.csv", EExportFormat::Json, EExportFormat::Csv},
+        {"C:\\out\\rows", EExportFormat::Json, EExportFormat::Json},
+        {"C:\\out\\rows.txt", EExportFormat::Csv, EExportFormat::Csv},
+        {"C:\\out.json\\rows", EExportFormat::Csv, EExportFormat::Csv},
+        {"rows.json.", EExportFormat::Csv, EExportFormat::Csv},
+    };
+    for (const SCase& c : cases)
+        EXPECT_EQ(ChooseExportFormat(c.pszFile, c.filter), c.expected) << c.pszFile;
+}
 } // namespace

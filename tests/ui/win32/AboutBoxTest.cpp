@@ -20,6 +20,14 @@
 
 namespace
 {
+// The time-out of a key that should have closed the About box: a named
+// callback, so the 32-bit build takes it as a TIMERPROC.
+void CALLBACK KeyDidNotClose(HWND hWnd, UINT, UINT_PTR, DWORD)
+{
+    ADD_FAILURE() << "the key did not close the About box";
+    EndDialog(hWnd, IDCANCEL);
+}
+
 // The shell seam: records what it was asked to open and answers as told.
 class CRecordingShell : public IShell
 {
@@ -88,12 +96,7 @@ TEST_F(AboutBoxTest, OkHasTheFocusAndEnterOrEscCloses)
                 PostMessageW(hOk, WM_KEYUP, nKey, 0xC0000001);
                 bClosedByKey = true;
                 // Should the key not close it, the test fails instead of waiting.
-                SetTimer(hAbout, 77, 2000,
-                         [](HWND hWnd, UINT, UINT_PTR, DWORD)
-                         {
-                             ADD_FAILURE() << "the key did not close the About box";
-                             EndDialog(hWnd, IDCANCEL);
-                         });
+                SetTimer(hAbout, 77, 2000, KeyDidNotClose);
             });
         EXPECT_TRUE(bClosedByKey);
     }

@@ -3,13 +3,17 @@
 // --gtest_also_run_disabled_tests --gtest_filter='DialogScreenshot.*'.
 
 #include "MessagePump.h"
+#include "Win32ViewProbe.h"
 #include "platform/IShell.h"
 #include "ui/win32/dialogs/CProgressDialog.h"
 #include "ui/win32/dialogs/CPurgeWarningDialog.h"
 #include "ui/win32/dialogs/CWelcomeDialog.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <windows.h>
 
 namespace
@@ -29,6 +33,7 @@ void CALLBACK GiveUp(HWND, UINT, UINT_PTR nTimer, DWORD)
     KillTimer(nullptr, nTimer);
     PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
 }
+
 } // namespace
 
 TEST(DialogScreenshot, DISABLED_Welcome)
@@ -63,4 +68,57 @@ TEST(DialogScreenshot, DISABLED_Progress)
         PumpMessagesFor(HOLD_MS / 4);
     }
     DestroyWindow(hOwner);
+}
+
+TEST(DialogScreenshot, DISABLED_MainContextMenu)
+{
+    if (std::getenv("SCRUBIX_SHOT_DIR") == nullptr)
+        GTEST_SKIP() << "SCRUBIX_SHOT_DIR is not set";
+    // A copy: the sandbox changes the environment, which may move its strings.
+    const std::string strFolder = std::getenv("SCRUBIX_SHOT_DIR");
+    CWin32AppSandbox sandbox;
+    sandbox.SkipFirstRun();
+    sandbox.SetInt("Settings", "Zero", 1);
+    sandbox.Drive().MakeFile("C:\\Temp\\session.tmp", "scratch data");
+    sandbox.Drive().MakeFile("C:\\Projects\\report.bak", "last week's report");
+    sandbox.Drive().MakeFile("C:\\Projects\\old\\build.log", "compiler output");
+    sandbox.Drive().MakeFile("C:\\Projects\\old\\core.chk", "recovered clusters");
+    sandbox.Drive().MakeFile("C:\\Projects\\empty.txt", "");
+    sandbox.Drive().MakeFile("C:\\Projects\\notes.txt", "keep me");
+    ASSERT_NE(sandbox.Start(), nullptr);
+    CScrubixView& view = sandbox.View();
+    ASSERT_TRUE(SearchAndWait(sandbox));
+    const int nRow = RowOf(view, "C:\\Projects\\report.bak");
+    ASSERT_GE(nRow, 0);
+    HWND hList = view.ResultsList();
+    SetForegroundWindow(sandbox.Frame().Window());
+    SetFocus(hList);
+    ListView_SetItemState(hList, nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PumpFor(500, sandbox.App());
+    // The menu's hold, from a thread of its own (the menu's loop is busy):
+    // once the menu is up it leaves "main-context-menu.ready" in
+    // SCRUBIX_SHOT_DIR, and it closes the menu when the script has removed it
+    // (or the time is up).
+    const std::string strMarker = strFolder + "\\main-context-menu.ready";
+    HWND hFrame = sandbox.Frame().Window();
+    bool bMarked = false;
+    std::thread hold(
+        [&]
+        {
+            Sleep(700);
+            std::ofstream(strMarker).put('\n');
+            bMarked = GetFileAttributesA(strMarker.c_str()) != INVALID_FILE_ATTRIBUTES;
+            const DWORD nEnd = GetTickCount() + HOLD_MS;
+            while (GetFileAttributesA(strMarker.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                   static_cast<LONG>(GetTickCount() - nEnd) < 0)
+                Sleep(100);
+            PostMessageW(hFrame, WM_CANCELMODE, 0, 0);
+        });
+    // The menu key's way: the menu opens at the current row.
+    MSG key{hList, WM_KEYDOWN, VK_APPS, 1, 0, {}};
+    const DWORD nOpened = GetTickCount();
+    sandbox.App()->DispatchOne(key);
+    hold.join();
+    EXPECT_TRUE(bMarked) << strMarker;
+    EXPECT_GE(GetTickCount() - nOpened, 500u) << "the menu closed at once";
 }

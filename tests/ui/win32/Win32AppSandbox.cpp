@@ -92,7 +92,10 @@ CScrubixApp* CWin32AppSandbox::Start(const std::string& strArguments, SFrameHook
     *m_pEnded = false;
     std::shared_ptr<bool> pEnded = m_pEnded;
     hooks.onDestroyed = [pEnded] { *pEnded = true; };
-    m_pApp = std::make_unique<CScrubixApp>(CreatePlatform(), std::move(hooks));
+    SPlatform platform = CreatePlatform();
+    if (m_adjust)
+        m_adjust(platform);
+    m_pApp = std::make_unique<CScrubixApp>(std::move(platform), std::move(hooks));
     if (!m_pApp->InitInstance(strArguments))
     {
         m_pApp.reset();

@@ -32,6 +32,10 @@ public:
     // The first start's dialogs already answered: Newbie 0, the version notice seen.
     void SkipFirstRun();
 
+    // Changes the OS services the next Start hands the program (a fake at a
+    // window seam, such as a shell that records what it opens).
+    void AdjustPlatform(std::function<void(SPlatform&)> adjust) { m_adjust = std::move(adjust); }
+
     // Starts the program with the command line; nullptr when it ended at once
     // (another copy was running).
     CScrubixApp* Start(const std::string& strArguments = "", SFrameHooks hooks = {});
@@ -48,6 +52,7 @@ public:
 private:
     CSandboxDrive m_drive;
     std::unique_ptr<CScrubixApp> m_pApp;
+    std::function<void(SPlatform&)> m_adjust;
     std::shared_ptr<bool> m_pEnded = std::make_shared<bool>(false);
 };
 

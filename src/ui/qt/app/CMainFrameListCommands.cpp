@@ -3,76 +3,34 @@
 // carries them out; availability comes from IsListCommandEnabled.
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
+#include "ui/res/ResultsMenuTemplate.h"
+#include "ui/rules/ResultsExport.h"
 
 #include <QAction>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTreeView>
 
-namespace
-{
-struct SListActionSpec
-{
-    EListCommand command;
-    int nColumn;
-    const char* pszText;
-    const char* pszKeys; // empty: reached through the menus only
-};
-
-// The Results menu in order; nullptr text is a separator.
-constexpr SListActionSpec LIST_ACTIONS[] = {
-    {EListCommand::SortByColumn, 0, "Sort by &Path", "Ctrl+1"},
-    {EListCommand::SortByColumn, 1, "Sort by &Reason", "Ctrl+2"},
-    {EListCommand::SortByColumn, 2, "Sort by &Size", "Ctrl+3"},
-    {EListCommand::SortByColumn, -1, nullptr, ""},
-    {EListCommand::CheckAll, 0, "&Check All", "Ctrl+Shift+A"},
-    {EListCommand::UncheckAll, 0, "&Uncheck All", "Ctrl+Shift+U"},
-    {EListCommand::InvertChecks, 0, "&Invert Checks", "Ctrl+I"},
-    // Space is the list's own key (the view handles it), shown here only.
-    {EListCommand::ToggleSelected, 0, "&Toggle Selected\tSpace", ""},
-    {EListCommand::SortByColumn, -1, nullptr, ""},
-    {EListCommand::OpenFile, 0, "&Open File", "Ctrl+O"},
-    {EListCommand::OpenFolder, 0, "Open Containing &Folder", "Ctrl+Shift+O"},
-    {EListCommand::CopyPath, 0, "Cop&y Path", "Ctrl+C"},
-#ifndef _WIN32
-    {EListCommand::CopyHostPath, 0, "Copy &Host Path", "Ctrl+Shift+C"},
-#endif
-    {EListCommand::SortByColumn, -1, nullptr, ""},
-    {EListCommand::ExcludeName, 0, "Exclude this file &name", ""},
-    {EListCommand::ExcludeExtension, 0, "Exclude *.&ext", ""},
-    {EListCommand::FilterFolder, 0, "Filter this fol&der", ""},
-};
-
-// The context menu: the row's commands first, then the whole list's.
-constexpr EListCommand CONTEXT_ORDER[] = {
-    EListCommand::OpenFile,         EListCommand::OpenFolder,     EListCommand::CopyPath,
-    EListCommand::CopyHostPath,     EListCommand::ToggleSelected, EListCommand::ExcludeName,
-    EListCommand::ExcludeExtension, EListCommand::FilterFolder,   EListCommand::CheckAll,
-    EListCommand::UncheckAll,       EListCommand::InvertChecks,
-};
-} // namespace
-
 void CMainFrame::CreateListActions()
 {
-    for (const SListActionSpec& spec : LIST_ACTIONS)
+    for (const SListMenuItem& item : GetResultsMenu())
     {
-        if (spec.pszText == nullptr)
+        if (item.pszText == nullptr)
             continue;
-        auto* pAction = new QAction(QString::fromUtf8(spec.pszText), this);
-        if (*spec.pszKeys != '\0')
-            pAction->setShortcut(QKeySequence(QString::fromLatin1(spec.pszKeys)));
+        auto* pAction = new QAction(QString::fromUtf8(item.pszText), this);
+        if (*item.pszKeys != '\0')
+            pAction->setShortcut(QKeySequence(QString::fromLatin1(item.pszKeys)));
         pAction->setShortcutContext(Qt::WindowShortcut);
-        const EListCommand command = spec.command;
-        const int nColumn = spec.nColumn;
+        const EListCommand command = item.command;
+        const int nColumn = item.nColumn;
         connect(pAction, &QAction::triggered, this,
                 [this, command, nColumn] { OnListCommand(command, nColumn); });
         m_listActions[{command, nColumn}] = pAction;
         addAction(pAction);
     }
-    auto* pExport = new QAction(QStringLiteral("&Export Results..."), this);
-    pExport->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    auto* pExport = new QAction(QString::fromUtf8(EXPORT_RESULTS_ITEM.pszText), this);
+    pExport->setShortcut(QKeySequence(QString::fromLatin1(EXPORT_RESULTS_ITEM.pszKeys)));
     pExport->setShortcutContext(Qt::WindowShortcut);
     connect(pExport, &QAction::triggered, this,
             [this] { OnListCommand(EListCommand::ExportResults, 0); });
@@ -93,13 +51,13 @@ void CMainFrame::AddListMenus()
                 pBefore = pItem;
         pFile->insertAction(pBefore, ListAction(EListCommand::ExportResults));
     }
-    auto* pResults = new QMenu(QStringLiteral("&Results"), this);
-    for (const SListActionSpec& spec : LIST_ACTIONS)
+    auto* pResults = new QMenu(QString::fromUtf8(RESULTS_MENU_TEXT), this);
+    for (const SListMenuItem& item : GetResultsMenu())
     {
-        if (spec.pszText == nullptr)
+        if (item.pszText == nullptr)
             pResults->addSeparator();
         else
-            pResults->addAction(ListAction(spec.command, spec.nColumn));
+            pResults->addAction(ListAction(item.command, item.nColumn));
     }
     menuBar()->insertMenu(menus.size() > 1 ? menus[1] : nullptr, pResults);
 }
@@ -121,8 +79,9 @@ void CMainFrame::UpdateListCommands()
     {
         const std::optional<std::string> entry =
             ExclusionEntry(EExclusion::Extension, m_pView->CurrentRowPath());
-        pExten->setText(entry ? QStringLiteral("Exclude ") + QString::fromUtf8(entry->c_str())
-                              : QStringLiteral("Exclude *.&ext"));
+        pExten->setText(entry ? QString::fromUtf8(EXCLUDE_ENTRY_TEXT_PREFIX) +
+                                    QString::fromUtf8(entry->c_str())
+                              : QString::fromUtf8(EXCLUDE_EXTENSION_TEXT));
     }
 }
 
@@ -187,22 +146,21 @@ void CMainFrame::ExportResults()
     }
     else
     {
-        const QString strCsv = QStringLiteral("CSV files (*.csv)");
-        const QString strJson = QStringLiteral("JSON files (*.json)");
+        const auto filter = [](const char* pszName, const char* pszPattern)
+        { return QString::fromUtf8(pszName) + " (" + QString::fromUtf8(pszPattern) + ")"; };
+        const QString strCsv = filter(EXPORT_CSV_FILTER_NAME, EXPORT_CSV_PATTERN);
+        const QString strJson = filter(EXPORT_JSON_FILTER_NAME, EXPORT_JSON_PATTERN);
         QString strFilter = strCsv;
-        strFile = QFileDialog::getSaveFileName(this, QStringLiteral("Export Results"),
-                                               QStringLiteral("results.csv"),
+        strFile = QFileDialog::getSaveFileName(this, QString::fromUtf8(EXPORT_DIALOG_TITLE),
+                                               QString::fromUtf8(EXPORT_DEFAULT_NAME),
                                                strCsv + QStringLiteral(";;") + strJson, &strFilter);
-        const QString strSuffix = QFileInfo(strFile).suffix().toLower();
-        format = strSuffix == QStringLiteral("json") ||
-                         (strSuffix != QStringLiteral("csv") && strFilter == strJson)
-                     ? EExportFormat::Json
-                     : EExportFormat::Csv;
+        format = ChooseExportFormat(
+            strFile.toStdString(), strFilter == strJson ? EExportFormat::Json : EExportFormat::Csv);
     }
     if (strFile.isEmpty())
         return;
     if (!m_pView->ExportResults(strFile, format))
-        ShowScrubixMessage(this, QStringLiteral("Cannot write %1").arg(strFile));
+        ShowScrubixMessage(this, QString::fromUtf8(EXPORT_FAILED_TEXT).replace("%s", strFile));
 }
 
 QMenu* CMainFrame::BuildListContextMenu()
@@ -210,35 +168,17 @@ QMenu* CMainFrame::BuildListContextMenu()
     UpdateListCommands();
     auto* pMenu = new QMenu(this);
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
-    pMenu->setAccessibleName(QStringLiteral("Row commands"));
-    const auto group = [](EListCommand command)
-    {
-        switch (command)
-        {
-        case EListCommand::OpenFile:
-        case EListCommand::OpenFolder:
-        case EListCommand::CopyPath:
-        case EListCommand::CopyHostPath:
-            return 0;
-        case EListCommand::ToggleSelected:
-        case EListCommand::ExcludeName:
-        case EListCommand::ExcludeExtension:
-        case EListCommand::FilterFolder:
-            return 1;
-        default:
-            return 2;
-        }
-    };
+    pMenu->setAccessibleName(QString::fromUtf8(LIST_CONTEXT_MENU_NAME));
     int nGroup = 0;
-    for (const EListCommand command : CONTEXT_ORDER)
+    for (const EListCommand command : GetListContextMenu())
     {
         QAction* pAction = ListAction(command);
         if (pAction == nullptr)
             continue;
-        if (group(command) != nGroup)
+        if (ContextMenuGroup(command) != nGroup)
         {
             pMenu->addSeparator();
-            nGroup = group(command);
+            nGroup = ContextMenuGroup(command);
         }
         pMenu->addAction(pAction);
     }

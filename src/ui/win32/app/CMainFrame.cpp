@@ -15,6 +15,7 @@
 #include "ui/rules/RunAtBoot.h"
 #include "ui/win32/app/CSingleInstance.h"
 #include "ui/win32/app/HelpPage.h"
+#include "ui/win32/app/ResultsMenus.h"
 #include "ui/win32/app/UiThreadCall.h"
 #include "ui/win32/dialogs/CAboutDialog.h"
 #include "ui/win32/dialogs/CProgressDialog.h"
@@ -44,24 +45,6 @@ RECT WorkArea()
     return work;
 }
 
-UINT VirtualKey(EAcceleratorKey eKey)
-{
-    switch (eKey)
-    {
-    case EAcceleratorKey::F2:
-        return VK_F2;
-    case EAcceleratorKey::F3:
-        return VK_F3;
-    case EAcceleratorKey::Delete:
-        return VK_DELETE;
-    case EAcceleratorKey::Home:
-        return VK_HOME;
-    case EAcceleratorKey::Escape:
-        return VK_ESCAPE;
-    default:
-        return 0;
-    }
-}
 } // namespace
 
 CMainFrame::CMainFrame(CScrubixDoc& doc, CLaunchMode& launchMode, const std::string& strArguments,
@@ -110,13 +93,15 @@ bool CMainFrame::Create()
     int cy = 0;
     PlaceFromStoredScreen(x, y, cx, cy);
     m_hMenu = CreateMainMenu();
+    if (m_hMenu != nullptr)
+        AddResultsMenus(m_hMenu);
     // A fixed frame: no sizing border and no maximise box.
     const DWORD nStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     m_hWnd = CreateWindowExW(0, CLASS_NAME, WideFromUtf8(APP_TITLE).c_str(), nStyle, x, y, cx, cy,
                              nullptr, m_hMenu, hInstance, this);
     if (m_hWnd == nullptr)
         return false;
-    m_hAccelerators = CreateMainAccelerators();
+    m_hAccelerators = CreateFrameAccelerators();
     CreateBars();
 
     RECT toolBar{};
@@ -245,12 +230,6 @@ void CMainFrame::UpdateCommands()
     UpdateListCommands();
 }
 
-void CMainFrame::UpdateListCommands()
-{
-    // The list's own commands live in the list (header clicks, Space); the
-    // menus that offer them come with the review commands.
-}
-
 bool CMainFrame::IsCommandOn(int nCommandId) const
 {
     const auto it = m_enabled.find(nCommandId);
@@ -260,6 +239,13 @@ bool CMainFrame::IsCommandOn(int nCommandId) const
 void CMainFrame::OnCommand(int nCommandId)
 {
     UpdateCommands();
+    EListCommand listCommand = EListCommand::SortByColumn;
+    int nColumn = 0;
+    if (ListCommandFromId(nCommandId, listCommand, nColumn))
+    {
+        OnListCommand(listCommand, nColumn);
+        return;
+    }
     ECommand command = ECommand::Search;
     if (!CommandFromId(static_cast<uint32_t>(nCommandId), command) || !IsCommandOn(nCommandId))
         return;
@@ -290,25 +276,19 @@ void CMainFrame::OnCommand(int nCommandId)
     }
 }
 
-bool CMainFrame::KeepsKeyForList(const MSG& msg) const
-{
-    if (msg.message != WM_KEYDOWN || m_pView == nullptr || GetFocus() != m_pView->ResultsList())
-        return false;
-    for (const SAccelerator& accelerator : GetAccelerators())
-    {
-        ECommand command = ECommand::Search;
-        if (accelerator.bProgramCommand && accelerator.nModifiers == ACCEL_NONE &&
-            VirtualKey(accelerator.eKey) == msg.wParam &&
-            CommandFromId(static_cast<uint32_t>(accelerator.nCommandId), command))
-            return ListKeepsCommandKey(command);
-    }
-    return false;
-}
-
 bool CMainFrame::PreTranslateMessage(MSG& msg)
 {
     if (m_hWnd == nullptr)
         return false;
+    // The menu key and Shift+F10 in the list open its context menu at the
+    // current row; both halves of the key are used up, so no other handling
+    // opens it again or enters the menu bar.
+    if (IsListMenuKey(msg))
+    {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+            ShowListContextMenu(POINT{-1, -1});
+        return true;
+    }
     const bool bOurs = msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd) != FALSE;
     if (bOurs && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
         m_hAccelerators != nullptr && !KeepsKeyForList(msg) &&
@@ -363,9 +343,11 @@ LRESULT CMainFrame::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_INITMENU:
     case WM_INITMENUPOPUP:
         UpdateCommands();
         return 0;
+
     case WM_MENUSELECT:
     {
         const UINT nFlags = HIWORD(wParam);

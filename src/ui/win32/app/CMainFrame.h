@@ -2,11 +2,15 @@
 
 #include "ui/rules/AboutLinks.h"
 #include "ui/rules/Commands.h"
+#include "ui/rules/ResultsExport.h"
 #include "ui/win32/app/CScrubixView.h"
+#include "ui/win32/app/ResultsMenus.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 class CProgressDialog;
@@ -27,6 +31,14 @@ struct SFrameHooks
     std::function<void(HWND owner)> showAbout;
     // Runs once the frame's window is destroyed (the program's end).
     std::function<void()> onDestroyed;
+    // Asks where Export Results writes (UTF-8, a path of the host) and in
+    // which form; an empty name cancels. The default is the save dialog
+    // (GetSaveFileNameW; the name's suffix, or the chosen filter, picks CSV
+    // or JSON).
+    std::function<std::string(EExportFormat& format)> chooseExportFile;
+    // Shows the list's context menu at the screen point and returns the
+    // chosen command id (0: none). The default is TrackPopupMenu.
+    std::function<int(HMENU hMenu, POINT at)> trackContextMenu;
 };
 
 // The program's only top-level window (class SXClass): menu 128, toolbar with
@@ -88,8 +100,22 @@ public:
     std::string StatusText(int nPane) const;
 
     // Runs a command as the menu, toolbar or an accelerator would; a
-    // disabled command does nothing.
+    // disabled command does nothing. The list's commands have their own ids
+    // (ListCommandId).
     void OnCommand(int nCommandId);
+    // Runs a list command (sorting: by nColumn) as its menu item would.
+    void OnListCommand(EListCommand command, int nColumn = 0);
+    // Export Results: asks for the file, then writes it; a file that cannot
+    // be written is named in "Cannot write %s".
+    void ExportResults();
+    // The list's context menu for the current row, at the screen point; a
+    // point of (-1, -1) (the keyboard's menu key, Shift+F10) puts it at the
+    // current row, or the list's corner without one. Runs the chosen command.
+    void ShowListContextMenu(POINT at);
+    // The context menu's items as ShowListContextMenu would show them now.
+    std::vector<SContextMenuItem> ListContextMenu() const;
+    // A menu item's text as the menu shows it (by command id).
+    std::string MenuItemText(int nCommandId) const;
 
     static constexpr UINT_PTR NOTICE_TIMER_ID = 104;
     static constexpr UINT NOTICE_TIMER_MS = 200;
@@ -112,6 +138,8 @@ private:
     void ShowAbout();
     void ShowOptions();
     bool KeepsKeyForList(const MSG& msg) const;
+    // The menu key or Shift+F10 pressed or let go in the results list.
+    bool IsListMenuKey(const MSG& msg) const;
 
     CScrubixDoc& m_doc;
     CLaunchMode& m_launchMode;

@@ -385,14 +385,6 @@ bool CResultsListView::OnNotify(const NMHDR& header, LRESULT& lResult)
     case NM_CLICK:
         OnClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
         return true;
-    case NM_RCLICK:
-        if (onContextMenu)
-        {
-            POINT at = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-            ClientToScreen(m_hList, &at);
-            onContextMenu(at);
-        }
-        return true;
     case LVN_KEYDOWN:
         if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE && onToggleSelected)
             onToggleSelected();

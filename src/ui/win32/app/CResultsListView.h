@@ -20,7 +20,8 @@
 // for each cell's text and each row's check box (LVN_GETDISPINFO), so a
 // million rows are ready at once. The check boxes are the program's own: a
 // click on a row's box (NM_CLICK on the state icon) and Space change the
-// table, and the list is redrawn where they changed.
+// table, and the list is redrawn where they changed. A right click, the menu
+// key and Shift+F10 reach the form as WM_CONTEXTMENU (the list's default).
 //
 // It observes the table: rows added are shown in batches (ShowPendingRows),
 // rows removed, a reset and a sort are shown when they happen, or, while
@@ -51,7 +52,6 @@ public:
     std::function<void(int)> onColumnClick;    // a header was clicked
     std::function<void()> onToggleSelected;    // Space in the list
     std::function<void()> onCurrentRowChanged; // the focused row changed
-    std::function<void(POINT)> onContextMenu;  // right click in the list (screen point)
 
     // Handles the list's notifications sent to the form; true when handled,
     // with the result in lResult.

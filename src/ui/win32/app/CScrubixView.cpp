@@ -17,6 +17,8 @@
 #include "ui/win32/dialogs/ScrubixMessageBox.h"
 #include "ui/win32/dialogs/WideText.h"
 
+#include <windowsx.h>
+
 // The document's field, not the platform's function of that name.
 #undef SearchPath
 
@@ -110,6 +112,13 @@ INT_PTR CScrubixView::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(m_hForm, DWLP_MSGRESULT, lResult);
         return TRUE;
     }
+    case WM_CONTEXTMENU:
+        // The list's right click, menu key and Shift+F10 (the list's default
+        // handling sends it here, its parent).
+        if (reinterpret_cast<HWND>(wParam) != ResultsList())
+            return FALSE;
+        m_frame.ShowListContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return TRUE;
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
@@ -445,52 +454,6 @@ void CScrubixView::SetWaitCursor(bool bOn)
     POINT at{};
     GetCursorPos(&at);
     SetCursorPos(at.x, at.y); // asks the window under it for its cursor again
-}
-
-SListCommandContext CScrubixView::ListCommandContext() const
-{
-    SListCommandContext context;
-    context.state = m_nViewState;
-    context.nRows = m_list.ShownRowCount();
-    const int nCurrent = m_list.CurrentRow();
-    context.bCurrentRow = nCurrent >= 0 && nCurrent < m_table.GetRowCount();
-    if (context.bCurrentRow)
-    {
-        const std::string& strPath = m_table.Rows()[static_cast<size_t>(nCurrent)].strPath;
-        const size_t nName = strPath.find_last_of('\\');
-        const std::string strName =
-            nName == std::string::npos ? strPath : strPath.substr(nName + 1);
-        const size_t nDot = strName.find_last_of('.');
-        context.bCurrentHasExtension = nDot != std::string::npos && nDot + 1 < strName.size();
-    }
-    return context;
-}
-
-bool CScrubixView::IsListCommandAvailable(EListCommand command) const
-{
-    return IsListCommandEnabled(command, ListCommandContext());
-}
-
-void CScrubixView::SortByColumn(int nColumn)
-{
-    if (nColumn < 0 || nColumn >= CResultsListView::COLUMN_COUNT ||
-        !IsListCommandAvailable(EListCommand::SortByColumn))
-        return;
-    m_bSortDescending = nColumn == m_nSortColumn && !m_bSortDescending;
-    m_nSortColumn = nColumn;
-    m_list.Sort(static_cast<ESortColumn>(nColumn), m_bSortDescending);
-    m_list.ShowSortIndicator(nColumn, m_bSortDescending);
-}
-
-void CScrubixView::ToggleSelectedRows()
-{
-    if (!IsListCommandAvailable(EListCommand::ToggleSelected))
-        return;
-    const int nCurrent = m_list.CurrentRow();
-    std::vector<int> rows = m_list.SelectedRows();
-    if (rows.empty())
-        rows.push_back(nCurrent);
-    m_list.SetRowsChecked(rows, !m_list.IsRowChecked(nCurrent));
 }
 
 std::string CScrubixView::CheckedText() const

@@ -5,6 +5,8 @@
 #include "search/CSearch.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/rules/Commands.h"
+#include "ui/rules/ResultsExclusions.h"
+#include "ui/rules/ResultsExport.h"
 #include "ui/rules/ViewState.h"
 #include "ui/rules/ViewTexts.h"
 #include "ui/win32/app/CFramePort.h"
@@ -104,6 +106,24 @@ public:
     // The selected rows (the current row when none is selected) take the
     // opposite of the current row's check box.
     void ToggleSelectedRows();
+    // Every row checked or unchecked; every row's check box flipped.
+    void SetAllChecked(bool bChecked);
+    void InvertChecks();
+    // The current row's path, empty without one.
+    std::string CurrentRowPath() const;
+    // The current row's file, and the folder holding it, opened through the shell.
+    void OpenCurrentFile();
+    void OpenCurrentFolder();
+    // The current row's path (as listed, or as the host names it) onto the
+    // clipboard as text; false when nothing was copied.
+    bool CopyCurrentPath(bool bHostPath);
+    // The current row's entry added to Excludes or Filters as the Options
+    // pages add it (refusals shown); the rows it leaves out are unchecked.
+    // True when the entry is in the list now.
+    bool ExcludeCurrentRow(EExclusion kind);
+    // Writes every row in the displayed order to strFile (UTF-8, a path of
+    // the host) in the form given; false when it could not be written.
+    bool ExportResults(const std::string& strFile, EExportFormat format);
     // "%d checked, %dK bytes".
     std::string CheckedText() const;
 
