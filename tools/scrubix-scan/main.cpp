@@ -6,7 +6,7 @@
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
-#include "ui/rules/ResultsExport.h"
+#include "search/ResultsExport.h"
 
 #include <cstdio>
 #include <string>

@@ -4,7 +4,7 @@
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
 #include "ui/res/ResultsMenuTemplate.h"
-#include "ui/rules/ResultsExport.h"
+#include "search/ResultsExport.h"
 
 #include <QAction>
 #include <QFileDialog>

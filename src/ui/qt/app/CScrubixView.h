@@ -9,7 +9,7 @@
 #include "search/CSearch.h"
 #include "ui/rules/Commands.h"
 #include "ui/rules/ResultsExclusions.h"
-#include "ui/rules/ResultsExport.h"
+#include "search/ResultsExport.h"
 #include "ui/rules/ViewState.h"
 #include "ui/rules/ViewTexts.h"
 

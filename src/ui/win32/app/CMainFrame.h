@@ -2,7 +2,7 @@
 
 #include "ui/rules/AboutLinks.h"
 #include "ui/rules/Commands.h"
-#include "ui/rules/ResultsExport.h"
+#include "search/ResultsExport.h"
 #include "ui/win32/app/CScrubixView.h"
 #include "ui/win32/app/ResultsMenus.h"
 

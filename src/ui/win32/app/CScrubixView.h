@@ -6,7 +6,7 @@
 #include "ui/res/ResourceIds.h"
 #include "ui/rules/Commands.h"
 #include "ui/rules/ResultsExclusions.h"
-#include "ui/rules/ResultsExport.h"
+#include "search/ResultsExport.h"
 #include "ui/rules/ViewState.h"
 #include "ui/rules/ViewTexts.h"
 #include "ui/win32/app/CFramePort.h"

@@ -1,4 +1,4 @@
-#include "ui/rules/ResultsExport.h"
+#include "search/ResultsExport.h"
 
 #include "search/CCandidateTable.h"
 #include "settings/TextFolding.h"
