@@ -34,6 +34,19 @@ void CALLBACK GiveUp(HWND, UINT, UINT_PTR nTimer, DWORD)
     PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
 }
 
+// Leaves "<name>.ready" in strFolder and runs the program's messages (its
+// search goes on meanwhile) until the script has taken the picture and
+// removed the marker, or the time is up.
+void HoldForShot(const std::string& strFolder, const char* pszName, CWin32AppSandbox& sandbox)
+{
+    const std::string strMarker = strFolder + "\\" + pszName + ".ready";
+    std::ofstream(strMarker).put('\n');
+    const DWORD nEnd = GetTickCount() + HOLD_MS;
+    while (GetFileAttributesA(strMarker.c_str()) != INVALID_FILE_ATTRIBUTES &&
+           static_cast<LONG>(GetTickCount() - nEnd) < 0)
+        PumpFor(50, sandbox.App());
+}
+
 } // namespace
 
 TEST(DialogScreenshot, DISABLED_Welcome)
@@ -85,9 +98,20 @@ TEST(DialogScreenshot, DISABLED_MainContextMenu)
     sandbox.Drive().MakeFile("C:\\Projects\\old\\core.chk", "recovered clusters");
     sandbox.Drive().MakeFile("C:\\Projects\\empty.txt", "");
     sandbox.Drive().MakeFile("C:\\Projects\\notes.txt", "keep me");
+    // Enough folders for the search to be seen under way.
+    for (int i = 0; i < 3000; ++i)
+        sandbox.Drive().MakeFile("C:\\Archive\\Year " + std::to_string(i) + "\\readme.txt", "x");
     ASSERT_NE(sandbox.Start(), nullptr);
     CScrubixView& view = sandbox.View();
-    ASSERT_TRUE(SearchAndWait(sandbox));
+    ShowWindow(sandbox.Frame().Window(), SW_SHOW);
+    SetForegroundWindow(sandbox.Frame().Window());
+    HoldForShot(strFolder, "main-idle", sandbox);
+    SendMessageW(view.SearchButton(), BM_CLICK, 0, 0);
+    PumpFor(1500, sandbox.App());
+    HoldForShot(strFolder, "main-searching", sandbox);
+    ASSERT_TRUE(PumpUntil([&] { return view.GetViewState() == ViewState::Results; }, 120000,
+                          sandbox.App()));
+    HoldForShot(strFolder, "main-results", sandbox);
     const int nRow = RowOf(view, "C:\\Projects\\report.bak");
     ASSERT_GE(nRow, 0);
     HWND hList = view.ResultsList();
