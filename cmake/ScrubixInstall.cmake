@@ -17,7 +17,7 @@ install(FILES packaging/${SCRUBIX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTA
 
 # The application icon: the scalable drawing and its renderings, committed so
 # the build needs no converter.
-set(SCRUBIX_ICON_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/res/icons)
+set(SCRUBIX_ICON_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/ui/res/icons)
 if(EXISTS ${SCRUBIX_ICON_DIR}/scrubix.svg)
   install(FILES ${SCRUBIX_ICON_DIR}/scrubix.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps

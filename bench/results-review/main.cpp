@@ -7,8 +7,8 @@
 // folder and home all point into a temporary folder this program makes and
 // removes.
 #include "../support/BenchSandbox.h"
-#include "app/CResultsModel.h"
-#include "app/CResultsTreeView.h"
+#include "ui/qt/app/CResultsModel.h"
+#include "ui/qt/app/CResultsTreeView.h"
 #include "platform/Platform.h"
 #include "search/CCandidateTable.h"
 #include "settings/CScrubixDoc.h"

@@ -14,6 +14,11 @@ constexpr uint32_t WM_VIEW_STARTUP_INVISIBLE = 0x8010;
 constexpr uint32_t WM_STARTUP_VISIBLE = 0x8012;
 constexpr uint32_t WM_VIEW_STARTUP_VISIBLE = 0x8014;
 
+// windows.h makes PostMessage a macro; the member keeps its name whichever
+// header comes first, so every file sees the same declaration.
+#pragma push_macro("PostMessage")
+#undef PostMessage
+
 // Posts a message to the main frame: never blocks, delivered once, in order,
 // on the user-interface thread.
 class IMessagePort
@@ -22,3 +27,5 @@ public:
     virtual ~IMessagePort() = default;
     virtual void PostMessage(uint32_t nMessage, uintptr_t wParam) = 0;
 };
+
+#pragma pop_macro("PostMessage")

@@ -6,7 +6,7 @@
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
-#include "shell/ResultsExport.h"
+#include "ui/rules/ResultsExport.h"
 
 #include <cstdio>
 #include <string>

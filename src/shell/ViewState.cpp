@@ -1,7 +1,0 @@
-#include "shell/ViewState.h"
-
-ViewState ViewStateAfterDisposal(uintptr_t wParam)
-{
-    return wParam == static_cast<uintptr_t>(ViewState::Results) ? ViewState::Results
-                                                                : ViewState::Idle;
-}

@@ -1,0 +1,12 @@
+#include "CFilesPage.h"
+
+#include "ui/res/ResourceIds.h"
+#include "settings/CScrubixDoc.h"
+
+CFilesPage::CFilesPage(SPageContext& context, QWidget* pParent)
+    : CListPage(
+          IDD_FILES_PAGE, LIST_FILE,
+          SListPageIds{IDC_FILES_LIST, IDC_FILES_ADD, 0, IDC_FILES_DELETE, IDC_FILES_DEFAULTS},
+          EListAddSource::FileDialog, context, pParent)
+{
+}

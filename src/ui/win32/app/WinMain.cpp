@@ -1,0 +1,21 @@
+#include "ui/startup/StartUpOnly.h"
+#include "ui/win32/app/CScrubixApp.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <windows.h>
+
+// The desktop program on Windows. `--startup-only` runs the start-up without
+// a window.
+int WINAPI WinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevious*/, LPSTR /*pszCommandLine*/,
+                   int /*nShow*/)
+{
+    for (int i = 1; i < __argc; ++i)
+        if (std::strcmp(__argv[i], STARTUP_ONLY_OPTION) == 0)
+            return RunStartUpOnly(__argc, __argv);
+
+    CScrubixApp app(CreatePlatform());
+    if (!app.InitInstance(JoinArguments(__argc, __argv)))
+        return 0;
+    return app.Run();
+}
