@@ -23,6 +23,6 @@ void SetAck(std::atomic<int32_t>& flag);
 
 constexpr uint32_t ACK_RECHECK_MS = 10;
 // How many times WaitForAck looks at a clear flag before it sleeps
-// (SpinWhileWordIs): some 10 to 20 microseconds, about what a sleep and its
+// (SpinWhileWordIs): some 2.5 to 5 microseconds, less than a sleep and its
 // wake-up cost the two threads.
-constexpr int ACK_SPIN_LOOKS = 400;
+constexpr int ACK_SPIN_LOOKS = 100;
