@@ -1,31 +1,25 @@
 #include "search/CMessageQueue.h"
 
+#include "platform/WordWait.h"
+
+namespace
+{
+// A sleeping consumer looks at the queue again at least this often.
+constexpr uint32_t RECHECK_MS = 1000;
+} // namespace
+
 void CMessageQueue::PostMessage(uint32_t nMessage, uintptr_t wParam)
 {
-    bool bWake = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_messages.push_back({nMessage, wParam});
-        bWake = m_nSleepers > 0;
     }
-    if (bWake)
-        m_wake.notify_one();
-}
-
-SPostedMessage CMessageQueue::PopLocked()
-{
-    SPostedMessage message = m_messages.front();
-    m_messages.pop_front();
-    return message;
-}
-
-SPostedMessage CMessageQueue::WaitMessage()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    ++m_nSleepers;
-    m_wake.wait(lock, [this] { return !m_messages.empty(); });
-    --m_nSleepers;
-    return PopLocked();
+    // The count changes after the message is in, and the sleepers are looked
+    // at after the count, both sequentially consistent with the consumer's
+    // side in WaitMessage: either it sees the new count or this sees it.
+    m_nPosted.fetch_add(1, std::memory_order_seq_cst);
+    if (m_nSleepers.load(std::memory_order_seq_cst) != 0)
+        WakeWordWaiters(m_nPosted);
 }
 
 bool CMessageQueue::TryGetMessage(SPostedMessage& message)
@@ -33,6 +27,35 @@ bool CMessageQueue::TryGetMessage(SPostedMessage& message)
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_messages.empty())
         return false;
-    message = PopLocked();
+    message = m_messages.front();
+    m_messages.pop_front();
     return true;
+}
+
+bool CMessageQueue::SpinForMessage() const
+{
+    // The count is read before the queue: a message that is not in the queue
+    // yet changes the count later.
+    const int32_t nSeen = m_nPosted.load(std::memory_order_acquire);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_messages.empty())
+            return true;
+    }
+    return SpinWhileWordIs(m_nPosted, nSeen, SPIN_LOOKS);
+}
+
+SPostedMessage CMessageQueue::WaitMessage()
+{
+    SPostedMessage message;
+    for (;;)
+    {
+        const int32_t nSeen = m_nPosted.load(std::memory_order_acquire);
+        if (TryGetMessage(message))
+            return message;
+        m_nSleepers.fetch_add(1, std::memory_order_seq_cst);
+        if (m_nPosted.load(std::memory_order_seq_cst) == nSeen)
+            WaitOnWord(m_nPosted, nSeen, RECHECK_MS);
+        m_nSleepers.fetch_sub(1, std::memory_order_relaxed);
+    }
 }

@@ -2,7 +2,7 @@
 
 #include "platform/IMessagePort.h"
 
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -15,23 +15,35 @@ struct SPostedMessage
 
 // The main frame's message queue without a window: workers post from any
 // thread without blocking, one consumer takes the messages in posting order.
-// The consumer sleeps while the queue is empty; a post wakes it only when it
-// sleeps, so a consumer that keeps up costs the workers no system call.
+//
+// A consumer that finds the queue empty sleeps on the count of posted
+// messages, and a post wakes it only when it sleeps: a consumer that keeps
+// up costs the workers no system call, and one that waits costs no
+// processor time.
 class CMessageQueue : public IMessagePort
 {
 public:
     void PostMessage(uint32_t nMessage, uintptr_t wParam) override;
 
-    // Blocks until a message is there.
+    // Blocks until a message is there; the consumer's thread.
     SPostedMessage WaitMessage();
     // Takes the oldest message without waiting; false when none is there.
+    // The consumer's thread.
     bool TryGetMessage(SPostedMessage& message);
+    // Looks for a message for a few microseconds (SPIN_LOOKS looks of
+    // SpinWhileWordIs) without sleeping; true as soon as one is there (take
+    // it with TryGetMessage). For a consumer that would otherwise go back to
+    // an event loop, whose wake-up costs more than the looks. The consumer's
+    // thread.
+    bool SpinForMessage() const;
+
+    static constexpr int SPIN_LOOKS = 200;
 
 private:
-    SPostedMessage PopLocked();
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
+    mutable std::mutex m_mutex;
     std::deque<SPostedMessage> m_messages;
-    int m_nSleepers = 0;
+    // Messages posted so far (it wraps); the word the consumer sleeps on.
+    std::atomic<int32_t> m_nPosted{0};
+    // Consumers asleep on m_nPosted, or about to be.
+    std::atomic<int32_t> m_nSleepers{0};
 };

@@ -24,6 +24,10 @@ void SleepWhileClear(std::atomic<int32_t>& flag, uint32_t nMilliseconds)
 
 void WaitForAck(std::atomic<int32_t>& flag, IClock& clock, IUserPrompt& prompt)
 {
+    // The window usually answers within microseconds: looking a little
+    // longer spares both threads a sleep and a wake-up.
+    if (SpinWhileWordIs(flag, 0, ACK_SPIN_LOOKS))
+        return;
     const uint32_t nLimit = clock.GetAckTimeoutMs();
     const uint32_t nStart = clock.GetTickCount();
     bool bTimedOut = false;

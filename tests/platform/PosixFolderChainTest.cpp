@@ -355,3 +355,22 @@ TEST_F(PosixFolderChainTest, MountsDeepDownAreNotEntered)
     EXPECT_EQ(WEXITSTATUS(nStatus), 0) << "number of the failed check";
     EXPECT_TRUE(fs::exists(m_sandbox.Outside() / "victim.tmp"));
 }
+
+// The drive root deleted and made again between two listings, shallow and
+// deep: the new root is listed, never the deleted one.
+TEST_F(PosixFolderChainTest, RootMadeAgainIsListedAgain)
+{
+    for (const int nLevels : {2, 250})
+    {
+        SCOPED_TRACE(nLevels);
+        ClearDrive();
+        BuildSpine("C:", nLevels);
+        ASSERT_TRUE(Lists(Spine(nLevels - 1), "d"));
+
+        fs::remove_all(m_sandbox.DriveFolder());
+        BuildSpine("C:", nLevels, "g");
+
+        EXPECT_TRUE(Lists(Spine(nLevels), "g" + std::to_string(nLevels) + ".tmp"));
+        EXPECT_TRUE(Lists(Spine(nLevels - 1), "d"));
+    }
+}

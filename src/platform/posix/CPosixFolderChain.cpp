@@ -129,12 +129,13 @@ bool CPosixFolderChain::UseRoot(const std::string& strHostRoot)
     }
     if (!m_inotify.IsOpen())
         return false;
-    ReadEvents();
     if (m_root.IsOpen() && strHostRoot == m_strHostRoot)
     {
         // The root is whatever its configured path names now, as for a
-        // resolution from the root: a root whose parent was renamed is
-        // opened again by its path.
+        // resolution from the root: a root renamed, deleted, or whose parent
+        // was renamed, is opened again by its path. One look at the path
+        // tells it without reading any event: the kept descriptor holds the
+        // root's inode, so no other folder can carry its number meanwhile.
         struct stat now
         {
         };
@@ -231,6 +232,11 @@ CPosixFd CPosixFolderChain::OpenFolder(const std::string& strHostRoot,
         nDevice = m_nRootDevice;
         if (nDepth <= SHALLOW_COMPONENTS)
             return CPosixSafeOpen::OpenBeneath(m_root.Get(), strRelative, nFlags);
+        // The moves seen so far: a kept level moved away earlier is looked up
+        // again from its nearest kept parent (the root's own move drops all).
+        ReadEvents();
+        if (!m_root.IsOpen())
+            continue;
         CPosixFd folder = Descend(strRelative, nDepth, nFlags);
         if (!folder.IsOpen())
             return {};

@@ -46,7 +46,9 @@
 //
 // A path of a few components is resolved from the kept root in one call (an
 // openat2 that returns the folder's own handle), which costs no more than a
-// step; the chain serves the deep ones.
+// step; the chain serves the deep ones. Such a call reads no event: the
+// openat2 stays beneath the kept root, and a stat of the root's path, made
+// in every call, tells whether that path still names the kept root.
 //
 // Used only to list folders. Operations that change files resolve their
 // paths from the root each time and check identities there.
@@ -81,8 +83,9 @@ private:
         int nWatch = -1;
     };
 
-    // Opens inotify on first use, takes in the moves seen so far and (re)opens
-    // the root; false when nothing can be kept.
+    // Opens inotify on first use and (re)opens the root when its path no
+    // longer names the folder kept; false when nothing can be kept. Reads no
+    // events: a descent through kept levels reads them itself.
     bool UseRoot(const std::string& strHostRoot);
     // The descent itself, from the deepest kept level the path shares; the
     // chain then holds the path's levels (as far as they can be watched).

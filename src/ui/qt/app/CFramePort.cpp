@@ -28,8 +28,15 @@ void CFramePort::HandleWaiting(const FHandler& handle)
     m_bDrainPosted.store(false);
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(SLICE_MS);
     SPostedMessage message;
-    while (m_queue.TryGetMessage(message))
+    for (;;)
     {
+        // An empty queue is looked at again for a few microseconds first: the
+        // searching thread's next message usually comes that soon, and a
+        // return to the event loop would cost it a drain event and the
+        // user-interface thread a wake-up.
+        if (!m_queue.TryGetMessage(message) &&
+            !(m_queue.SpinForMessage() && m_queue.TryGetMessage(message)))
+            return;
         handle(message.nMessage, message.wParam);
         if (std::chrono::steady_clock::now() >= end)
         {

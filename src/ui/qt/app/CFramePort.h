@@ -19,9 +19,10 @@
 // message would cost more than the search itself. HandleWaiting then takes
 // the messages in posting order, for at most one time slice before the
 // frame's other events (painting, input) get their turn. When the queue is
-// empty the frame goes back to its event loop, which sleeps until the next
-// drain event: neither side spins, and the user-interface thread is free for
-// the workers' synchronous calls (row reads, message boxes) at once.
+// empty, and stays empty for a few microseconds (CMessageQueue::
+// SpinForMessage), the frame goes back to its event loop, which sleeps until
+// the next drain event: the user-interface thread is then free for the
+// workers' synchronous calls (row reads, message boxes).
 class CFramePort : public IMessagePort
 {
 public:
