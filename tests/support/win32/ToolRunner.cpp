@@ -66,14 +66,24 @@ SToolResult RunTool(const std::string& strTool, const std::string& strArguments,
     // a pair of its own so that the command keeps every quote it has.
     strCommand = "\"" + strCommand + "\"";
 
+    // Under Wine on a loaded machine cmd.exe now and then fails to start the
+    // program at all (status 9009, "not recognized", nothing from the tool):
+    // that is no answer of the tool's, so it is asked again.
+    constexpr int CMD_COULD_NOT_START = 9009;
     SToolResult result;
-    FILE* pPipe = _popen(strCommand.c_str(), "rb");
-    if (pPipe == nullptr)
-        return result;
-    std::array<char, 4096> buffer{};
-    size_t nRead = 0;
-    while ((nRead = fread(buffer.data(), 1, buffer.size(), pPipe)) > 0)
-        result.strOutput.append(buffer.data(), nRead);
-    result.nExitCode = _pclose(pPipe);
+    for (int nAttempt = 0; nAttempt < 3; ++nAttempt)
+    {
+        result = SToolResult();
+        FILE* pPipe = _popen(strCommand.c_str(), "rb");
+        if (pPipe == nullptr)
+            return result;
+        std::array<char, 4096> buffer{};
+        size_t nRead = 0;
+        while ((nRead = fread(buffer.data(), 1, buffer.size(), pPipe)) > 0)
+            result.strOutput.append(buffer.data(), nRead);
+        result.nExitCode = _pclose(pPipe);
+        if (result.nExitCode != CMD_COULD_NOT_START || !result.strOutput.empty())
+            break;
+    }
     return result;
 }
