@@ -29,7 +29,10 @@ bool CScrubixApp::InitInstance(const std::string& strArguments)
     // 1. One running copy per settings store.
     m_pSingleInstance = std::make_unique<CSingleInstance>(CWin32Registry::RootFromEnvironment());
     if (m_pSingleInstance->AskRunningCopyToShow())
+    {
+        m_bOtherCopy = true;
         return false;
+    }
 
     // 2. The settings store's base key, seeded on a first start.
     OpenSettingsStore(*m_pStore, *m_platform.pFileSystem);

@@ -47,6 +47,9 @@ public:
 
     // Whether the settings could be read at start-up.
     bool SettingsReadable() const;
+    // After InitInstance returned false: true when it ended for another
+    // copy (a normal end), false when the window could not be made.
+    bool EndedForOtherCopy() const { return m_bOtherCopy; }
 
 private:
     SPlatform m_platform;
@@ -56,4 +59,5 @@ private:
     CLaunchMode m_launchMode;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CMainFrame> m_pFrame;
+    bool m_bOtherCopy = false;
 };
