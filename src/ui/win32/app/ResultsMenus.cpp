@@ -2,6 +2,7 @@
 
 #include "ui/res/MenuTemplate.h"
 #include "ui/res/ResultsMenuTemplate.h"
+#include "ui/win32/dialogs/MainMenuResources.h"
 #include "ui/win32/dialogs/WideText.h"
 
 #include <algorithm>
@@ -12,44 +13,6 @@ namespace
 {
 constexpr int LIST_COMMAND_BASE = 32800;
 constexpr int SORT_COLUMNS = 3;
-
-UINT VirtualKey(EAcceleratorKey eKey)
-{
-    switch (eKey)
-    {
-    case EAcceleratorKey::F2:
-        return VK_F2;
-    case EAcceleratorKey::F3:
-        return VK_F3;
-    case EAcceleratorKey::F6:
-        return VK_F6;
-    case EAcceleratorKey::Delete:
-        return VK_DELETE;
-    case EAcceleratorKey::Home:
-        return VK_HOME;
-    case EAcceleratorKey::Escape:
-        return VK_ESCAPE;
-    case EAcceleratorKey::Insert:
-        return VK_INSERT;
-    case EAcceleratorKey::Backspace:
-        return VK_BACK;
-    case EAcceleratorKey::C:
-        return 'C';
-    case EAcceleratorKey::N:
-        return 'N';
-    case EAcceleratorKey::O:
-        return 'O';
-    case EAcceleratorKey::S:
-        return 'S';
-    case EAcceleratorKey::V:
-        return 'V';
-    case EAcceleratorKey::X:
-        return 'X';
-    case EAcceleratorKey::Z:
-        return 'Z';
-    }
-    return 0;
-}
 
 // The item's text with its keys after a tab, as menus show them.
 std::wstring MenuText(const SListMenuItem& item)
@@ -178,7 +141,7 @@ HACCEL CreateFrameAccelerators()
             nFlags |= FSHIFT;
         if ((accelerator.nModifiers & ACCEL_ALT) != 0)
             nFlags |= FALT;
-        table.push_back(ACCEL{nFlags, static_cast<WORD>(VirtualKey(accelerator.eKey)),
+        table.push_back(ACCEL{nFlags, AcceleratorVirtualKey(accelerator.eKey),
                               static_cast<WORD>(accelerator.nCommandId)});
     }
     return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));

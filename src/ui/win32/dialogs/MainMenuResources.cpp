@@ -16,7 +16,9 @@ namespace
 // Screens of this density or more take the doubled toolbar images.
 constexpr int DOUBLED_DPI = 192;
 
-WORD VirtualKey(EAcceleratorKey eKey)
+} // namespace
+
+WORD AcceleratorVirtualKey(EAcceleratorKey eKey)
 {
     switch (eKey)
     {
@@ -53,6 +55,9 @@ WORD VirtualKey(EAcceleratorKey eKey)
     }
     return 0;
 }
+
+namespace
+{
 
 // The RCDATA name of a toolbar image: the file name of the template's image
 // name in capitals, "@" written "_" (":/icons/search.png" -> "SEARCH.PNG",
@@ -141,8 +146,8 @@ HACCEL CreateMainAccelerators()
             nFlags |= FSHIFT;
         if ((accelerator.nModifiers & ACCEL_ALT) != 0)
             nFlags |= FALT;
-        table.push_back(
-            ACCEL{nFlags, VirtualKey(accelerator.eKey), static_cast<WORD>(accelerator.nCommandId)});
+        table.push_back(ACCEL{nFlags, AcceleratorVirtualKey(accelerator.eKey),
+                              static_cast<WORD>(accelerator.nCommandId)});
     }
     return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/res/MenuTemplate.h"
+
 #include <vector>
 // windows.h first: commctrl.h builds on it.
 // clang-format off
@@ -23,6 +25,9 @@ HMENU CreateMainMenu();
 // keys with their Ctrl, Shift and Alt flags. The caller destroys it
 // (DestroyAcceleratorTable). nullptr on failure.
 HACCEL CreateMainAccelerators();
+
+// The virtual key of a key named in the templates' accelerator tables.
+WORD AcceleratorVirtualKey(EAcceleratorKey eKey);
 
 // The toolbar's images: one per button of GetToolbarButtons() (separators take
 // none), in order, 16 x 15 pixels with alpha, or their doubled 32 x 30 images
