@@ -32,7 +32,7 @@ bool CMessageQueue::TryGetMessage(SPostedMessage& message)
     return true;
 }
 
-bool CMessageQueue::SpinForMessage() const
+bool CMessageQueue::SpinForMessage()
 {
     // The count is read before the queue: a message that is not in the queue
     // yet changes the count later.
@@ -42,7 +42,12 @@ bool CMessageQueue::SpinForMessage() const
         if (!m_messages.empty())
             return true;
     }
-    return SpinWhileWordIs(m_nPosted, nSeen, SPIN_LOOKS);
+    if (m_nLostLooks >= LOST_LOOKS && ++m_nCallsSinceLook < PROBE_EVERY)
+        return false;
+    m_nCallsSinceLook = 0;
+    const bool bCame = SpinWhileWordIs(m_nPosted, nSeen, SPIN_LOOKS);
+    m_nLostLooks = bCame ? 0 : m_nLostLooks + 1;
+    return bCame;
 }
 
 SPostedMessage CMessageQueue::WaitMessage()
