@@ -77,7 +77,8 @@ inline bool IsUnchangedSince(const SFileIdentity& seen, const SFileIdentity& now
 // bDetailsKnown is false until IFolderListing::FillDetails has been called
 // for the entry; directories and the identity are always known. On Windows
 // the listing carries sizes but no file index: a file's identity is unknown
-// (identity.bKnown false) until FillDetails.
+// (identity.bKnown false) until FillDetails; it does carry the last-write
+// time (bWriteTimeKnown).
 struct SFindEntry
 {
     std::string strName;      // bare name, bytes as stored
@@ -86,6 +87,10 @@ struct SFindEntry
     uint32_t nSizeLow = 0;
     SFileIdentity identity;
     bool bDetailsKnown = false;
+    // The last-write time the listing itself carries (Windows), in file-time
+    // units; where it carries none the time is the identity's, once known.
+    int64_t nWriteTime = 0;
+    bool bWriteTimeKnown = false;
 
     bool IsDirectory() const { return (nAttributes & FILE_ATTR_DIRECTORY) != 0; }
 };

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace
 {
@@ -46,6 +48,7 @@ bool CCandidateTable::AddCandidateRow(CScrubixDoc& doc)
     row.nReason = doc.CandidateReason;
     row.dSize = doc.CandidateSize;
     row.identity = doc.CandidateIdentity;
+    row.nModified = doc.CandidateModified;
     row.bChecked = true;
     row.bListed = true;
 
@@ -360,6 +363,11 @@ void CCandidateTable::Sort(ESortColumn column, bool bDescending)
     case ESortColumn::Size:
         SortByNumber(m_order, nDirection, [](const SCandidateRow& row) { return row.dSize; });
         break;
+    case ESortColumn::Modified:
+        // Exact as a double for every time within 285 million years of 1970.
+        SortByNumber(m_order, nDirection,
+                     [](const SCandidateRow& row) { return static_cast<double>(row.nModified); });
+        break;
     }
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsReordered();
@@ -377,6 +385,22 @@ void CCandidateTable::Clear()
     m_dCheckedBytes = 0;
     if (m_pObserver != nullptr)
         m_pObserver->OnRowsReset();
+}
+
+std::string CCandidateTable::ModifiedText(int64_t nModified)
+{
+    if (nModified == UNKNOWN_UNIX_TIME)
+        return {};
+    const auto nTime = static_cast<std::time_t>(nModified);
+    if (static_cast<int64_t>(nTime) != nModified)
+        return {};
+    const std::tm* pLocal = std::localtime(&nTime);
+    if (pLocal == nullptr)
+        return {};
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", pLocal->tm_year + 1900,
+                  pLocal->tm_mon + 1, pLocal->tm_mday, pLocal->tm_hour, pLocal->tm_min);
+    return text;
 }
 
 std::string CCandidateTable::SizeText(double dSize, int32_t nReason)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileTimes.h"
 #include "platform/FileTypes.h"
 #include "search/CListedPaths.h"
 
@@ -16,9 +17,10 @@ class ICandidateTableObserver;
 // Columns the rows can be ordered by.
 enum class ESortColumn : int
 {
-    Path = 0,   // as text, ASCII letter case ignored, then byte order
-    Reason = 1, // by the reason's word, as text
-    Size = 2,   // by the byte count
+    Path = 0,     // as text, ASCII letter case ignored, then byte order
+    Reason = 1,   // by the reason's word, as text
+    Size = 2,     // by the byte count
+    Modified = 3, // by the modification time; an unknown time first
 };
 
 // One row of the results list.
@@ -30,6 +32,9 @@ struct SCandidateRow
     bool bListed = true; // false once deleted (the row keeps its storage)
     double dSize = 0;
     SFileIdentity identity; // the file as the search saw it
+    // Last modification, whole seconds since 1970 (UTC); UNKNOWN_UNIX_TIME
+    // when the search could not read it.
+    int64_t nModified = UNKNOWN_UNIX_TIME;
 };
 
 // The window's side of the candidate handshake, without any toolkit: the rows
@@ -139,6 +144,12 @@ public:
     static std::string SizeText(double dSize, int32_t nReason);
     // Total label: "%dK bytes".
     static std::string TotalText(double dTotal);
+    // Modified column: the local date and time to the minute,
+    // "YYYY-MM-DD HH:MM" whatever the locale ("2026-12-09 14:03"); empty for
+    // an unknown time or one the C library cannot convert. Reads the time
+    // zone through the C library's shared buffer: the user-interface thread
+    // (or a tool's one thread) only.
+    static std::string ModifiedText(int64_t nModified);
     // Reason column: "Extension", "Zero Length", "Directed"; empty otherwise.
     static const char* ReasonWord(int32_t nReason);
 

@@ -1,6 +1,7 @@
 #include "search/CandidateRules.h"
 
 #include "platform/CopyTemporaryName.h"
+#include "platform/FileTimes.h"
 #include "search/WaitForAck.h"
 #include "settings/TextFolding.h"
 
@@ -17,12 +18,34 @@ bool HasSize(SFindEntry& entry, IFolderListing* pListing)
     return pListing != nullptr && pListing->FillDetails(entry) && entry.bDetailsKnown;
 }
 
+// The file's last modification in whole seconds since 1970, from what the
+// entry carries: the listing's own time, or the identity's state once read.
+int64_t ModifiedOf(const SFindEntry& entry)
+{
+    if (entry.bWriteTimeKnown)
+        return UnixSecondsOfFileTime(entry.nWriteTime);
+    if (entry.identity.bStateKnown && entry.identity.nWriteTime != 0)
+        return UnixSecondsOfFileTime(entry.identity.nWriteTime);
+    return UNKNOWN_UNIX_TIME;
+}
+
 double SizeOf(const SFindEntry& entry)
 {
     return static_cast<double>(entry.nSizeHigh) * 4294967296.0 +
            static_cast<double>(entry.nSizeLow);
 }
 } // namespace
+
+bool IsOldEnough(int64_t nModified, int64_t nNow, int32_t nMinAgeDays)
+{
+    if (nMinAgeDays <= 0)
+        return true;
+    if (nModified == UNKNOWN_UNIX_TIME)
+        return false;
+    // A modification time in the future is no age at all; the subtraction
+    // cannot overflow for any time a file system records.
+    return nNow - nModified >= static_cast<int64_t>(nMinAgeDays) * 86400;
+}
 
 bool MatchesWildcardExclude(std::string_view strName, std::string_view strEntry, bool bIgnoreCase)
 {
@@ -80,18 +103,28 @@ void ClassifyFile(CSearchContext& context, const std::string& strFolder, SFindEn
             return;
     }
 
+    // The age rule goes first where the listing carries the time (Windows),
+    // so a file too new is never opened for its identity; elsewhere the time
+    // comes with the details below.
+    const bool bAgeRule = doc.MinAge > 0;
+    if (bAgeRule && entry.bWriteTimeKnown &&
+        !IsOldEnough(ModifiedOf(entry), doc.SearchStartSeconds, doc.MinAge))
+        return;
     // A candidate carries its size and identity (the disposal checks that the
     // file is still the one listed); other files never need them read.
     if ((!entry.bDetailsKnown || !entry.identity.bKnown) && pListing != nullptr)
         pListing->FillDetails(entry);
+    const int64_t nModified = ModifiedOf(entry);
+    if (bAgeRule && !IsOldEnough(nModified, doc.SearchStartSeconds, doc.MinAge))
+        return;
     std::string strPath;
     strPath.reserve(strFolder.size() + 1 + entry.strName.size());
     strPath.append(strFolder).append(1, '\\').append(entry.strName);
-    ReportCandidate(context, strPath, SizeOf(entry), nReason, entry.identity);
+    ReportCandidate(context, strPath, SizeOf(entry), nReason, entry.identity, nModified);
 }
 
 void ReportCandidate(CSearchContext& context, const std::string& strPath, double dSize,
-                     int32_t nReason, const SFileIdentity& identity)
+                     int32_t nReason, const SFileIdentity& identity, int64_t nModified)
 {
     CScrubixDoc& doc = context.m_doc;
     WaitForAck(doc.CandidateAck, context.m_clock, context.m_prompt);
@@ -100,5 +133,6 @@ void ReportCandidate(CSearchContext& context, const std::string& strPath, double
     doc.CandidateSize = dSize;
     doc.CandidateReason = nReason;
     doc.CandidateIdentity = identity;
+    doc.CandidateModified = nModified;
     context.m_port.PostMessage(WM_ADD_CANDIDATE, 0);
 }

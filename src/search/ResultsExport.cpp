@@ -154,7 +154,7 @@ void CResultsExportWriter::Begin(std::string& strOut)
 {
     m_bFirstRow = true;
     if (m_format == EExportFormat::Csv)
-        strOut.append("Path,Reason,Size,Checked\r\n");
+        strOut.append("Path,Reason,Size,Checked,Modified\r\n");
     else
         strOut.append("[");
 }
@@ -214,7 +214,7 @@ void CResultsExportWriter::Deletion(const SListedDeletion& deletion, std::string
         AppendCsvField(deletion.strItem, strOut);
         strOut.push_back(',');
         AppendCsvField(pWord, strOut);
-        strOut.append(",,\r\n");
+        strOut.append(",,,\r\n");
         return;
     }
     BeginJsonRecord(deletion.strItem, strOut);
@@ -232,14 +232,22 @@ void CResultsExportWriter::Row(const SCandidateRow& row, std::string& strOut)
         strOut.push_back(',');
         AppendCsvField(pReason, strOut);
         strOut.append(",").append(SizeInBytes(row.dSize)).append(",");
-        strOut.append(row.bChecked ? "true" : "false").append("\r\n");
+        strOut.append(row.bChecked ? "true" : "false").append(",");
+        strOut.append(CCandidateTable::ModifiedText(row.nModified)).append("\r\n");
         return;
     }
     BeginJsonRecord(row.strPath, strOut);
     strOut.append(",\"reason\":");
     AppendJsonString(pReason, strOut);
     strOut.append(",\"size\":").append(SizeInBytes(row.dSize));
-    strOut.append(",\"checked\":").append(row.bChecked ? "true" : "false").append("}");
+    strOut.append(",\"checked\":").append(row.bChecked ? "true" : "false");
+    const std::string strModified = CCandidateTable::ModifiedText(row.nModified);
+    strOut.append(",\"modified\":");
+    if (strModified.empty())
+        strOut.append("null");
+    else
+        AppendJsonString(strModified, strOut);
+    strOut.append("}");
 }
 
 void CResultsExportWriter::End(std::string& strOut)

@@ -13,7 +13,7 @@ struct SCandidateRow;
 enum class EExportFormat : int32_t
 {
     Csv,  // RFC 4180: a header line, CRLF line ends, fields quoted when needed
-    Json, // one array of objects {"path", "reason", "size", "checked"}
+    Json, // one array of objects {"path", "reason", "size", "checked", "modified"}
 };
 
 // "csv" or "json" (letter case ignored). False for anything else.
@@ -28,7 +28,9 @@ EExportFormat ChooseExportFormat(std::string_view strFile, EExportFormat chosenF
 // Begin, then Row for each row in the displayed order, then End; each call
 // appends to the caller's buffer, which the caller may flush and empty between
 // calls. The size is written in bytes (never the list's "K" text); the reason
-// is the list's word ("Extension", "Zero Length", "Directed").
+// is the list's word ("Extension", "Zero Length", "Directed"); the
+// modification time is the list's text (CCandidateTable::ModifiedText, local
+// time), in JSON null when it is unknown.
 //
 // Every record reads back to exactly the path it was written for:
 // - CSV writes the path's bytes as they are, quoted where needed.
@@ -47,7 +49,8 @@ public:
     void Row(const SCandidateRow& row, std::string& strOut);
     // A deletion that the window's search does at once and a list-only search
     // left undone, as a record of its own among the rows: in CSV the item,
-    // the DeletionWord and two empty fields (no size, never checked); in JSON
+    // the DeletionWord and three empty fields (no size, never checked, no
+    // modification time); in JSON
     // {"path", "reason", "search_deletes": true}, with "path_bytes" as for a
     // row. The path of a URL cache entry is its URL.
     void Deletion(const SListedDeletion& deletion, std::string& strOut);

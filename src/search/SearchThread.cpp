@@ -85,6 +85,7 @@ int SearchThreadProc(CSearchContext context)
 {
     CScrubixDoc& doc = context.m_doc;
     doc.SearchStartTime = context.m_clock.FileTimeNow();
+    doc.SearchStartSeconds = static_cast<int64_t>(context.m_clock.Now());
     if (doc.IE == 1)
         SearchIECache(context);
     SearchDirectedLists(context);

@@ -85,6 +85,7 @@ void CScrubixDoc::LoadSettings()
     Deletereadonly = m_store.GetInt(SETTINGS, "Deletereadonly", 0);
     Visible = m_store.GetInt(SETTINGS, "Visible", 1);
     Run = m_store.GetInt(SETTINGS, "Run", 0);
+    MinAge = m_store.GetInt(SETTINGS, "MinAge", 0);
 
     SettlePath(strCurrentFolder);
     SettleMovePath();
@@ -259,4 +260,7 @@ void CScrubixDoc::WriteScalars(bool bOnlyAbsent)
     writeText("MovePath", MovePath);
     writeInt("Visible", Visible);
     writeInt("Run", Run);
+    // Written on every save; the start-up leaves it absent, which reads as 0.
+    if (!bOnlyAbsent)
+        writeInt("MinAge", MinAge);
 }

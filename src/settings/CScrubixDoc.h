@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileTimes.h"
 #include "platform/FileTypes.h"
 #include "platform/IFileSystem.h"
 #include "settings/CSettingsStore.h"
@@ -60,7 +61,8 @@ public:
     void SaveSettings();
     // The start-up's write-back: stores each list and scalar setting that the
     // store does not hold at all yet, so that after a first start every
-    // default is there; never replaces a value that is stored (another
+    // default is there (MinAge aside: absent reads as its default, off, and
+    // the first save writes it); never replaces a value that is stored (another
     // process may have written it since LoadSettings read it, or it may be
     // too long to read), and writes nothing when the settings could not be
     // read.
@@ -105,6 +107,9 @@ public:
     int32_t Visible = 1;        // a boot-time run: 0 invisible (disposes unasked), 1 visible
     int32_t Run = 0;            // the program is registered to run at login
     std::string Path;           // the working folder: the anomaly report, the default MovePath
+    // Days a file must have gone unchanged to be listed, whatever its reason
+    // (see IsOldEnough in the search); 0, or less, lists files of any age.
+    int32_t MinAge = 0;
 
     // The rule lists and their start-up defaults, indexed by ListKind.
     std::array<std::vector<std::string>, LIST_KIND_COUNT> Lists;
@@ -120,6 +125,9 @@ public:
     // FileTimeNow); written by that thread before it lists anything. A move
     // never replaces a destination file made or changed after it.
     int64_t SearchStartTime = 0;
+    // The same moment on the wall clock (IClock::Now), in whole seconds since
+    // 1970: the age rule measures every file against it.
+    int64_t SearchStartSeconds = 0;
     std::string SearchPath;
     std::atomic<int32_t> PathAck{1};
     std::atomic<int32_t> CandidateAck{1};
@@ -128,6 +136,9 @@ public:
     double CandidateSize = 0;
     int32_t CandidateReason = REASON_NONE;
     SFileIdentity CandidateIdentity; // the file as the listing saw it
+    // Its last modification, in whole seconds since 1970 (UTC);
+    // UNKNOWN_UNIX_TIME when the search could not read it.
+    int64_t CandidateModified = UNKNOWN_UNIX_TIME;
     int32_t ExtenCount = 0;
     int32_t ZeroCount = 0;
     int32_t DirectedCount = 0;

@@ -27,12 +27,14 @@ public:
 class CandidateTableReviewTest : public CSearchTest
 {
 protected:
-    void Report(const std::string& strPath, double dSize, int32_t nReason = REASON_EXTENSION)
+    void Report(const std::string& strPath, double dSize, int32_t nReason = REASON_EXTENSION,
+                int64_t nModified = UNKNOWN_UNIX_TIME)
     {
         m_doc.CandidateAck.store(0);
         m_doc.CandidatePath = strPath;
         m_doc.CandidateReason = nReason;
         m_doc.CandidateSize = dSize;
+        m_doc.CandidateModified = nModified;
         ASSERT_TRUE(m_table.AddCandidateRow(m_doc)) << strPath;
     }
 
@@ -78,6 +80,25 @@ TEST_F(CandidateTableReviewTest, SortsEachColumnBothWays)
     m_table.Sort(ESortColumn::Reason, false);
     EXPECT_EQ(Order(),
               (Rows{"C:\\a.tmp", "C:\\e.tmp", "C:\\C.tmp", "C:\\d\\b.tmp", "C:\\zero.tmp"}));
+}
+
+// Modification times order as times (not as the text, which sorts alike
+// only within one time zone), an unknown time first; ties keep their order.
+TEST_F(CandidateTableReviewTest, SortsByModificationTimeBothWays)
+{
+    Report("C:\\new.tmp", 1, REASON_EXTENSION, 1800000000);
+    Report("C:\\old.tmp", 1, REASON_EXTENSION, 900000000);
+    Report("C:\\unknown.tmp", 1);
+    Report("C:\\tie.tmp", 1, REASON_DIRECTED, 900000000);
+    Report("C:\\pre1970.tmp", 1, REASON_EXTENSION, -86400);
+
+    m_table.Sort(ESortColumn::Modified, false);
+    EXPECT_EQ(Order(), (Rows{"C:\\unknown.tmp", "C:\\pre1970.tmp", "C:\\old.tmp", "C:\\tie.tmp",
+                             "C:\\new.tmp"}));
+    EXPECT_EQ(m_table.Rows()[2].nModified, 900000000);
+    m_table.Sort(ESortColumn::Modified, true);
+    EXPECT_EQ(Order(), (Rows{"C:\\new.tmp", "C:\\old.tmp", "C:\\tie.tmp", "C:\\pre1970.tmp",
+                             "C:\\unknown.tmp"}));
 }
 
 // A sort is told as one reorder, keeps each row (its check box too) and is

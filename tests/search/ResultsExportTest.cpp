@@ -85,13 +85,14 @@ TEST(ResultsExportTest, CsvReadsBackFieldForFieldWhateverTheNames)
     };
     const auto records = ReadCsv(Export(EExportFormat::Csv, rows));
     ASSERT_EQ(records.size(), rows.size() + 1);
-    EXPECT_EQ(records[0], (std::vector<std::string>{"Path", "Reason", "Size", "Checked"}));
+    EXPECT_EQ(records[0],
+              (std::vector<std::string>{"Path", "Reason", "Size", "Checked", "Modified"}));
     const std::vector<std::vector<std::string>> expected = {
-        {"C:\\plain\\a.tmp", "Extension", "999", "true"},
-        {"C:\\odd\\comma, \"quoted\".bak", "Extension", "1000", "false"},
-        {"C:\\odd\\line\r\nbreak", "Zero Length", "0", "true"},
-        {"C:\\big\\film.chk", "Directed", "5000000", "true"},
-        {"C:\\x\\\"", "", "1001", "true"},
+        {"C:\\plain\\a.tmp", "Extension", "999", "true", ""},
+        {"C:\\odd\\comma, \"quoted\".bak", "Extension", "1000", "false", ""},
+        {"C:\\odd\\line\r\nbreak", "Zero Length", "0", "true", ""},
+        {"C:\\big\\film.chk", "Directed", "5000000", "true", ""},
+        {"C:\\x\\\"", "", "1001", "true", ""},
     };
     for (size_t n = 0; n < expected.size(); ++n)
         EXPECT_EQ(records[n + 1], expected[n]) << n;
@@ -108,13 +109,13 @@ TEST(ResultsExportTest, JsonEscapesKeepsTheTextValidUtf8AndGivesTheBytesOfOtherP
     EXPECT_EQ(Export(EExportFormat::Json, rows),
               "[\n"
               "{\"path\":\"C:\\\\a\\\\\\\"q\\\"\\\\b\\u0009c\\u0001.tmp\",\"reason\":"
-              "\"Extension\",\"size\":1001,\"checked\":true},\n"
+              "\"Extension\",\"size\":1001,\"checked\":true,\"modified\":null},\n"
               "{\"path\":\"C:\\\\caf\xC3\xA9\\\\\xEF\xBF\xBD\xEF\xBF\xBD.bak\","
               "\"path_bytes\":\"433a5c636166c3a95cffc32e62616b\",\"reason\":"
-              "\"Zero Length\",\"size\":0,\"checked\":false},\n"
+              "\"Zero Length\",\"size\":0,\"checked\":false,\"modified\":null},\n"
               "{\"path\":\"C:\\\\\xE2\x82\xAC\\\\\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\","
               "\"path_bytes\":\"433a5ce282ac5ceda080\","
-              "\"reason\":\"Directed\",\"size\":13,\"checked\":true}\n"
+              "\"reason\":\"Directed\",\"size\":13,\"checked\":true,\"modified\":null}\n"
               "]\n");
 }
 
@@ -188,6 +189,27 @@ TEST(ResultsExportTest, JsonRecordsReadBackToExactlyOnePathEach)
     EXPECT_EQ(records[4]["path"], records[5]["path"]);
 }
 
+TEST(ResultsExportTest, TheModificationTimeIsTheListsText)
+{
+    SCandidateRow dated = Row("C:\\a.tmp", 1, 5);
+    dated.nModified = 1800000000;
+    const std::string strText = CCandidateTable::ModifiedText(dated.nModified);
+    ASSERT_EQ(strText.size(), 16u) << strText;
+    const std::vector<SCandidateRow> rows = {dated, Row("C:\\b.tmp", 1, 5)};
+
+    const auto csv = ReadCsv(Export(EExportFormat::Csv, rows));
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[1], (std::vector<std::string>{"C:\\a.tmp", "Extension", "5", "true", strText}));
+    EXPECT_EQ(csv[2], (std::vector<std::string>{"C:\\b.tmp", "Extension", "5", "true", ""}));
+
+    EXPECT_EQ(Export(EExportFormat::Json, rows),
+              "[\n{\"path\":\"C:\\\\a.tmp\",\"reason\":\"Extension\",\"size\":5,\"checked\":true,"
+              "\"modified\":\"" +
+                  strText +
+                  "\"},\n{\"path\":\"C:\\\\b.tmp\",\"reason\":\"Extension\",\"size\":5,"
+                  "\"checked\":true,\"modified\":null}\n]\n");
+}
+
 TEST(ResultsExportTest, DeletionsAreRecordsOfTheirOwn)
 {
     const SListedDeletion index{EDeletionKind::IndexFile,
@@ -203,8 +225,9 @@ TEST(ResultsExportTest, DeletionsAreRecordsOfTheirOwn)
     csv.End(strCsv);
     const auto csvRecords = ReadCsv(strCsv);
     ASSERT_EQ(csvRecords.size(), 4u);
-    EXPECT_EQ(csvRecords[2], (std::vector<std::string>{index.strItem, "Index File", "", ""}));
-    EXPECT_EQ(csvRecords[3], (std::vector<std::string>{entry.strItem, "URL Cache Entry", "", ""}));
+    EXPECT_EQ(csvRecords[2], (std::vector<std::string>{index.strItem, "Index File", "", "", ""}));
+    EXPECT_EQ(csvRecords[3],
+              (std::vector<std::string>{entry.strItem, "URL Cache Entry", "", "", ""}));
 
     CResultsExportWriter json(EExportFormat::Json);
     std::string strJson;

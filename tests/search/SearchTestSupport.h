@@ -48,9 +48,10 @@ public:
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(nMs));
     }
-    std::time_t Now() override { return std::time(nullptr); }
+    std::time_t Now() override { return m_nFixedNow != 0 ? m_nFixedNow : std::time(nullptr); }
     uint32_t GetAckTimeoutMs() override { return m_nTimeoutMs; }
     uint32_t m_nTimeoutMs;
+    std::time_t m_nFixedNow = 0; // the wall clock stands still here when set
 };
 
 // A URL cache with records laid out as the platform's: a fixed 80-byte head

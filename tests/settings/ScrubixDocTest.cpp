@@ -31,6 +31,25 @@ TEST_F(ScrubixDocTest, FirstRunFromAnOrdinaryFolderStoresDefaults)
     EXPECT_EQ(Stored(SETTINGS, "Path"), "C:\\Tools");
     EXPECT_EQ(Stored(SETTINGS, "MovePath"), "C:\\Tools\\Bak");
     EXPECT_EQ(Stored("Exclude", "Exclude0"), "<absent>") << "lists reach the store only on save";
+    EXPECT_EQ(pDoc->MinAge, 0) << "files of any age are listed";
+}
+
+TEST_F(ScrubixDocTest, MinAgeIsReadBackAndAbsentReadsAsOff)
+{
+    auto pDoc = StartFrom("C:\\Tools");
+    pDoc->StoreMissingSettings();
+    EXPECT_EQ(Stored(SETTINGS, "MinAge"), "<absent>") << "a start stores nothing new";
+    EXPECT_EQ(StartFrom("C:\\Tools")->MinAge, 0);
+
+    pDoc->MinAge = 30;
+    pDoc->SaveSettings();
+    EXPECT_EQ(Stored(SETTINGS, "MinAge"), "30");
+    EXPECT_EQ(StartFrom("C:\\Tools")->MinAge, 30);
+
+    pDoc->MinAge = 0;
+    pDoc->SaveSettings();
+    EXPECT_EQ(Stored(SETTINGS, "MinAge"), "0");
+    EXPECT_EQ(StartFrom("C:\\Tools")->MinAge, 0);
 }
 
 TEST_F(ScrubixDocTest, DefaultFoldersAreKeptOnlyWhenTheyExist)
@@ -241,6 +260,7 @@ TEST_F(ScrubixDocTest, SaveSettingsWritesEveryScalarButPath)
         {"Scroll", &CScrubixDoc::Scroll},
         {"Visible", &CScrubixDoc::Visible},
         {"Run", &CScrubixDoc::Run},
+        {"MinAge", &CScrubixDoc::MinAge},
     };
     int32_t nValue = 40;
     for (const auto& [pName, pMember] : integers)

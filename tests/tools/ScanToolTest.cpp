@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -39,6 +40,14 @@ void DumpValues(IRegistry& registry, ERegistryHive hive, const std::string& strP
         lines.push_back(strPath + "\\" + strName);
         DumpValues(registry, hive, strPath.empty() ? strName : strPath + "\\" + strName, lines);
     }
+}
+
+// The output with each modification time (the list's "YYYY-MM-DD HH:MM",
+// local time) written as "<modified>".
+std::string WithoutTimes(const std::string& strText)
+{
+    static const std::regex TIME("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}");
+    return std::regex_replace(strText, TIME, "<modified>");
 }
 
 class ScanToolTest : public ::testing::Test
@@ -130,24 +139,24 @@ TEST_F(ScanToolTest, WritesTheRowsAsCsvOrJsonForScripts)
 
     const SToolResult csv = Scan("--format csv C:", false);
     ASSERT_EQ(csv.nExitCode, 0) << csv.strOutput;
-    const std::string strHeader = "Path,Reason,Size,Checked\r\n";
+    const std::string strHeader = "Path,Reason,Size,Checked,Modified\r\n";
     ASSERT_EQ(csv.strOutput.substr(0, strHeader.size()), strHeader);
-    const std::string strRows = csv.strOutput.substr(strHeader.size());
-    EXPECT_TRUE(
-        strRows ==
-            "\"C:\\junk\\a,b.tmp\",Extension,5,true\r\nC:\\junk\\empty,Zero Length,0,true\r\n" ||
-        strRows ==
-            "C:\\junk\\empty,Zero Length,0,true\r\n\"C:\\junk\\a,b.tmp\",Extension,5,true\r\n")
-        << strRows;
+    const std::string strRows = WithoutTimes(csv.strOutput.substr(strHeader.size()));
+    const std::string strCsvA = "\"C:\\junk\\a,b.tmp\",Extension,5,true,<modified>\r\n";
+    const std::string strCsvEmpty = "C:\\junk\\empty,Zero Length,0,true,<modified>\r\n";
+    EXPECT_TRUE(strRows == strCsvA + strCsvEmpty || strRows == strCsvEmpty + strCsvA) << strRows;
 
     const SToolResult json = Scan("--format JSON C:", false);
     ASSERT_EQ(json.nExitCode, 0) << json.strOutput;
     const std::string strA =
-        "{\"path\":\"C:\\\\junk\\\\a,b.tmp\",\"reason\":\"Extension\",\"size\":5,\"checked\":true}";
+        "{\"path\":\"C:\\\\junk\\\\a,b.tmp\",\"reason\":\"Extension\",\"size\":5,"
+        "\"checked\":true,\"modified\":\"<modified>\"}";
     const std::string strEmpty =
-        "{\"path\":\"C:\\\\junk\\\\empty\",\"reason\":\"Zero Length\",\"size\":0,\"checked\":true}";
-    EXPECT_TRUE(json.strOutput == "[\n" + strA + ",\n" + strEmpty + "\n]\n" ||
-                json.strOutput == "[\n" + strEmpty + ",\n" + strA + "\n]\n")
+        "{\"path\":\"C:\\\\junk\\\\empty\",\"reason\":\"Zero Length\",\"size\":0,"
+        "\"checked\":true,\"modified\":\"<modified>\"}";
+    const std::string strJson = WithoutTimes(json.strOutput);
+    EXPECT_TRUE(strJson == "[\n" + strA + ",\n" + strEmpty + "\n]\n" ||
+                strJson == "[\n" + strEmpty + ",\n" + strA + "\n]\n")
         << json.strOutput;
 
     const SToolResult text = Scan("--format text C:");
@@ -201,7 +210,7 @@ TEST_F(ScanToolTest, NamesTheIndexFilesTheSearchWouldDeleteAndLeavesThem)
 
     const SToolResult csv = Scan("--format csv C:", false);
     ASSERT_EQ(csv.nExitCode, 0) << csv.strOutput;
-    EXPECT_NE(csv.strOutput.find("\r\nC:\\Temporary Internet Files\\index.dat,Index File,,\r\n"),
+    EXPECT_NE(csv.strOutput.find("\r\nC:\\Temporary Internet Files\\index.dat,Index File,,,\r\n"),
               std::string::npos)
         << csv.strOutput;
     const SToolResult json = Scan("--format json C:", false);
@@ -240,7 +249,8 @@ TEST_F(ScanToolTest, WritesNoSettingsAndMakesNoFolder)
 TEST_F(ScanToolTest, RefusesWhatIsNotASearchableDrive)
 {
     const std::string strUsage =
-        "usage: scrubix-scan [--format text|csv|json] DRIVE:   (for example: scrubix-scan C:)\n";
+        "usage: scrubix-scan [--format text|csv|json] [--min-age DAYS] DRIVE:   (for example: "
+        "scrubix-scan C:)\n";
     const struct
     {
         const char* pArguments;
@@ -256,6 +266,11 @@ TEST_F(ScanToolTest, RefusesWhatIsNotASearchableDrive)
         {"--format xml C:", 2, strUsage},
         {"--format csv", 2, strUsage},
         {"C: --format csv", 2, strUsage},
+        {"--min-age C:", 2, strUsage},
+        {"--min-age -1 C:", 2, strUsage},
+        {"--min-age 3651 C:", 2, strUsage},
+        {"--min-age 1x C:", 2, strUsage},
+        {"C: --min-age 1", 2, strUsage},
     };
     m_drive.MakeFile("C:\\junk\\a.tmp");
     for (const auto& test : cases)

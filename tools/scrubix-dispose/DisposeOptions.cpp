@@ -1,6 +1,7 @@
 #include "DisposeOptions.h"
 
 #include "DriveArgument.h"
+#include "MinAgeArgument.h"
 
 bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::string& strError)
 {
@@ -38,6 +39,14 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
             options.nOverwrite = strArgument == "--overwrite" ? 1 : 0;
         else if (strArgument == "--delete-read-only" || strArgument == "--keep-read-only")
             options.nDeleteReadOnly = strArgument == "--delete-read-only" ? 1 : 0;
+        else if (strArgument == "--min-age" && i + 1 < argc)
+        {
+            if (!ParseMinAgeArgument(argv[++i], options.nMinAge))
+            {
+                strError = "--min-age needs a number of days from 0 to 3650";
+                return false;
+            }
+        }
         else if (strArgument == "--timing")
             options.bTiming = true;
         else if (strArgument == "--quiet")

@@ -14,6 +14,7 @@ struct SDisposeOptions
     int32_t nAnomaly = -1; // -1: as stored
     int32_t nOverwrite = -1;
     int32_t nDeleteReadOnly = -1;
+    int32_t nMinAge = -1; // days; -1: as stored
     bool bTiming = false;
     bool bQuiet = false;
 };
@@ -24,5 +25,6 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
 inline constexpr const char* DISPOSE_USAGE =
     "usage: scrubix-dispose (--purge | --move-to-trash | --move-to-folder FOLDER)\n"
     "                       [--report | --no-report] [--overwrite | --no-overwrite]\n"
-    "                       [--delete-read-only | --keep-read-only] [--timing] [--quiet] DRIVE:\n"
+    "                       [--delete-read-only | --keep-read-only] [--min-age DAYS]\n"
+    "                       [--timing] [--quiet] DRIVE:\n"
     "Searches DRIVE: with the stored settings, checks every candidate and disposes of it.\n";

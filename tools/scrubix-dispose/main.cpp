@@ -36,6 +36,8 @@ void ApplyOptions(const SDisposeOptions& options, CScrubixDoc& doc)
         doc.Overwrite = options.nOverwrite;
     if (options.nDeleteReadOnly >= 0)
         doc.Deletereadonly = options.nDeleteReadOnly;
+    if (options.nMinAge >= 0)
+        doc.MinAge = options.nMinAge;
 }
 } // namespace
 

@@ -1,12 +1,13 @@
 #include "CConsolePrompt.h"
 #include "DriveArgument.h"
+#include "MinAgeArgument.h"
 #include "SettingsCheck.h"
 #include "platform/Platform.h"
 #include "search/CHeadlessWindow.h"
+#include "search/ResultsExport.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
-#include "search/ResultsExport.h"
 
 #include <cstdio>
 #include <string>
@@ -14,20 +15,34 @@
 
 namespace
 {
-// The command line: [--format text|csv|json] DRIVE:
-bool ParseArguments(int argc, char** argv, std::string& strRoot, bool& bText, EExportFormat& format)
+// The command line: [--format text|csv|json] [--min-age DAYS] DRIVE:
+// nMinAge stays -1 (the stored setting) unless --min-age is given.
+bool ParseArguments(int argc, char** argv, std::string& strRoot, bool& bText, EExportFormat& format,
+                    int32_t& nMinAge)
 {
     bText = true;
-    int nArgument = 1;
-    if (argc == 4 && std::string(argv[1]) == "--format")
+    bool bRoot = false;
+    for (int i = 1; i < argc; ++i)
     {
-        const std::string strFormat = argv[2];
-        if (strFormat != "text" && !ParseExportFormat(strFormat, format))
+        const std::string strArgument = argv[i];
+        if (strArgument == "--format" && i + 1 < argc)
+        {
+            const std::string strFormat = argv[++i];
+            if (strFormat != "text" && !ParseExportFormat(strFormat, format))
+                return false;
+            bText = strFormat == "text";
+        }
+        else if (strArgument == "--min-age" && i + 1 < argc)
+        {
+            if (!ParseMinAgeArgument(argv[++i], nMinAge))
+                return false;
+        }
+        else if (i == argc - 1 && ParseDriveArgument(strArgument, strRoot))
+            bRoot = true; // the drive comes last
+        else
             return false;
-        bText = strFormat == "text";
-        nArgument = 3;
     }
-    return argc == nArgument + 1 && ParseDriveArgument(argv[nArgument], strRoot);
+    return bRoot;
 }
 
 void Write(std::string& strText)
@@ -63,10 +78,11 @@ int main(int argc, char** argv)
     std::string strRoot;
     bool bText = true;
     EExportFormat format = EExportFormat::Csv;
-    if (!ParseArguments(argc, argv, strRoot, bText, format))
+    int32_t nMinAge = -1;
+    if (!ParseArguments(argc, argv, strRoot, bText, format, nMinAge))
     {
-        std::fputs("usage: scrubix-scan [--format text|csv|json] DRIVE:   (for example: "
-                   "scrubix-scan C:)\n",
+        std::fputs("usage: scrubix-scan [--format text|csv|json] [--min-age DAYS] DRIVE:   (for "
+                   "example: scrubix-scan C:)\n",
                    stderr);
         return 2;
     }
@@ -82,6 +98,9 @@ int main(int argc, char** argv)
     // not read.
     if (!AreSettingsReadable("scrubix-scan", store))
         return EXIT_SETTINGS_UNREADABLE;
+    // --min-age holds for this run only; nothing is written back.
+    if (nMinAge >= 0)
+        doc.MinAge = nMinAge;
 
     if (!platform.pFileSystem->IsFolderAccessible(strRoot + "\\"))
     {

@@ -70,6 +70,10 @@ bool CWin32FolderListing::Convert(const SFindData& found, SFindEntry& entry) con
     {
         entry.nSizeHigh = data.nFileSizeHigh;
         entry.nSizeLow = data.nFileSizeLow;
+        entry.nWriteTime = static_cast<int64_t>(
+            (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime);
+        entry.bWriteTimeKnown = true;
     }
     entry.bDetailsKnown = true;
     return true;
