@@ -155,6 +155,19 @@ constexpr SControlTemplate kRunControls[] = {
     {ID_STATIC, Picture, "scrubix", 245, 10, 20, 20, STYLE_NONE, "Scrubix icon"},
 };
 
+// Age 146: the days box is a spin box, which each front end makes itself
+// (Custom): a number field with arrows, 1 to 3650.
+constexpr SControlTemplate kAgeControls[] = {
+    {ID_STATIC, GroupBox, "File Age", 10, 5, 220, 44},
+    {IDC_AGE_ONLY_OLD, CheckBox, "Only files not changed for at least", 20, 17, 200, 10, TAB},
+    {IDC_AGE_DAYS, Custom, "", 32, 30, 44, 13, TAB | STYLE_BORDER, "Days"},
+    {IDC_AGE_DAYS_LABEL, LabelLeft, "days", 80, 32, 40, 9, STYLE_NONE},
+    {ID_STATIC, LabelLeft,
+     "Files changed more recently are not listed, whatever makes them candidates.", 10, 55, 220, 20,
+     TEXT},
+    {ID_STATIC, Picture, "scrubix", 245, 10, 20, 20, STYLE_NONE, "Scrubix icon"},
+};
+
 constexpr SDialogTemplate kExten{IDD_EXTEN_PAGE, "Extensions", 287, 138,
                                  PAGE_STYLE,     FONT,         8,   kExtenControls};
 constexpr SDialogTemplate kEntry{
@@ -177,8 +190,11 @@ constexpr SDialogTemplate kPurge{IDD_PURGE_PAGE, "Purge/Move", 287, 138,
 constexpr SDialogTemplate kRun{IDD_RUN_PAGE, "Run Options", 287, 135,
                                PAGE_STYLE,   FONT,          8,   kRunControls};
 
-constexpr std::array<const SDialogTemplate*, 10> kOptionsTemplates = {
-    &kExten, &kEntry, &kFilter, &kExclude, &kFiles, &kFolders, &kDirected, &kOther, &kPurge, &kRun};
+constexpr SDialogTemplate kAge{IDD_AGE_PAGE, "Age", 287, 138, PAGE_STYLE, FONT, 8, kAgeControls};
+
+constexpr std::array<const SDialogTemplate*, 11> kOptionsTemplates = {
+    &kExten,    &kEntry, &kFilter, &kExclude, &kFiles, &kFolders,
+    &kDirected, &kOther, &kPurge,  &kRun,     &kAge};
 } // namespace
 
 const SDialogTemplate* FindOptionsTemplate(int32_t nId)

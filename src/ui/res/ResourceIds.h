@@ -25,6 +25,7 @@ constexpr int32_t IDD_PURGE_PAGE = 141;
 constexpr int32_t IDD_RUN_PAGE = 143;
 constexpr int32_t IDD_FILES_PAGE = 144;
 constexpr int32_t IDD_FOLDERS_PAGE = 145;
+constexpr int32_t IDD_AGE_PAGE = 146;
 
 // Dialog results and the buttons that end a dialog with them (named apart
 // from the platform headers' macros).
@@ -120,6 +121,11 @@ constexpr int32_t IDC_PURGE_DESTINATION_LABEL = 1053;
 constexpr int32_t IDC_RUN_INVISIBLE = 1054;
 constexpr int32_t IDC_RUN_VISIBLE = 1055;
 constexpr int32_t IDC_RUN_AT_BOOT = 1056;
+
+// Age 146.
+constexpr int32_t IDC_AGE_ONLY_OLD = 1070;
+constexpr int32_t IDC_AGE_DAYS = 1071;
+constexpr int32_t IDC_AGE_DAYS_LABEL = 1072;
 
 // The program's commands.
 constexpr int32_t ID_SEARCH = 32771;

@@ -6,6 +6,7 @@ constexpr SListMenuItem RESULTS_MENU[] = {
     {EListCommand::SortByColumn, 0, "Sort by &Path", "Ctrl+1"},
     {EListCommand::SortByColumn, 1, "Sort by &Reason", "Ctrl+2"},
     {EListCommand::SortByColumn, 2, "Sort by &Size", "Ctrl+3"},
+    {EListCommand::SortByColumn, 3, "Sort by &Modified", "Ctrl+4"},
     {EListCommand::SortByColumn, -1, nullptr, ""},
     {EListCommand::CheckAll, 0, "&Check All", "Ctrl+Shift+A"},
     {EListCommand::UncheckAll, 0, "&Uncheck All", "Ctrl+Shift+U"},

@@ -5,7 +5,9 @@
 namespace
 {
 constexpr const char* LIST = "List";
-constexpr const char* COLUMN_NAMES[] = {"col0", "col1", "col2"};
+constexpr const char* COLUMN_NAMES[] = {"col0", "col1", "col2", "col3"};
+// Path, Reason and Size resolve together; Modified, added later, alone.
+constexpr size_t SHARED_COLUMNS = 3;
 
 int32_t DefaultWidth(int32_t nClientWidth)
 {
@@ -15,18 +17,24 @@ int32_t DefaultWidth(int32_t nClientWidth)
 
 ColumnWidths ResolveColumnWidths(const ColumnWidths& stored, int32_t nClientWidth)
 {
+    const int32_t nDefault = DefaultWidth(nClientWidth);
+    const auto fits = [nClientWidth](int32_t nWidth)
+    { return nWidth > 0 && nWidth <= nClientWidth; };
+    ColumnWidths widths = stored;
     int64_t nSum = 0;
     bool bUsable = true;
-    for (int32_t nWidth : stored)
+    for (size_t i = 0; i < SHARED_COLUMNS; ++i)
     {
-        if (nWidth <= 0 || nWidth > nClientWidth)
-            bUsable = false;
-        nSum += nWidth;
+        bUsable = bUsable && fits(stored[i]);
+        nSum += stored[i];
     }
-    if (bUsable && nSum <= nClientWidth)
-        return stored;
-    const int32_t nDefault = DefaultWidth(nClientWidth);
-    return {nDefault, nDefault, nDefault};
+    if (!bUsable || nSum > nClientWidth)
+        for (size_t i = 0; i < SHARED_COLUMNS; ++i)
+            widths[i] = nDefault;
+    for (size_t i = SHARED_COLUMNS; i < widths.size(); ++i)
+        if (!fits(stored[i]))
+            widths[i] = nDefault;
+    return widths;
 }
 
 ColumnWidths ReadColumnWidths(CSettingsStore& store, int32_t nClientWidth)

@@ -6,10 +6,11 @@ std::vector<EOptionsPage> OptionsPagesFor(ViewState state)
 {
     if (state != ViewState::Idle)
         return {EOptionsPage::PurgeMove};
-    return {
-        EOptionsPage::Excludes,      EOptionsPage::Filters,         EOptionsPage::Directeds,
-        EOptionsPage::FilesToDelete, EOptionsPage::FoldersToDelete, EOptionsPage::Extensions,
-        EOptionsPage::PurgeMove,     EOptionsPage::RunOptions,      EOptionsPage::OtherSettings};
+    return {EOptionsPage::Excludes,        EOptionsPage::Filters,
+            EOptionsPage::Directeds,       EOptionsPage::FilesToDelete,
+            EOptionsPage::FoldersToDelete, EOptionsPage::Extensions,
+            EOptionsPage::PurgeMove,       EOptionsPage::RunOptions,
+            EOptionsPage::OtherSettings,   EOptionsPage::Age};
 }
 
 const char* OptionsPageCaption(EOptionsPage page)
@@ -34,6 +35,8 @@ const char* OptionsPageCaption(EOptionsPage page)
         return "Run Options";
     case EOptionsPage::OtherSettings:
         return "Other Settings";
+    case EOptionsPage::Age:
+        return "Age";
     }
     return "";
 }
@@ -79,6 +82,7 @@ SOptionsValues CopyIntoSheet(const CScrubixDoc& doc)
     values.Deletereadonly = doc.Deletereadonly;
     values.Zero = doc.Zero;
     values.Scroll = doc.Scroll;
+    values.MinAge = doc.MinAge;
     return values;
 }
 
@@ -95,6 +99,7 @@ void CopyOutOfSheet(const SOptionsValues& values, ViewState state, CScrubixDoc& 
         doc.Deletereadonly = values.Deletereadonly;
         doc.Zero = values.Zero;
         doc.Scroll = values.Scroll;
+        doc.MinAge = values.MinAge;
     }
     doc.Move = values.Move;
     doc.RecycleRadio = values.RecycleRadio;

@@ -19,9 +19,10 @@ enum class EOptionsPage
     PurgeMove,
     RunOptions,
     OtherSettings,
+    Age, // after the nine pages the program always had
 };
 
-// The pages the sheet shows in a view state: all nine while idle, only
+// The pages the sheet shows in a view state: all ten while idle, only
 // Purge/Move otherwise (the sheet is offered only while idle or showing
 // results).
 std::vector<EOptionsPage> OptionsPagesFor(ViewState state);
@@ -47,6 +48,7 @@ struct SOptionsValues
     int32_t Deletereadonly = 0;
     int32_t Zero = 0;
     int32_t Scroll = 0;
+    int32_t MinAge = 0;
 
     bool operator==(const SOptionsValues&) const = default;
 };

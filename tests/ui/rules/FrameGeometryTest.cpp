@@ -64,19 +64,24 @@ TEST(FrameGeometryTest, ColumnWidths)
         ColumnWidths expected;
     };
     const SWidthCase cases[] = {
-        {{200, 100, 100}, 600, {200, 100, 100}},
-        {{200, 200, 200}, 600, {200, 200, 200}}, // the sum may equal the width
-        {{0, 100, 100}, 600, {180, 180, 180}},
-        {{-5, 100, 100}, 600, {180, 180, 180}},
-        {{601, 1, 1}, 600, {180, 180, 180}},
-        {{300, 200, 101}, 600, {180, 180, 180}},
-        {{2000000000, 2000000000, 2000000000}, 2100000000, {630000000, 630000000, 630000000}},
-        {{100, 100, 100}, 29, {8, 8, 8}}, // 29 × 9 / 30 in integers
-        {{100, 100, 100}, 0, {0, 0, 0}},
+        {{200, 100, 100, 120}, 600, {200, 100, 100, 120}},
+        {{200, 200, 200, 600}, 600, {200, 200, 200, 600}}, // the sum may equal the width
+        {{0, 100, 100, 120}, 600, {180, 180, 180, 120}},
+        {{-5, 100, 100, 120}, 600, {180, 180, 180, 120}},
+        {{601, 1, 1, 120}, 600, {180, 180, 180, 120}},
+        {{300, 200, 101, 120}, 600, {180, 180, 180, 120}},
+        // Modified on its own: the three keep theirs.
+        {{200, 100, 100, 0}, 600, {200, 100, 100, 180}},
+        {{200, 100, 100, -1}, 600, {200, 100, 100, 180}},
+        {{200, 100, 100, 601}, 600, {200, 100, 100, 180}},
+        {{2000000000, 2000000000, 2000000000, 1}, 2100000000, {630000000, 630000000, 630000000, 1}},
+        {{100, 100, 100, 100}, 29, {8, 8, 8, 8}}, // 29 × 9 / 30 in integers
+        {{100, 100, 100, 100}, 0, {0, 0, 0, 0}},
     };
     for (const SWidthCase& c : cases)
         EXPECT_EQ(ResolveColumnWidths(c.stored, c.nClient), c.expected)
-            << c.stored[0] << " " << c.stored[1] << " " << c.stored[2] << " in " << c.nClient;
+            << c.stored[0] << " " << c.stored[1] << " " << c.stored[2] << " " << c.stored[3]
+            << " in " << c.nClient;
 }
 
 TEST_F(ShellTest, PlacementAndWidthsRoundTripThroughTheStore)
@@ -86,9 +91,15 @@ TEST_F(ShellTest, PlacementAndWidthsRoundTripThroughTheStore)
     EXPECT_EQ(ReadPlacement(m_store), (SPlacement{-3, 4, 500, 300}));
     EXPECT_EQ(m_store.GetInt("Screen", "cx", 0), 500);
 
-    EXPECT_EQ(ReadColumnWidths(m_store, 600), (ColumnWidths{180, 180, 180}));
-    WriteColumnWidths(m_store, {250, 90, 120});
+    EXPECT_EQ(ReadColumnWidths(m_store, 600), (ColumnWidths{180, 180, 180, 180}));
+    // Widths a list of three columns stored: Modified takes its default.
+    for (const char* pName : {"col0", "col1", "col2"})
+        m_store.SetInt("List", pName, 150);
+    EXPECT_EQ(ReadColumnWidths(m_store, 600), (ColumnWidths{150, 150, 150, 180}));
+    WriteColumnWidths(m_store, {250, 90, 120, 110});
     EXPECT_EQ(m_store.GetInt("List", "col1", 0), 90);
-    EXPECT_EQ(ReadColumnWidths(m_store, 600), (ColumnWidths{250, 90, 120}));
-    EXPECT_EQ(ReadColumnWidths(m_store, 400), (ColumnWidths{120, 120, 120})); // sum too large now
+    EXPECT_EQ(m_store.GetInt("List", "col3", 0), 110);
+    EXPECT_EQ(ReadColumnWidths(m_store, 600), (ColumnWidths{250, 90, 120, 110}));
+    EXPECT_EQ(ReadColumnWidths(m_store, 400),
+              (ColumnWidths{120, 120, 120, 110})); // sum too large now
 }

@@ -6,7 +6,7 @@ namespace
 {
 using OptionsSheetRulesTest = SettingsTest;
 
-TEST(OptionsSheetPagesTest, AllNinePagesWhileIdleOnlyPurgeMoveOtherwise)
+TEST(OptionsSheetPagesTest, AllTenPagesWhileIdleOnlyPurgeMoveOtherwise)
 {
     std::vector<std::string> captions;
     for (EOptionsPage page : OptionsPagesFor(ViewState::Idle))
@@ -14,7 +14,7 @@ TEST(OptionsSheetPagesTest, AllNinePagesWhileIdleOnlyPurgeMoveOtherwise)
     EXPECT_EQ(captions,
               (std::vector<std::string>{"Excludes", "Filters", "Directeds", "Files to Delete",
                                         "Folders to Delete", "Extensions", "Purge/Move",
-                                        "Run Options", "Other Settings"}));
+                                        "Run Options", "Other Settings", "Age"}));
     EXPECT_EQ(OptionsPagesFor(ViewState::Results),
               (std::vector<EOptionsPage>{EOptionsPage::PurgeMove}));
     EXPECT_EQ(ListKindOf(EOptionsPage::Extensions), LIST_EXTEN);
@@ -31,6 +31,7 @@ SOptionsValues EveryValueChanged(const SOptionsValues& values)
           &changed.Deletereadonly, &changed.Zero, &changed.Scroll})
         *pValue = 1 - *pValue;
     changed.MovePath = "C:\\Elsewhere";
+    changed.MinAge = values.MinAge + 45;
     return changed;
 }
 
