@@ -39,6 +39,8 @@ QVariant CResultsModel::data(const QModelIndex& index, int nRole) const
             return QString::fromLatin1(CCandidateTable::ReasonWord(row.nReason));
         case COLUMN_SIZE:
             return QString::fromStdString(CCandidateTable::SizeText(row.dSize, row.nReason));
+        case COLUMN_MODIFIED:
+            return QString::fromStdString(CCandidateTable::ModifiedText(row.nModified));
         default:
             return {};
         }
@@ -81,6 +83,8 @@ QVariant CResultsModel::headerData(int nSection, Qt::Orientation orientation, in
         return QStringLiteral("Reason");
     case COLUMN_SIZE:
         return QStringLiteral("Size");
+    case COLUMN_MODIFIED:
+        return QStringLiteral("Modified");
     default:
         return {};
     }

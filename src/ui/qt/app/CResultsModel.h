@@ -11,7 +11,7 @@
 #include <vector>
 
 // The results list's rows as a Qt model over the candidate table: column 0
-// "Path" with the check box, 1 "Reason", 2 "Size". The model observes the
+// "Path" with the check box, 1 "Reason", 2 "Size", 3 "Modified". The model observes the
 // table: its begin/end calls come from the table's change notices, so a row
 // removed by the disposing thread, a reset and a sort are announced in time.
 // Rows added to the table are shown in batches (ShowPendingRows, one
@@ -30,7 +30,8 @@ public:
         COLUMN_PATH = 0,
         COLUMN_REASON = 1,
         COLUMN_SIZE = 2,
-        COLUMN_COUNT = 3
+        COLUMN_MODIFIED = 3,
+        COLUMN_COUNT = 4
     };
     // The size column's byte count, for sorting on the raw value.
     static constexpr int SIZE_ROLE = Qt::UserRole + 1;

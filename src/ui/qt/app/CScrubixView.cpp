@@ -188,14 +188,14 @@ void CScrubixView::SetUpColumns()
 {
     // The client width: the list inside its frame, before any scroll bar.
     const ColumnWidths widths = ReadColumnWidths(m_services.store, m_pList->contentsRect().width());
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < CResultsModel::COLUMN_COUNT; ++i)
         m_pList->header()->resizeSection(i, widths[static_cast<size_t>(i)]);
 }
 
-std::array<int, 3> CScrubixView::GetColumnWidths() const
+std::array<int, 4> CScrubixView::GetColumnWidths() const
 {
     return {m_pList->header()->sectionSize(0), m_pList->header()->sectionSize(1),
-            m_pList->header()->sectionSize(2)};
+            m_pList->header()->sectionSize(2), m_pList->header()->sectionSize(3)};
 }
 
 bool CScrubixView::IsUnattended() const

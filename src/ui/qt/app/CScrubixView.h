@@ -122,8 +122,8 @@ public:
     // "%d checked, %dK bytes".
     QString CheckedText() const;
 
-    // The widths of the three columns as shown.
-    std::array<int, 3> GetColumnWidths() const;
+    // The widths of the four columns as shown.
+    std::array<int, 4> GetColumnWidths() const;
 
     bool HasFixedFrameSize() const { return m_bFixedFrameSize; }
     QSize FixedFrameSize() const { return m_fixedFrameSize; }

@@ -1,5 +1,6 @@
 #include "COptionsSheet.h"
 
+#include "CAgePage.h"
 #include "CDirectedPage.h"
 #include "CExcludePage.h"
 #include "CExtenPage.h"
@@ -46,6 +47,8 @@ COptionsPage* MakePage(EOptionsPage ePage, SPageContext& context)
         return new CRunPage(context);
     case EOptionsPage::OtherSettings:
         return new COtherPage(context);
+    case EOptionsPage::Age:
+        return new CAgePage(context);
     }
     return nullptr;
 }

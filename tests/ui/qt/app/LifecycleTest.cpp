@@ -92,7 +92,7 @@ private slots:
         QVERIFY(sandbox.Start() != nullptr);
         CMainFrame& frame = *sandbox.Frame();
         CScrubixView& view = sandbox.View();
-        const std::array<int, 3> widths = view.GetColumnWidths();
+        const std::array<int, 4> widths = view.GetColumnWidths();
 
         bool bAsked = false;
         bool bOpenAfterClose = false;
@@ -115,6 +115,7 @@ private slots:
         QCOMPARE(nStopFlag, 1);
         QCOMPARE(sandbox.GetInt("List", "col0", -1), widths[0]);
         QCOMPARE(sandbox.GetInt("List", "col2", -1), widths[2]);
+        QCOMPARE(sandbox.GetInt("List", "col3", -1), widths[3]);
         QCOMPARE(CountLeft(sandbox.Drive(), 20, 100), 2000);
     }
 

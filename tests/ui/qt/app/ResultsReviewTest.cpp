@@ -19,10 +19,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <algorithm>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -79,6 +83,13 @@ void MakeSizedFiles(CAppSandbox& sandbox)
     sandbox.Drive().MakeFile("C:\\work\\d.bak", std::string(999, 'd'));
     sandbox.Drive().MakeFile("C:\\work\\c.log", std::string(1001, 'c'));
 }
+
+// A file last changed at nWhen (seconds since 1970).
+void SetModified(CAppSandbox& sandbox, const std::string& strPath, std::time_t nWhen)
+{
+    const struct timespec times[2] = {{nWhen, 0}, {nWhen, 0}};
+    QCOMPARE(::utimensat(AT_FDCWD, sandbox.Drive().HostPath(strPath).c_str(), times, 0), 0);
+}
 } // namespace
 
 class ResultsReviewTest : public QObject
@@ -121,6 +132,48 @@ private slots:
         QVERIFY(!sandbox.Frame()->ListAction(EListCommand::SortByColumn, 2)->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(view.GetViewState() == ViewState::Results, SEARCH_TIMEOUT_MS);
         QVERIFY(sandbox.Frame()->ListAction(EListCommand::SortByColumn, 2)->isEnabled());
+    }
+
+    // The fourth column shows each file's modification time in the list's
+    // form and sorts by the time, both ways, from the header and the menu.
+    void ModifiedColumnShowsAndSortsByTheTime()
+    {
+        CAppSandbox sandbox;
+        sandbox.SkipFirstRun();
+        MakeSizedFiles(sandbox);
+        SetModified(sandbox, "C:\\work\\a.tmp", 1700000000);
+        SetModified(sandbox, "C:\\work\\b.tmp", 1500000000);
+        SetModified(sandbox, "C:\\work\\c.log", 1796825039);
+        SetModified(sandbox, "C:\\work\\d.bak", 1600000000);
+        QVERIFY(sandbox.Start() != nullptr);
+        CScrubixView& view = sandbox.View();
+        QCOMPARE(view.Model().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Modified"));
+        SearchAndWait(view);
+        QCOMPARE(view.Model().rowCount(), 4);
+        const QStringList byTime{"C:\\work\\b.tmp", "C:\\work\\d.bak", "C:\\work\\a.tmp",
+                                 "C:\\work\\c.log"};
+
+        ClickHeader(view, 3);
+        QCOMPARE(Column(view, 0), byTime);
+        const auto text = [](std::time_t nWhen)
+        { return QString::fromStdString(CCandidateTable::ModifiedText(nWhen)); };
+        QCOMPARE(Column(view, 3), (QStringList{text(1500000000), text(1600000000), text(1700000000),
+                                               text(1796825039)}));
+        QVERIFY(QRegularExpression("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}$")
+                    .match(Cell(view, 0, 3))
+                    .hasMatch());
+        ClickHeader(view, 3);
+        QCOMPARE(view.ResultsList()->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QStringList reversed = byTime;
+        std::reverse(reversed.begin(), reversed.end());
+        QCOMPARE(Column(view, 0), reversed);
+
+        ClickHeader(view, 0);
+        sandbox.Frame()->ListAction(EListCommand::SortByColumn, 3)->trigger();
+        QCOMPARE(Column(view, 0), byTime);
+        QCOMPARE(sandbox.Frame()->ListAction(EListCommand::SortByColumn, 3)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+4")));
     }
 
     void PurgeAfterSortingTakesTheDisplayedBottomRowFirst()
@@ -347,6 +400,8 @@ private slots:
             QCOMPARE(row["reason"].toString(), Cell(view, i, 1));
             QCOMPARE(row["size"].toDouble(), table.Rows()[static_cast<size_t>(i)].dSize);
             QCOMPARE(row["checked"].toBool(), IsChecked(view, i));
+            QCOMPARE(row["modified"].toString(), Cell(view, i, 3));
+            QVERIFY(!Cell(view, i, 3).isEmpty());
         }
 
         // CSV: parsed back by RFC 4180's rules.
@@ -383,13 +438,13 @@ private slots:
         }
         records.pop_back(); // after the last line end
         QCOMPARE(records.size(), table.GetRowCount() + 1);
-        QCOMPARE(records[0], (QStringList{"Path", "Reason", "Size", "Checked"}));
+        QCOMPARE(records[0], (QStringList{"Path", "Reason", "Size", "Checked", "Modified"}));
         for (int i = 0; i < table.GetRowCount(); ++i)
         {
             const QStringList expected{
                 Cell(view, i, 0), Cell(view, i, 1),
                 QString::number(table.Rows()[static_cast<size_t>(i)].dSize, 'f', 0),
-                IsChecked(view, i) ? "true" : "false"};
+                IsChecked(view, i) ? "true" : "false", Cell(view, i, 3)};
             QCOMPARE(records[i + 1], expected);
         }
         QVERIFY(Column(view, 0).contains("C:\\work\\with,comma \"q\".tmp"));

@@ -178,7 +178,7 @@ class OptionsSheetTest : public QObject
     Q_OBJECT
 
 private slots:
-    void IdleShowsNinePagesInOrderAndResultsOnlyPurgeMove()
+    void IdleShowsTenPagesInOrderAndResultsOnlyPurgeMove()
     {
         CPagesWorld world;
         auto pIdle = OpenSheet(world, ViewState::Idle);
@@ -198,7 +198,7 @@ private slots:
             tabs << pIdle->TabBar()->tabText(i);
         QCOMPARE(tabs, QStringList({"Excludes", "Filters", "Directeds", "Files to Delete",
                                     "Folders to Delete", "Extensions", "Purge/Move", "Run Options",
-                                    "Other Settings"}));
+                                    "Other Settings", "Age"}));
         // OK and Cancel, no Apply.
         QStringList buttons;
         for (QPushButton* pButton : pIdle->findChildren<QPushButton*>())
