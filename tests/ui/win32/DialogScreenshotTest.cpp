@@ -9,7 +9,9 @@
 #include "ui/win32/dialogs/CPurgeWarningDialog.h"
 #include "ui/win32/dialogs/CWelcomeDialog.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
@@ -98,6 +100,13 @@ TEST(DialogScreenshot, DISABLED_MainContextMenu)
     sandbox.Drive().MakeFile("C:\\Projects\\old\\core.chk", "recovered clusters");
     sandbox.Drive().MakeFile("C:\\Projects\\empty.txt", "");
     sandbox.Drive().MakeFile("C:\\Projects\\notes.txt", "keep me");
+    // Files of several ages, for the Modified column.
+    for (const auto& [pPath, nDays] : {std::pair{"C:\\Projects\\old\\core.chk", 650},
+                                       std::pair{"C:\\Projects\\old\\build.log", 190},
+                                       std::pair{"C:\\Projects\\report.bak", 19}})
+        std::filesystem::last_write_time(sandbox.Drive().HostPath(pPath),
+                                         std::filesystem::file_time_type::clock::now() -
+                                             std::chrono::hours(24 * nDays));
     // Enough folders for the search to be seen under way.
     for (int i = 0; i < 3000; ++i)
         sandbox.Drive().MakeFile("C:\\Archive\\Year " + std::to_string(i) + "\\readme.txt", "x");
@@ -112,6 +121,11 @@ TEST(DialogScreenshot, DISABLED_MainContextMenu)
     ASSERT_TRUE(PumpUntil([&] { return view.GetViewState() == ViewState::Results; }, 120000,
                           sandbox.App()));
     HoldForShot(strFolder, "main-results", sandbox);
+    // The Modified column, newest change first.
+    view.SortByColumn(3);
+    view.SortByColumn(3);
+    PumpFor(300, sandbox.App());
+    HoldForShot(strFolder, "results-modified", sandbox);
     const int nRow = RowOf(view, "C:\\Projects\\report.bak");
     ASSERT_GE(nRow, 0);
     HWND hList = view.ResultsList();

@@ -47,7 +47,7 @@ protected:
 };
 } // namespace
 
-TEST_F(OptionsSheetTest, IdleShowsNineTabsInOrderWithOkAndCancelOnly)
+TEST_F(OptionsSheetTest, IdleShowsTenTabsInOrderWithOkAndCancelOnly)
 {
     COptionsWorld world;
     COptionsSheet sheet(world.Doc(), ViewState::Idle, world.m_autostart, Scripted(world));
@@ -69,7 +69,7 @@ TEST_F(OptionsSheetTest, IdleShowsNineTabsInOrderWithOkAndCancelOnly)
                  bFirstCreatedOnly = sheet.Page(0)->IsCreated() &&
                                      !sheet.FindPage(EOptionsPage::FoldersToDelete)->IsCreated();
                  // Every text of every page shows whole.
-                 for (int i = 0; i < 9; ++i)
+                 for (int i = 0; i < 10; ++i)
                  {
                      for (const std::wstring& strCut :
                           CutLabels(ShowPage(hSheet, i), LabelHeightNeeded))
@@ -81,7 +81,7 @@ TEST_F(OptionsSheetTest, IdleShowsNineTabsInOrderWithOkAndCancelOnly)
     EXPECT_EQ(tabs,
               (std::vector<std::wstring>{L"Excludes", L"Filters", L"Directeds", L"Files to Delete",
                                          L"Folders to Delete", L"Extensions", L"Purge/Move",
-                                         L"Run Options", L"Other Settings"}));
+                                         L"Run Options", L"Other Settings", L"Age"}));
     EXPECT_FALSE(bApplyShown);
     EXPECT_TRUE(bFirstCreatedOnly);
     EXPECT_EQ(cut, std::vector<std::wstring>());

@@ -50,14 +50,15 @@ TEST(ScreenshotTourTest, ShowsEachWindowInTurn)
     world.Doc().MovePath = "C:\\Moved";
     world.Doc().Lists[LIST_FILE] = {"C:\\Downloads\\setup-old.exe"};
     world.Doc().Lists[LIST_FOLDER] = {"C:\\Temp\\Build Output\\"};
-    const char* kNames[] = {"excludes",        "filters",           "directeds",
-                            "files-to-delete", "folders-to-delete", "extensions",
-                            "purge-move",      "run-options",       "other-settings"};
+    world.Doc().MinAge = 30;
+    const char* kNames[] = {"excludes",          "filters",    "directeds",  "files-to-delete",
+                            "folders-to-delete", "extensions", "purge-move", "run-options",
+                            "other-settings",    "age"};
     COptionsSheet sheet(world.Doc(), ViewState::Idle, world.m_autostart);
     RunSheet(sheet,
              [&](HWND hSheet)
              {
-                 for (int i = 0; i < 9; ++i)
+                 for (int i = 0; i < 10; ++i)
                  {
                      ShowPage(hSheet, i);
                      Shot(std::string("options-") + kNames[i]);

@@ -494,7 +494,8 @@ TEST(Win32ReviewTest, ExportWritesTheRowsAsShownInEitherForm)
 
     const std::vector<std::vector<std::string>> records = ReadCsv(ReadFile(csv));
     ASSERT_EQ(records.size(), static_cast<size_t>(table.GetRowCount()) + 1);
-    EXPECT_EQ(records[0], (std::vector<std::string>{"Path", "Reason", "Size", "Checked"}));
+    EXPECT_EQ(records[0],
+              (std::vector<std::string>{"Path", "Reason", "Size", "Checked", "Modified"}));
     std::vector<std::map<std::string, std::string>> objects;
     ASSERT_TRUE(ReadJsonRecords(ReadFile(json), objects));
     ASSERT_EQ(objects.size(), static_cast<size_t>(table.GetRowCount()));
@@ -503,9 +504,10 @@ TEST(Win32ReviewTest, ExportWritesTheRowsAsShownInEitherForm)
         const SCandidateRow& row = table.Rows()[static_cast<size_t>(i)];
         const std::string strSize = std::to_string(static_cast<long long>(row.dSize));
         const std::string strChecked = IsRowCheckedShown(view, i) ? "true" : "false";
-        EXPECT_EQ(
-            records[static_cast<size_t>(i) + 1],
-            (std::vector<std::string>{Cell(view, i, 0), Cell(view, i, 1), strSize, strChecked}));
+        EXPECT_EQ(records[static_cast<size_t>(i) + 1],
+                  (std::vector<std::string>{Cell(view, i, 0), Cell(view, i, 1), strSize, strChecked,
+                                            Cell(view, i, 3)}));
+        EXPECT_EQ(objects[static_cast<size_t>(i)]["modified"], Cell(view, i, 3));
         EXPECT_EQ(ExactJsonPath(objects[static_cast<size_t>(i)]), Cell(view, i, 0));
         EXPECT_EQ(objects[static_cast<size_t>(i)]["reason"], Cell(view, i, 1));
         EXPECT_EQ(objects[static_cast<size_t>(i)]["size"], strSize);
@@ -513,7 +515,7 @@ TEST(Win32ReviewTest, ExportWritesTheRowsAsShownInEitherForm)
     }
     // The smallest row first, unchecked, the comma inside one field.
     EXPECT_EQ(records[1], (std::vector<std::string>{"C:\\work\\with,comma 'q'.tmp", "Extension",
-                                                    "1", "false"}));
+                                                    "1", "false", Cell(view, 0, 3)}));
 
     // A file that cannot be written is named; no half file is left.
     CModalAnswerer answerer;

@@ -496,8 +496,8 @@ void CMainFrame::OnClose()
     case ECloseAction::Close:
         break;
     }
-    const std::array<int, 3> widths = m_pView->GetColumnWidths();
-    WriteColumnWidths(m_services.store, ColumnWidths{widths[0], widths[1], widths[2]});
+    const std::array<int, 4> widths = m_pView->GetColumnWidths();
+    WriteColumnWidths(m_services.store, ColumnWidths{widths[0], widths[1], widths[2], widths[3]});
     m_bPlacementReady = false;
     DestroyProgressDialog();
     DestroyWindow(m_hWnd);

@@ -7,7 +7,8 @@ namespace
 constexpr int STATE_UNCHECKED = 1;
 constexpr int STATE_CHECKED = 2;
 
-const wchar_t* const COLUMN_TITLES[CResultsListView::COLUMN_COUNT] = {L"Path", L"Reason", L"Size"};
+const wchar_t* const COLUMN_TITLES[CResultsListView::COLUMN_COUNT] = {L"Path", L"Reason", L"Size",
+                                                                      L"Modified"};
 
 // Paths come from the Win32 backend in the ANSI code page (the manifest makes
 // it UTF-8 where Windows allows); the list is a wide control, so they are
@@ -307,7 +308,7 @@ void CResultsListView::ScrollToLastRow()
 std::array<int, CResultsListView::COLUMN_COUNT> CResultsListView::ColumnWidths() const
 {
     return {ListView_GetColumnWidth(m_hList, 0), ListView_GetColumnWidth(m_hList, 1),
-            ListView_GetColumnWidth(m_hList, 2)};
+            ListView_GetColumnWidth(m_hList, 2), ListView_GetColumnWidth(m_hList, 3)};
 }
 
 void CResultsListView::SetColumnWidths(const std::array<int32_t, COLUMN_COUNT>& widths)
@@ -346,8 +347,11 @@ void CResultsListView::FillCell(NMLVDISPINFOW& info)
         case 1:
             m_strCell = WideFromAnsi(CCandidateTable::ReasonWord(row.nReason));
             break;
-        default:
+        case 2:
             m_strCell = WideFromAnsi(CCandidateTable::SizeText(row.dSize, row.nReason));
+            break;
+        default:
+            m_strCell = WideFromAnsi(CCandidateTable::ModifiedText(row.nModified));
             break;
         }
         const size_t nCopy = std::min(m_strCell.size(), static_cast<size_t>(item.cchTextMax - 1));

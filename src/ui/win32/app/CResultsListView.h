@@ -15,7 +15,7 @@
 #include <commctrl.h>
 
 // The results list: the form's SysListView32 in report view with check boxes
-// and three columns ("Path", "Reason", "Size"), a virtual list
+// and four columns ("Path", "Reason", "Size", "Modified"), a virtual list
 // (LVS_OWNERDATA) over the candidate table. The list holds no rows: it asks
 // for each cell's text and each row's check box (LVN_GETDISPINFO), so a
 // million rows are ready at once. The check boxes are the program's own: a
@@ -31,7 +31,7 @@
 class CResultsListView : private ICandidateTableObserver
 {
 public:
-    static constexpr int COLUMN_COUNT = 3;
+    static constexpr int COLUMN_COUNT = 4;
     static constexpr auto REMOVAL_BATCH_MS = std::chrono::milliseconds(100);
     static constexpr int REMOVAL_BATCH_MIN_ROWS = 1000;
 

@@ -166,7 +166,7 @@ void CScrubixView::SetUpColumns()
     m_list.SetColumnWidths(widths);
 }
 
-std::array<int, 3> CScrubixView::GetColumnWidths() const
+std::array<int, 4> CScrubixView::GetColumnWidths() const
 {
     return m_list.ColumnWidths();
 }

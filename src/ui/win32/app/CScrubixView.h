@@ -127,8 +127,8 @@ public:
     // "%d checked, %dK bytes".
     std::string CheckedText() const;
 
-    // The widths of the three columns as shown.
-    std::array<int, 3> GetColumnWidths() const;
+    // The widths of the four columns as shown.
+    std::array<int, 4> GetColumnWidths() const;
 
     CDisposal& Disposal() { return m_disposal; }
     CFramePort& Port() { return m_port; }

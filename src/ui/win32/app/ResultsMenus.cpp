@@ -12,7 +12,7 @@
 namespace
 {
 constexpr int LIST_COMMAND_BASE = 32800;
-constexpr int SORT_COLUMNS = 3;
+constexpr int SORT_COLUMNS = 4;
 
 // The item's text with its keys after a tab, as menus show them.
 std::wstring MenuText(const SListMenuItem& item)

@@ -66,6 +66,7 @@ bool NeedsNameLabel(const SControlTemplate& control)
     case EControlKind::ComboDropDownList:
     case EControlKind::ListView:
     case EControlKind::ProgressBar:
+    case EControlKind::Custom:
         return control.pszAccessibleName != nullptr;
     default:
         return false;

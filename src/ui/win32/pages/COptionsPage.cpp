@@ -22,9 +22,16 @@ const SDialogTemplate& TemplateOf(int32_t nTemplateId)
 } // namespace
 
 COptionsPage::COptionsPage(int32_t nTemplateId, SPageContext& context)
+    : COptionsPage(nTemplateId, context, {})
+{
+}
+
+COptionsPage::COptionsPage(int32_t nTemplateId, SPageContext& context,
+                           std::function<std::wstring(const SControlTemplate&)> customClass)
     : m_template(TemplateOf(nTemplateId)), m_context(context)
 {
     SDialogBuildOptions options;
+    options.customClass = std::move(customClass);
     options.nExtraStyle = DS_CONTROL | WS_CHILD;
     m_templateBytes = BuildDialogTemplate(m_template, options);
     // A page is a child of the sheet, never a popup.

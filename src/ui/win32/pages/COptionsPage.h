@@ -4,6 +4,7 @@
 #include "ui/res/DialogTemplate.h"
 #include "ui/rules/SPathChoice.h"
 
+#include <functional>
 #include <optional>
 #include <prsht.h>
 #include <string>
@@ -21,6 +22,10 @@ class COptionsPage
 {
 public:
     COptionsPage(int32_t nTemplateId, SPageContext& context);
+    // The same, with the window class of each Custom control of the template
+    // (see SDialogBuildOptions::customClass).
+    COptionsPage(int32_t nTemplateId, SPageContext& context,
+                 std::function<std::wstring(const SControlTemplate&)> customClass);
     virtual ~COptionsPage();
     COptionsPage(const COptionsPage&) = delete;
     COptionsPage& operator=(const COptionsPage&) = delete;

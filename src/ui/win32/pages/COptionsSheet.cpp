@@ -1,5 +1,6 @@
 #include "COptionsSheet.h"
 
+#include "CAgePage.h"
 #include "CDirectedPage.h"
 #include "CExcludePage.h"
 #include "CExtenPage.h"
@@ -41,6 +42,8 @@ std::unique_ptr<COptionsPage> MakePage(EOptionsPage ePage, SPageContext& context
         return std::make_unique<CRunPage>(context);
     case EOptionsPage::OtherSettings:
         return std::make_unique<COtherPage>(context);
+    case EOptionsPage::Age:
+        return std::make_unique<CAgePage>(context);
     }
     return nullptr;
 }
