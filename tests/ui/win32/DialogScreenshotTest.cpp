@@ -100,6 +100,10 @@ TEST(DialogScreenshot, DISABLED_MainContextMenu)
     sandbox.Drive().MakeFile("C:\\Projects\\old\\core.chk", "recovered clusters");
     sandbox.Drive().MakeFile("C:\\Projects\\empty.txt", "");
     sandbox.Drive().MakeFile("C:\\Projects\\notes.txt", "keep me");
+    // Column widths as a user who made room for all four columns left them.
+    for (const auto& [pName, nWidth] : {std::pair{"col0", 250}, std::pair{"col1", 80},
+                                        std::pair{"col2", 50}, std::pair{"col3", 110}})
+        sandbox.SetInt("List", pName, nWidth);
     // Files of several ages, for the Modified column.
     for (const auto& [pPath, nDays] : {std::pair{"C:\\Projects\\old\\core.chk", 650},
                                        std::pair{"C:\\Projects\\old\\build.log", 190},
@@ -121,8 +125,7 @@ TEST(DialogScreenshot, DISABLED_MainContextMenu)
     ASSERT_TRUE(PumpUntil([&] { return view.GetViewState() == ViewState::Results; }, 120000,
                           sandbox.App()));
     HoldForShot(strFolder, "main-results", sandbox);
-    // The Modified column, newest change first.
-    view.SortByColumn(3);
+    // The Modified column, oldest change first.
     view.SortByColumn(3);
     PumpFor(300, sandbox.App());
     HoldForShot(strFolder, "results-modified", sandbox);
