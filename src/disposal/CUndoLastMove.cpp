@@ -63,6 +63,17 @@ EUndoStay CUndoLastMove::PutBack(const SMovedFile& file, bool& bMoved)
     bMoved = false;
     if (file.bTrash && file.strNew.empty())
         return EUndoStay::RecycleBin;
+    // Already back (an undo whose record could not be rewritten afterwards):
+    // the file at the original path is the one recorded.
+    uint32_t nHigh = 0;
+    uint32_t nLow = 0;
+    SFileIdentity there;
+    if (file.identity.bKnown && m_fileSystem.OpenForSize(file.strOriginal, nHigh, nLow, there) &&
+        IsUnchangedSince(file.identity, there))
+    {
+        bMoved = true;
+        return EUndoStay::Unreachable;
+    }
     const size_t nSlash = file.strOriginal.rfind('\\');
     if (nSlash == std::string::npos || !MakeFolderChain(file.strOriginal.substr(0, nSlash)))
         return EUndoStay::Unreachable;

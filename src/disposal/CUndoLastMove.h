@@ -47,7 +47,8 @@ struct SUndoReport
 // Undo Last Move: puts every file of the recorded move back at its original
 // path. A file that was written to or replaced since the move (its identity,
 // size or modification time differ), or whose original path is taken now,
-// stays where it is; nothing is ever overwritten. The original's folder is
+// stays where it is; nothing is ever overwritten. The recorded file found
+// at its original path already counts as put back. The original's folder is
 // reached beneath its drive root without following a link; a missing folder
 // is made again one name at a time, each inside a folder reached the same
 // way, so a link put in place of a folder is never made into or moved

@@ -241,6 +241,23 @@ TEST_F(UndoLastMovePosixTest, MissingFolderBelowALinkIsNotMade)
     EXPECT_TRUE(m_drive.Exists("C:\\Bak\\a.tmp"));
 }
 
+// An undo whose record could not be rewritten: the files already back are
+// counted as back, not as taken paths.
+TEST_F(UndoLastMovePosixTest, FileAlreadyBackCountsAsPutBack)
+{
+    MoveFiles({"C:\\junk\\a.tmp"});
+    std::string strRecord;
+    ASSERT_TRUE(m_platform.pRegistry->ReadRecord(MOVE_RECORD_NAME, strRecord));
+    ASSERT_EQ(1, UndoAfterRestart().nRestored);
+    ASSERT_TRUE(m_platform.pRegistry->ReplaceRecord(MOVE_RECORD_NAME, strRecord));
+
+    const SUndoReport report = UndoAfterRestart();
+
+    EXPECT_EQ(1, report.nRestored);
+    EXPECT_TRUE(report.stayed.empty());
+    EXPECT_EQ(ELastPass::None, LastPassAfterRestart());
+}
+
 TEST_F(UndoLastMovePosixTest, FileGoneFromWhereItWasPutIsDropped)
 {
     MoveFiles({"C:\\junk\\a.tmp"});
