@@ -94,7 +94,7 @@ std::string CScrubixView::UndoLastMove()
     if (!IsListCommandAvailable(EListCommand::UndoLastMove))
         return {};
     CUndoLastMove undo(m_services.fileSystem, m_services.shell, m_services.store.Registry());
-    HCURSOR hOld = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    HCURSOR hOld = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     const SUndoReport report = undo.Run();
     SetCursor(hOld);
     RefreshLastPass();
