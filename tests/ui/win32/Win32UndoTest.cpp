@@ -157,17 +157,20 @@ TEST(Win32UndoTest, AfterAPurgeTheCommandSaysItCannotBeUndone)
 
 namespace
 {
-// Leaves "<name>.ready" in strFolder from a thread of its own (the menu's or
-// the box's loop is busy meanwhile), waits until the script has taken the
-// picture and removed it (or the time is up), then runs close().
+// Runs prepare() once the window is up, leaves "<name>.ready" in strFolder
+// from a thread of its own (the menu's or the box's loop is busy meanwhile),
+// waits until the script has taken the picture and removed it (or the time
+// is up), then runs close().
 std::thread HoldFromThread(const std::string& strFolder, const char* pszName,
-                           std::function<void()> close)
+                           std::function<void()> prepare, std::function<void()> close)
 {
     const std::string strMarker = strFolder + "\\" + pszName + ".ready";
     return std::thread(
-        [strMarker, close]
+        [strMarker, prepare, close]
         {
             Sleep(700);
+            prepare();
+            Sleep(300);
             std::ofstream(strMarker).put('\n');
             const DWORD nEnd = GetTickCount() + 20000;
             while (GetFileAttributesA(strMarker.c_str()) != INVALID_FILE_ATTRIBUTES &&
@@ -199,21 +202,24 @@ TEST(DialogScreenshot, DISABLED_ResultsMenuUndo)
     SetForegroundWindow(hFrame);
     PumpFor(500, sandbox.App());
 
-    // Alt+R opens the Results menu; the hold closes it.
-    std::thread menuHold = HoldFromThread(strFolder, "results-menu-undo",
-                                          [hFrame] { PostMessageW(hFrame, WM_CANCELMODE, 0, 0); });
+    // Alt+R opens the Results menu and Up takes it to its last item; the
+    // hold closes it.
+    std::thread menuHold = HoldFromThread(
+        strFolder, "results-menu-undo", [hFrame] { PostMessageW(hFrame, WM_KEYDOWN, VK_UP, 0); },
+        [hFrame] { PostMessageW(hFrame, WM_CANCELMODE, 0, 0); });
     SendMessageW(hFrame, WM_SYSCOMMAND, SC_KEYMENU, 'r');
     menuHold.join();
     PumpFor(300, sandbox.App());
 
     // The report over the window; the hold presses its OK.
-    std::thread boxHold = HoldFromThread(strFolder, "undo-report",
-                                         [hFrame]
-                                         {
-                                             HWND hBox = GetLastActivePopup(hFrame);
-                                             if (hBox != nullptr && hBox != hFrame)
-                                                 PostMessageW(hBox, WM_COMMAND, IDOK, 0);
-                                         });
+    std::thread boxHold = HoldFromThread(
+        strFolder, "undo-report", [] {},
+        [hFrame]
+        {
+            HWND hBox = GetLastActivePopup(hFrame);
+            if (hBox != nullptr && hBox != hFrame)
+                PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+        });
     SendMessageW(hFrame, WM_COMMAND, MAKEWPARAM(ListCommandId(EListCommand::UndoLastMove), 0), 0);
     boxHold.join();
     EXPECT_EQ("made since", sandbox.Drive().ReadFile("C:\\Projects\\old\\core.chk"));
