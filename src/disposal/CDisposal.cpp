@@ -95,6 +95,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 int32_t CDisposal::MovePass()
 {
     m_movedIdentities.clear();
+    m_movedFiles.clear();
     m_bDisposeAck.store(0, std::memory_order_relaxed);
     m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
     m_services.clock.Sleep(MOVE_START_PAUSE_MS);
@@ -114,6 +115,7 @@ int32_t CDisposal::MovePass()
                            return m_nRecycleRadio != 0 ? MoveToFolder(strPath, identity)
                                                        : MoveToRecycleBin(strPath, identity);
                        });
+    SaveMoveRecord(m_services.store.Registry(), SMoveRecord{ELastPass::Move, m_movedFiles});
     return RESULT_DONE;
 }
 
@@ -143,6 +145,7 @@ int32_t CDisposal::PurgePass()
                            RestoreReadOnly(strPath, change);
                            return false;
                        });
+    SaveMoveRecord(m_services.store.Registry(), SMoveRecord{ELastPass::Purge, {}});
     m_services.prompt.EndWaitCursor();
     return RESULT_DONE;
 }
@@ -215,14 +218,29 @@ bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& id
     if (m_bDeleteReadOnly == 1)
         sourceChange = ClearReadOnly(strPath, identity);
     if (fileSystem.RemoveFile(strPath, sourceChange.bChanged ? sourceChange.identity : identity))
+    {
+        // A copy whose identity could not be read is not recorded: undoing
+        // it could take another file for it.
+        if (copied.bKnown)
+            m_movedFiles.push_back(
+                SMovedFile{false, strPath, strDestination, RecordedIdentity(copied)});
         return true;
+    }
     RestoreReadOnly(strPath, sourceChange);
     return false;
 }
 
 bool CDisposal::MoveToRecycleBin(const std::string& strPath, const SFileIdentity& identity)
 {
-    return m_services.shell.MoveToTrash(strPath, identity);
+    STrashEntry entry;
+    if (!m_services.shell.MoveToTrashRecorded(strPath, identity, entry))
+        return false;
+    // An entry the shell cannot name (the Recycle Bin) is recorded all the
+    // same: undoing it tells where the file is restored from.
+    if (entry.strRecord.empty() || entry.identity.bKnown)
+        m_movedFiles.push_back(
+            SMovedFile{true, strPath, entry.strRecord, RecordedIdentity(entry.identity)});
+    return true;
 }
 
 CDisposal::SAttributeChange CDisposal::ClearReadOnly(const std::string& strPath,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "disposal/CAnomalyReport.h"
+#include "disposal/MoveRecord.h"
 #include "platform/FileTypes.h"
 #include "platform/ProgramFiles.h"
 #include "search/WaitForAck.h"
@@ -77,7 +78,10 @@ public:
     void Acknowledge() { SetAck(m_bDisposeAck); }
 
     // The passes, run by DisposeThreadProc; callable directly on the thread
-    // that plays the disposing thread (tools, tests).
+    // that plays the disposing thread (tools, tests). Each replaces the
+    // record of the last pass (MoveRecord.h) that Undo Last Move reads: a
+    // move pass with the files it moved, a purge pass with "a purge". A
+    // declined purge leaves it alone.
     static void DisposeThreadProc(CDisposal* pDisposal);
     int32_t MovePass();
     int32_t PurgePass();
@@ -160,5 +164,6 @@ private:
     std::vector<SFileIdentity> m_programIdentities;   // as listed by the platform
     std::vector<SFileIdentity> m_protectedIdentities; // gathered when a pass starts
     std::vector<SFileIdentity> m_movedIdentities;     // copies this move pass made
+    std::vector<SMovedFile> m_movedFiles;             // what this move pass moved
     bool m_bReportIncomplete = false;
 };

@@ -38,6 +38,8 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
             options.nOverwrite = strArgument == "--overwrite" ? 1 : 0;
         else if (strArgument == "--delete-read-only" || strArgument == "--keep-read-only")
             options.nDeleteReadOnly = strArgument == "--delete-read-only" ? 1 : 0;
+        else if (strArgument == "--undo-last-move")
+            options.bUndoLastMove = true;
         else if (strArgument == "--timing")
             options.bTiming = true;
         else if (strArgument == "--quiet")
@@ -49,6 +51,12 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
             strError = "unexpected argument: " + strArgument;
             return false;
         }
+    }
+    if (options.bUndoLastMove)
+    {
+        if (argc != 2)
+            strError = "--undo-last-move takes no other argument";
+        return strError.empty();
     }
     if (nActions != 1)
         strError = "give exactly one of --purge, --move-to-trash, --move-to-folder";

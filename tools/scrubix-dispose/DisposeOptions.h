@@ -16,6 +16,8 @@ struct SDisposeOptions
     int32_t nDeleteReadOnly = -1;
     bool bTiming = false;
     bool bQuiet = false;
+    // --undo-last-move: no search, no drive; the last move pass put back.
+    bool bUndoLastMove = false;
 };
 
 // False (with a message in strError) for a command line that is not usable.
@@ -25,4 +27,6 @@ inline constexpr const char* DISPOSE_USAGE =
     "usage: scrubix-dispose (--purge | --move-to-trash | --move-to-folder FOLDER)\n"
     "                       [--report | --no-report] [--overwrite | --no-overwrite]\n"
     "                       [--delete-read-only | --keep-read-only] [--timing] [--quiet] DRIVE:\n"
-    "Searches DRIVE: with the stored settings, checks every candidate and disposes of it.\n";
+    "       scrubix-dispose --undo-last-move\n"
+    "Searches DRIVE: with the stored settings, checks every candidate and disposes of it.\n"
+    "--undo-last-move puts the files of the last move pass back where they were.\n";

@@ -226,6 +226,8 @@ void CScrubixView::SetViewState(ViewState nState)
     const SViewStateEffects effects = ComputeViewStateEffects(nState, inputs);
 
     m_nViewState = nState;
+    if (nState == ViewState::Idle)
+        RefreshLastPass();
     ApplyControlChange(m_pSearchButton, effects.search);
     ApplyControlChange(m_pActionButton, effects.action);
     ApplyControlChange(m_pCancelButton, effects.cancel);
