@@ -44,6 +44,10 @@ inline constexpr const char* SETTINGS_UNREADABLE_TEXT =
 inline constexpr const char* NOTICE_TITLE = "Scrubix";
 inline constexpr const char* NOTICE_OPEN_REPORT = "Open Report";
 
+// What each platform calls the bin that moved files go to.
+inline constexpr const char* NOTICE_BIN_TRASH = "Trash";             // Linux
+inline constexpr const char* NOTICE_BIN_RECYCLE_BIN = "Recycle Bin"; // Windows
+
 // What the notification says after an unattended pass, for instance
 // "Scrubix moved 42 files (3,100K bytes) to the Trash; 2 could not be moved."
 // strBinName names the bin of a move that is not to a folder ("Trash",

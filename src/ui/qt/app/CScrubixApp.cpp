@@ -86,7 +86,7 @@ void CScrubixApp::OnUnattendedPassDone()
         return;
     IShell& shell = *m_platform.pShell;
     const std::string strText =
-        DisposalNoticeText(summary, "Trash", shell.HostPath(summary.strMovePath));
+        DisposalNoticeText(summary, NOTICE_BIN_TRASH, shell.HostPath(summary.strMovePath));
     if (strText.empty())
         return;
     m_pNotice = new CDesktopNotice(this);
