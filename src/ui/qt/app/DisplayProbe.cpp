@@ -1,5 +1,7 @@
 #include "ui/qt/app/DisplayProbe.h"
 
+#include <QDir>
+#include <QLibraryInfo>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -28,10 +30,19 @@ bool IsX11Reachable()
     return bReachable;
 }
 
+// Qt's Wayland platform is a package of its own: without it a compositor is
+// no display for this program.
+bool HasWaylandPlatform()
+{
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                         QStringLiteral("/platforms"));
+    return !platforms.entryList({QStringLiteral("*wayland*")}, QDir::Files).isEmpty();
+}
+
 bool IsWaylandReachable()
 {
     const char* pszName = Variable("WAYLAND_DISPLAY");
-    if (pszName == nullptr)
+    if (pszName == nullptr || !HasWaylandPlatform())
         return false;
     std::string strSocket = pszName;
     if (strSocket.front() != '/')
