@@ -68,6 +68,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 {
     const SDisposalServices& services = pDisposal->m_services;
     pDisposal->m_bReportIncomplete = false;
+    pDisposal->m_summary = SDisposalSummary{};
     int32_t nResult = RESULT_BUSY;
     {
         // One pass at a time over one settings store, whichever process runs
@@ -87,6 +88,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
                           : pDisposal->MovePass();
         }
     }
+    pDisposal->m_summary.bReportIncomplete = pDisposal->m_bReportIncomplete;
     if (pDisposal->m_bReportIncomplete && !pDisposal->IsReportHidden())
         services.prompt.ShowMessage(ReportNotWrittenText(AnomalyReportPath(pDisposal->m_strPath)));
     services.port.PostMessage(WM_DISPOSE_DONE, static_cast<uintptr_t>(nResult));
@@ -161,6 +163,10 @@ void CDisposal::DisposeCheckedRows(
         m_bReportIncomplete = !pReport;
     }
     CollectProtectedIdentities();
+    m_summary.bRan = true;
+    m_summary.kind = kind;
+    m_summary.bToFolder = kind == EDisposalMode::Move && m_nRecycleRadio != 0;
+    m_summary.strMovePath = m_summary.bToFolder ? m_strMovePath : std::string();
 
     IResultsList& list = m_services.list;
     for (int nRow = list.GetRowCount() - 1; nRow >= 0; --nRow)
@@ -171,6 +177,14 @@ void CDisposal::DisposeCheckedRows(
         if (row.bChecked)
         {
             const bool bDisposed = dispose(row.strPath, row.identity);
+            if (bDisposed)
+            {
+                ++m_summary.nDisposed;
+                if (row.identity.bStateKnown)
+                    m_summary.dDisposedBytes += static_cast<double>(row.identity.nSize);
+            }
+            else
+                ++m_summary.nFailed;
             if (pReport)
                 pReport->Record(row.strPath, bDisposed);
         }
@@ -181,7 +195,10 @@ void CDisposal::DisposeCheckedRows(
     if (pReport)
     {
         if (pReport->Finish())
+        {
+            m_summary.strReportPath = pReport->ReportPath();
             ShowAnomalyReport(pReport->ReportPath());
+        }
         else
             m_bReportIncomplete = true;
     }

@@ -2,6 +2,7 @@
 
 #include "disposal/CAnomalyReport.h"
 #include "disposal/MoveRecord.h"
+#include "disposal/SDisposalSummary.h"
 #include "platform/FileTypes.h"
 #include "platform/ProgramFiles.h"
 #include "search/WaitForAck.h"
@@ -100,6 +101,9 @@ public:
     // After WM_DISPOSE_DONE: true when the pass was to write a report and it
     // could not be written whole (not created, or a write or flush failed).
     bool IsReportIncomplete() const { return m_bReportIncomplete; }
+    // After WM_DISPOSE_DONE: what the pass did (bRan false when it was
+    // declined or kept off); reset when the next pass starts.
+    const SDisposalSummary& Summary() const { return m_summary; }
     static constexpr uint32_t MOVE_START_PAUSE_MS = 1000;
 
     // The snapshot, written by Start before the thread runs and only read
@@ -166,4 +170,5 @@ private:
     std::vector<SFileIdentity> m_movedIdentities;     // copies this move pass made
     std::vector<SMovedFile> m_movedFiles;             // what this move pass moved
     bool m_bReportIncomplete = false;
+    SDisposalSummary m_summary;
 };

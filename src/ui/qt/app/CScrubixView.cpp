@@ -181,6 +181,9 @@ void CScrubixView::FitFrameToForm()
 
 void CScrubixView::RunWelcome()
 {
+    // Nobody can answer it without a display: asked at the next start that has one.
+    if (IsHeadless())
+        return;
     RunFirstStartWelcome(m_doc, m_services.store, [this] { return m_frame.RunWelcomeDialog(); });
 }
 
