@@ -15,6 +15,12 @@ endforeach()
 install(FILES packaging/${SCRUBIX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${SCRUBIX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The daily unattended clean-up as a systemd user service and timer, where
+# systemd looks for the units of packages (/usr/lib/systemd/user, whatever
+# the library folder). Shipped disabled: nothing enables it on install.
+install(FILES packaging/systemd/scrubix-clean.service packaging/systemd/scrubix-clean.timer
+        DESTINATION lib/systemd/user)
+
 # The application icon: the scalable drawing and its renderings, committed so
 # the build needs no converter.
 set(SCRUBIX_ICON_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/ui/res/icons)

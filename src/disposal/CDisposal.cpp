@@ -68,6 +68,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 {
     const SDisposalServices& services = pDisposal->m_services;
     pDisposal->m_bReportIncomplete = false;
+    pDisposal->m_summary = SDisposalSummary{};
     int32_t nResult = RESULT_BUSY;
     {
         // One pass at a time over one settings store, whichever process runs
@@ -87,6 +88,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
                           : pDisposal->MovePass();
         }
     }
+    pDisposal->m_summary.bReportIncomplete = pDisposal->m_bReportIncomplete;
     if (pDisposal->m_bReportIncomplete && !pDisposal->IsReportHidden())
         services.prompt.ShowMessage(ReportNotWrittenText(AnomalyReportPath(pDisposal->m_strPath)));
     services.port.PostMessage(WM_DISPOSE_DONE, static_cast<uintptr_t>(nResult));
@@ -95,6 +97,7 @@ void CDisposal::DisposeThreadProc(CDisposal* pDisposal)
 int32_t CDisposal::MovePass()
 {
     m_movedIdentities.clear();
+    m_movedFiles.clear();
     m_bDisposeAck.store(0, std::memory_order_relaxed);
     m_services.port.PostMessage(WM_DISPOSE_BEGIN, 0);
     m_services.clock.Sleep(MOVE_START_PAUSE_MS);
@@ -114,6 +117,7 @@ int32_t CDisposal::MovePass()
                            return m_nRecycleRadio != 0 ? MoveToFolder(strPath, identity)
                                                        : MoveToRecycleBin(strPath, identity);
                        });
+    SaveMoveRecord(m_services.store.Registry(), SMoveRecord{ELastPass::Move, m_movedFiles});
     return RESULT_DONE;
 }
 
@@ -143,6 +147,7 @@ int32_t CDisposal::PurgePass()
                            RestoreReadOnly(strPath, change);
                            return false;
                        });
+    SaveMoveRecord(m_services.store.Registry(), SMoveRecord{ELastPass::Purge, {}});
     m_services.prompt.EndWaitCursor();
     return RESULT_DONE;
 }
@@ -158,6 +163,10 @@ void CDisposal::DisposeCheckedRows(
         m_bReportIncomplete = !pReport;
     }
     CollectProtectedIdentities();
+    m_summary.bRan = true;
+    m_summary.kind = kind;
+    m_summary.bToFolder = kind == EDisposalMode::Move && m_nRecycleRadio != 0;
+    m_summary.strMovePath = m_summary.bToFolder ? m_strMovePath : std::string();
 
     IResultsList& list = m_services.list;
     for (int nRow = list.GetRowCount() - 1; nRow >= 0; --nRow)
@@ -168,6 +177,14 @@ void CDisposal::DisposeCheckedRows(
         if (row.bChecked)
         {
             const bool bDisposed = dispose(row.strPath, row.identity);
+            if (bDisposed)
+            {
+                ++m_summary.nDisposed;
+                if (row.identity.bStateKnown)
+                    m_summary.dDisposedBytes += static_cast<double>(row.identity.nSize);
+            }
+            else
+                ++m_summary.nFailed;
             if (pReport)
                 pReport->Record(row.strPath, bDisposed);
         }
@@ -178,7 +195,10 @@ void CDisposal::DisposeCheckedRows(
     if (pReport)
     {
         if (pReport->Finish())
+        {
+            m_summary.strReportPath = pReport->ReportPath();
             ShowAnomalyReport(pReport->ReportPath());
+        }
         else
             m_bReportIncomplete = true;
     }
@@ -215,14 +235,29 @@ bool CDisposal::MoveToFolder(const std::string& strPath, const SFileIdentity& id
     if (m_bDeleteReadOnly == 1)
         sourceChange = ClearReadOnly(strPath, identity);
     if (fileSystem.RemoveFile(strPath, sourceChange.bChanged ? sourceChange.identity : identity))
+    {
+        // A copy whose identity could not be read is not recorded: undoing
+        // it could take another file for it.
+        if (copied.bKnown)
+            m_movedFiles.push_back(
+                SMovedFile{false, strPath, strDestination, RecordedIdentity(copied)});
         return true;
+    }
     RestoreReadOnly(strPath, sourceChange);
     return false;
 }
 
 bool CDisposal::MoveToRecycleBin(const std::string& strPath, const SFileIdentity& identity)
 {
-    return m_services.shell.MoveToTrash(strPath, identity);
+    STrashEntry entry;
+    if (!m_services.shell.MoveToTrashRecorded(strPath, identity, entry))
+        return false;
+    // An entry the shell cannot name (the Recycle Bin) is recorded all the
+    // same: undoing it tells where the file is restored from.
+    if (entry.strRecord.empty() || entry.identity.bKnown)
+        m_movedFiles.push_back(
+            SMovedFile{true, strPath, entry.strRecord, RecordedIdentity(entry.identity)});
+    return true;
 }
 
 CDisposal::SAttributeChange CDisposal::ClearReadOnly(const std::string& strPath,

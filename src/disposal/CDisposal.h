@@ -1,6 +1,8 @@
 #pragma once
 
 #include "disposal/CAnomalyReport.h"
+#include "disposal/MoveRecord.h"
+#include "disposal/SDisposalSummary.h"
 #include "platform/FileTypes.h"
 #include "platform/ProgramFiles.h"
 #include "search/WaitForAck.h"
@@ -77,7 +79,10 @@ public:
     void Acknowledge() { SetAck(m_bDisposeAck); }
 
     // The passes, run by DisposeThreadProc; callable directly on the thread
-    // that plays the disposing thread (tools, tests).
+    // that plays the disposing thread (tools, tests). Each replaces the
+    // record of the last pass (MoveRecord.h) that Undo Last Move reads: a
+    // move pass with the files it moved, a purge pass with "a purge". A
+    // declined purge leaves it alone.
     static void DisposeThreadProc(CDisposal* pDisposal);
     int32_t MovePass();
     int32_t PurgePass();
@@ -96,6 +101,9 @@ public:
     // After WM_DISPOSE_DONE: true when the pass was to write a report and it
     // could not be written whole (not created, or a write or flush failed).
     bool IsReportIncomplete() const { return m_bReportIncomplete; }
+    // After WM_DISPOSE_DONE: what the pass did (bRan false when it was
+    // declined or kept off); reset when the next pass starts.
+    const SDisposalSummary& Summary() const { return m_summary; }
     static constexpr uint32_t MOVE_START_PAUSE_MS = 1000;
 
     // The snapshot, written by Start before the thread runs and only read
@@ -160,5 +168,7 @@ private:
     std::vector<SFileIdentity> m_programIdentities;   // as listed by the platform
     std::vector<SFileIdentity> m_protectedIdentities; // gathered when a pass starts
     std::vector<SFileIdentity> m_movedIdentities;     // copies this move pass made
+    std::vector<SMovedFile> m_movedFiles;             // what this move pass moved
     bool m_bReportIncomplete = false;
+    SDisposalSummary m_summary;
 };

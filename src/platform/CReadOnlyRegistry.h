@@ -52,6 +52,12 @@ public:
         return false;
     }
     bool WriteKeys(ERegistryHive, const std::vector<SRegistryKeyValues>&) override { return false; }
+    bool ReadRecord(const std::string& strName, std::string& strContents) override
+    {
+        return m_pRegistry->ReadRecord(strName, strContents);
+    }
+    bool ReplaceRecord(const std::string&, const std::string&) override { return false; }
+    bool RemoveRecord(const std::string&) override { return false; }
 
 private:
     std::unique_ptr<IRegistry> m_pRegistry;

@@ -73,6 +73,16 @@ inline bool IsUnchangedSince(const SFileIdentity& seen, const SFileIdentity& now
            now.nChangeTime == 0;
 }
 
+// How putting a file back at its earlier name ended.
+enum class EPutBack
+{
+    Moved,   // it is back under the name
+    Changed, // the file there is not the one recorded, or it was written to since
+    Taken,   // the name is taken: nothing was replaced
+    Gone,    // no file is where it was put
+    Failed,  // anything else: a folder that cannot be reached safely, an I/O error
+};
+
 // One entry of a folder listing. On POSIX the listing carries no sizes:
 // bDetailsKnown is false until IFolderListing::FillDetails has been called
 // for the entry; directories and the identity are always known. On Windows

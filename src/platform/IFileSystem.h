@@ -83,6 +83,37 @@ public:
 
     virtual bool MakeFolder(const std::string& strPath) = 0;
 
+    // Moves one file to another name without ever replacing anything there,
+    // not even a file that appears while it moves. Both folders are reached
+    // beneath their drive roots without following a link. Refuses a source
+    // that is no longer the identified file or has been written to since
+    // (IsUnchangedSince). Between file systems the file is copied
+    // (bFailIfExists) and the source removed afterwards. This default does
+    // that copy for every move; a backend with a no-replace rename renames.
+    virtual EPutBack MoveNoReplace(const std::string& strSource, const std::string& strDestination,
+                                   const SFileIdentity& expectedSource)
+    {
+        uint32_t nHigh = 0;
+        uint32_t nLow = 0;
+        uint32_t nAttributes = 0;
+        SFileIdentity source;
+        if (!OpenForSize(strSource, nHigh, nLow, source))
+            return EPutBack::Gone;
+        if (!IsUnchangedSince(expectedSource, source))
+            return EPutBack::Changed;
+        if (GetAttributes(strDestination, nAttributes))
+            return EPutBack::Taken;
+        if (!CopyFileTo(strSource, strDestination, true, source))
+            return GetAttributes(strDestination, nAttributes) ? EPutBack::Taken : EPutBack::Failed;
+        if (RemoveFile(strSource, source))
+            return EPutBack::Moved;
+        // The source stays: so does nothing else, the copy goes again.
+        SFileIdentity copy;
+        if (OpenForSize(strDestination, nHigh, nLow, copy))
+            RemoveFile(strDestination, copy);
+        return EPutBack::Failed;
+    }
+
     // Opens the file for reading (never blocking, a FIFO or device fails) and
     // reports its length as two 32-bit halves and its identity.
     virtual bool OpenForSize(const std::string& strPath, uint32_t& nSizeHigh, uint32_t& nSizeLow,

@@ -127,6 +127,26 @@ public:
     // the object given back is destroyed, on the thread that took it, or its
     // process ends, a kill included. A registry that no other process can
     // reach grants every lock.
+
+    // Named records kept beside the hives (the last move pass's list of
+    // files): small texts read and replaced whole. A reader sees the old
+    // record or the new one, never a part of either: a record is written
+    // under a temporary name, flushed to the disk and then renamed over the
+    // old one, and a temporary left by a killed writer is never read. One
+    // writer at a time: callers hold a lock (TryLock) that keeps other
+    // writers of the same record away. Where the registry keeps no records,
+    // reads find none and writes fail.
+    virtual bool ReadRecord(const std::string& /*strName*/, std::string& /*strContents*/)
+    {
+        return false;
+    }
+    virtual bool ReplaceRecord(const std::string& /*strName*/, const std::string& /*strContents*/)
+    {
+        return false;
+    }
+    // True when the record is gone (or was never there).
+    virtual bool RemoveRecord(const std::string& /*strName*/) { return false; }
+
     virtual std::unique_ptr<IRegistryLock> TryLock(ERegistryHive /*hive*/,
                                                    const std::string& /*strName*/)
     {

@@ -5,6 +5,15 @@
 #include <future>
 #include <string>
 
+// Where a file moved to the Trash lies: the host path of the trash's record
+// of it (".../info/NAME.trashinfo"; empty where the platform cannot name it,
+// the Windows Recycle Bin) and the file as it was seen there.
+struct STrashEntry
+{
+    std::string strRecord;
+    SFileIdentity identity;
+};
+
 class IShell
 {
 public:
@@ -14,6 +23,26 @@ public:
     // instead: on any failure the file stays where it was. With a known
     // identity, refuses a file that is no longer the one identified.
     virtual bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) = 0;
+    // The same, and tells where the file went (an empty record where the
+    // platform cannot say; then only the Trash itself can restore it).
+    virtual bool MoveToTrashRecorded(const std::string& strPath, const SFileIdentity& expected,
+                                     STrashEntry& entry)
+    {
+        entry = STrashEntry{};
+        return MoveToTrash(strPath, expected);
+    }
+    // Puts the file of a trash entry back at strOriginal, the Windows-form
+    // path it was moved from: only when the entry's record names that path,
+    // when the file is still the one entry.identity names, unwritten since,
+    // and when nothing is at strOriginal (nothing is ever replaced). The
+    // folder is reached beneath its drive root without following a link; it
+    // must exist. The record is removed once the file is back. Failed where
+    // the platform cannot restore (the Windows Recycle Bin).
+    virtual EPutBack RestoreFromTrash(const STrashEntry& /*entry*/,
+                                      const std::string& /*strOriginal*/)
+    {
+        return EPutBack::Failed;
+    }
     // "open" on a file, web address or mail address; the result is advisory.
     virtual bool Open(const std::string& strTarget) = 0;
     // "open" for a caller that must learn whether the target was opened and

@@ -53,6 +53,11 @@ public:
     {
         return m_fileSystem.MakeFolder(strPath);
     }
+    EPutBack MoveNoReplace(const std::string& strSource, const std::string& strDestination,
+                           const SFileIdentity& expectedSource) override
+    {
+        return m_fileSystem.MoveNoReplace(strSource, strDestination, expectedSource);
+    }
     bool OpenForSize(const std::string& strPath, uint32_t& nSizeHigh, uint32_t& nSizeLow,
                      SFileIdentity& identity) override
     {

@@ -17,6 +17,15 @@ public:
     {
         return m_realShell.MoveToTrash(strPath, expected);
     }
+    bool MoveToTrashRecorded(const std::string& strPath, const SFileIdentity& expected,
+                             STrashEntry& entry) override
+    {
+        return m_realShell.MoveToTrashRecorded(strPath, expected, entry);
+    }
+    EPutBack RestoreFromTrash(const STrashEntry& entry, const std::string& strOriginal) override
+    {
+        return m_realShell.RestoreFromTrash(entry, strOriginal);
+    }
     bool Open(const std::string& strTarget) override
     {
         const std::lock_guard<std::mutex> guard(m_lock);

@@ -136,3 +136,44 @@ TEST_F(DisposeToolPosixTest, ReportThatCannotBeWrittenFailsTheRunAndIsNotAnnounc
     EXPECT_NE(std::string::npos, result.strOutput.find("could not be written")) << result.strOutput;
     EXPECT_FALSE(m_drive.Exists("C:\\junk\\c.tmp"));
 }
+
+TEST_F(DisposeToolPosixTest, UndoesTheLastMove)
+{
+    m_drive.MakeFolder("C:\\dest\\");
+    ASSERT_EQ(0, Dispose("--move-to-folder 'C:\\dest' --quiet C:").nExitCode);
+    ASSERT_FALSE(m_drive.Exists("C:\\junk\\a.tmp"));
+
+    SToolResult result = Dispose("--undo-last-move");
+    EXPECT_EQ(0, result.nExitCode) << result.strOutput;
+    EXPECT_EQ("2 files were put back where they were.\n", result.strOutput);
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\a.tmp"));
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\b.bak"));
+    EXPECT_FALSE(m_drive.Exists("C:\\dest\\a.tmp"));
+
+    result = Dispose("--undo-last-move");
+    EXPECT_EQ(0, result.nExitCode);
+    EXPECT_EQ("There is no move to undo.\n", result.strOutput);
+
+    // From the trash, with one original path taken since: that file stays.
+    ASSERT_EQ(0, Dispose("--move-to-trash --quiet C:").nExitCode);
+    m_drive.MakeFile("C:\\junk\\b.bak", "new");
+    result = Dispose("--undo-last-move");
+    EXPECT_EQ(1, result.nExitCode);
+    EXPECT_NE(std::string::npos, result.strOutput.find("1 file was put back where it was."))
+        << result.strOutput;
+    EXPECT_NE(std::string::npos,
+              result.strOutput.find("C:\\junk\\b.bak: its original path is taken now"))
+        << result.strOutput;
+    EXPECT_TRUE(m_drive.Exists("C:\\junk\\a.tmp"));
+    EXPECT_EQ("new", m_drive.ReadFile("C:\\junk\\b.bak"));
+    EXPECT_TRUE(fs::exists(m_drive.HomeFolder() / ".local/share/Trash/files/b.bak"));
+
+    fs::remove(m_drive.HostPath("C:\\junk\\b.bak"));
+    ASSERT_EQ(0, Dispose("--purge --quiet C:").nExitCode);
+    result = Dispose("--undo-last-move");
+    EXPECT_EQ(1, result.nExitCode);
+    EXPECT_NE(std::string::npos, result.strOutput.find("A purge cannot be undone."))
+        << result.strOutput;
+
+    EXPECT_EQ(2, Dispose("--undo-last-move C:").nExitCode);
+}

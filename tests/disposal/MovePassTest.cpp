@@ -275,3 +275,24 @@ TEST_F(MovePassTest, StartRefusesWhileAPassRuns)
     EXPECT_EQ(log.nResult, 1u);
     EXPECT_EQ(m_drive.ReadFile("C:\\Bak2\\c.tmp"), "C");
 }
+
+TEST_F(MovePassTest, SummaryCountsWhatWentAndWhatStayed)
+{
+    AddFileRow("C:\\a\\x.txt", true, "from a");
+    AddFileRow("C:\\b\\x.txt", true, "from b!");
+    AddFileRow("C:\\c\\kept.txt", false, "kept");
+    m_doc.Anomaly = 1;
+
+    Run();
+
+    const SDisposalSummary& summary = m_disposal.Summary();
+    EXPECT_TRUE(summary.bRan);
+    EXPECT_EQ(summary.kind, EDisposalMode::Move);
+    EXPECT_TRUE(summary.bToFolder);
+    EXPECT_EQ(summary.strMovePath, m_doc.MovePath);
+    EXPECT_EQ(summary.nDisposed, 1);
+    EXPECT_EQ(summary.nFailed, 1);
+    EXPECT_EQ(summary.dDisposedBytes, 7.0);
+    EXPECT_EQ(summary.strReportPath, "C:\\Prog\\anomaly.txt");
+    EXPECT_FALSE(summary.bReportIncomplete);
+}

@@ -19,6 +19,11 @@ TEST_F(PurgePassTest, PurgesCheckedRowsBottomUpAndRemovesEveryRow)
     EXPECT_EQ(std::vector<uint32_t>{WM_DISPOSE_DONE}, log.messages);
     EXPECT_EQ(1u, log.nResult);
     EXPECT_TRUE(m_list.m_rows.empty());
+    EXPECT_EQ(m_disposal.Summary().kind, EDisposalMode::Purge);
+    EXPECT_EQ(m_disposal.Summary().nDisposed, 3);
+    EXPECT_EQ(m_disposal.Summary().nFailed, 0);
+    EXPECT_EQ(m_disposal.Summary().dDisposedBytes, 3.0);
+    EXPECT_FALSE(m_disposal.Summary().bToFolder);
     EXPECT_FALSE(m_drive.Exists("C:\\t\\a.tmp"));
     EXPECT_FALSE(m_drive.Exists("C:\\t\\b.tmp"));
     EXPECT_FALSE(m_drive.Exists("C:\\t\\c.tmp"));
@@ -71,6 +76,7 @@ TEST_F(PurgePassTest, DeclinedWarningTouchesNothing)
     const SWindowLog log = Run();
 
     EXPECT_EQ(3u, log.nResult);
+    EXPECT_FALSE(m_disposal.Summary().bRan);
     EXPECT_EQ(std::vector<uint32_t>{WM_DISPOSE_DONE}, log.messages);
     EXPECT_EQ(1, m_prompt.m_nPurgeWarnings);
     EXPECT_EQ((std::vector<std::string>{"C:\\a.tmp", "C:\\b.tmp"}), m_list.Paths());

@@ -47,6 +47,8 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
                 return false;
             }
         }
+        else if (strArgument == "--undo-last-move")
+            options.bUndoLastMove = true;
         else if (strArgument == "--timing")
             options.bTiming = true;
         else if (strArgument == "--quiet")
@@ -58,6 +60,12 @@ bool ParseDisposeOptions(int argc, char** argv, SDisposeOptions& options, std::s
             strError = "unexpected argument: " + strArgument;
             return false;
         }
+    }
+    if (options.bUndoLastMove)
+    {
+        if (argc != 2)
+            strError = "--undo-last-move takes no other argument";
+        return strError.empty();
     }
     if (nActions != 1)
         strError = "give exactly one of --purge, --move-to-trash, --move-to-folder";

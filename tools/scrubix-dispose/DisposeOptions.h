@@ -17,6 +17,8 @@ struct SDisposeOptions
     int32_t nMinAge = -1; // days; -1: as stored
     bool bTiming = false;
     bool bQuiet = false;
+    // --undo-last-move: no search, no drive; the last move pass put back.
+    bool bUndoLastMove = false;
 };
 
 // False (with a message in strError) for a command line that is not usable.
@@ -27,4 +29,6 @@ inline constexpr const char* DISPOSE_USAGE =
     "                       [--report | --no-report] [--overwrite | --no-overwrite]\n"
     "                       [--delete-read-only | --keep-read-only] [--min-age DAYS]\n"
     "                       [--timing] [--quiet] DRIVE:\n"
-    "Searches DRIVE: with the stored settings, checks every candidate and disposes of it.\n";
+    "       scrubix-dispose --undo-last-move\n"
+    "Searches DRIVE: with the stored settings, checks every candidate and disposes of it.\n"
+    "--undo-last-move puts the files of the last move pass back where they were.\n";

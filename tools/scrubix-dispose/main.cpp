@@ -3,6 +3,7 @@
 #include "DisposeOptions.h"
 #include "SettingsCheck.h"
 #include "disposal/CDisposal.h"
+#include "disposal/CUndoLastMove.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFiles.h"
 #include "search/CHeadlessWindow.h"
@@ -10,6 +11,7 @@
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
+#include "ui/rules/UndoTexts.h"
 
 #include <chrono>
 #include <cstdio>
@@ -39,6 +41,20 @@ void ApplyOptions(const SDisposeOptions& options, CScrubixDoc& doc)
     if (options.nMinAge >= 0)
         doc.MinAge = options.nMinAge;
 }
+// Exit status 0 when every file of the last move is back (or nothing was
+// recorded), 1 when a file stayed, the last pass was a purge or another pass
+// runs.
+int UndoLastMove(SPlatform& platform)
+{
+    CUndoLastMove undo(*platform.pFileSystem, *platform.pShell, *platform.pRegistry);
+    const SUndoReport report = undo.Run();
+    const std::string strText = UndoReportText(report);
+    const bool bWhole = report.result == EUndoResult::NothingToUndo ||
+                        (report.result == EUndoResult::Done && report.stayed.empty());
+    std::fprintf(bWhole ? stdout : stderr, "%s%s\n",
+                 bWhole ? "" : "scrubix-dispose: ", strText.c_str());
+    return bWhole ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -58,6 +74,8 @@ int main(int argc, char** argv)
     doc.LoadSettings();
     if (!AreSettingsReadable("scrubix-dispose", store))
         return EXIT_SETTINGS_UNREADABLE;
+    if (options.bUndoLastMove)
+        return UndoLastMove(platform);
     ApplyOptions(options, doc);
 
     if (!platform.pFileSystem->IsFolderAccessible(options.strRoot + "\\"))

@@ -9,6 +9,7 @@
 #include "platform/posix/PosixTextFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
@@ -265,6 +266,64 @@ bool CPosixFileSystem::MakeFolder(const std::string& strPath)
 {
     SLeaf leaf;
     return OpenLeaf(strPath, leaf) && ::mkdirat(leaf.folder.Get(), leaf.strName.c_str(), 0777) == 0;
+}
+
+EPutBack CPosixFileSystem::MoveNoReplace(const std::string& strSource,
+                                         const std::string& strDestination,
+                                         const SFileIdentity& expectedSource)
+{
+    SLeaf source;
+    SLeaf target;
+    SPosixStatus status;
+    if (!OpenLeaf(strSource, source))
+        return EPutBack::Gone;
+    if (!CPosixSafeOpen::StatLeaf(source.folder.Get(), source.nDevice, source.strName, status))
+        return EPutBack::Gone;
+    if (S_ISDIR(status.nMode))
+        return EPutBack::Failed;
+    if (!Matches(expectedSource, status))
+        return EPutBack::Changed;
+    if (!OpenLeaf(strDestination, target))
+        return EPutBack::Failed;
+    SPosixStatus existing;
+    if (CPosixSafeOpen::StatLeaf(target.folder.Get(), target.nDevice, target.strName, existing))
+        return EPutBack::Taken;
+    if (source.nDevice != target.nDevice)
+        return IFileSystem::MoveNoReplace(strSource, strDestination, expectedSource);
+
+    const char* pszFrom = source.strName.c_str();
+    const char* pszTo = target.strName.c_str();
+    int nResult =
+        ::renameat2(source.folder.Get(), pszFrom, target.folder.Get(), pszTo, RENAME_NOREPLACE);
+    if (nResult != 0 && (errno == EINVAL || errno == ENOSYS))
+    {
+        // No RENAME_NOREPLACE here: a new link never replaces a name either.
+        nResult = ::linkat(source.folder.Get(), pszFrom, target.folder.Get(), pszTo, 0);
+        if (nResult == 0 && ::unlinkat(source.folder.Get(), pszFrom, 0) != 0)
+        {
+            ::unlinkat(target.folder.Get(), pszTo, 0);
+            return EPutBack::Failed;
+        }
+    }
+    if (nResult != 0)
+    {
+        if (errno == EEXIST)
+            return EPutBack::Taken;
+        if (errno == EXDEV)
+            return IFileSystem::MoveNoReplace(strSource, strDestination, expectedSource);
+        return errno == ENOENT ? EPutBack::Gone : EPutBack::Failed;
+    }
+    // Swapped for another file between the check and the rename: given back.
+    SPosixStatus moved;
+    if (!CPosixSafeOpen::StatLeaf(target.folder.Get(), target.nDevice, target.strName, moved) ||
+        moved.nInode != status.nInode || moved.nDevice != status.nDevice)
+    {
+        ::renameat2(target.folder.Get(), pszTo, source.folder.Get(), pszFrom, RENAME_NOREPLACE);
+        return EPutBack::Changed;
+    }
+    SyncFolder(target.folder.Get());
+    SyncFolder(source.folder.Get());
+    return EPutBack::Moved;
 }
 
 bool CPosixFileSystem::OpenForSize(const std::string& strPath, uint32_t& nSizeHigh,

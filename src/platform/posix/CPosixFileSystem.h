@@ -26,6 +26,11 @@ public:
                     bool bFailIfExists, const SFileIdentity& expectedSource) override;
     int RemoveStaleCopies(const std::string& strFolder) override;
     bool MakeFolder(const std::string& strPath) override;
+    // renameat2 with RENAME_NOREPLACE between the two folders (link and
+    // unlink where the file system lacks it); the copy of the default only
+    // between two file systems.
+    EPutBack MoveNoReplace(const std::string& strSource, const std::string& strDestination,
+                           const SFileIdentity& expectedSource) override;
     bool OpenForSize(const std::string& strPath, uint32_t& nSizeHigh, uint32_t& nSizeLow,
                      SFileIdentity& identity) override;
     bool IsFolderAccessible(const std::string& strPath) override;

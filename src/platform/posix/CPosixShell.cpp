@@ -2,6 +2,7 @@
 
 #include "platform/posix/PosixSafeOpen.h"
 #include "platform/posix/PosixTrash.h"
+#include "platform/posix/PosixTrashRestore.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -18,6 +19,39 @@ CPosixShell::CPosixShell(CDriveMap driveMap, std::string strOpener)
 
 bool CPosixShell::MoveToTrash(const std::string& strPath, const SFileIdentity& expected)
 {
+    STrashEntry entry;
+    return MoveToTrashRecorded(strPath, expected, entry);
+}
+
+EPutBack CPosixShell::RestoreFromTrash(const STrashEntry& entry, const std::string& strOriginal)
+{
+    const auto hostPath = m_driveMap.Split(strOriginal);
+    if (!hostPath || hostPath->strRelative.empty() || entry.strRecord.empty())
+        return EPutBack::Failed;
+    const std::string& strRelative = hostPath->strRelative;
+    const size_t nSlash = strRelative.rfind('/');
+    const std::string strFolder = nSlash == std::string::npos ? "" : strRelative.substr(0, nSlash);
+    const std::string strName = strRelative.substr(nSlash == std::string::npos ? 0 : nSlash + 1);
+    if (strName.empty() || strName == "." || strName == "..")
+        return EPutBack::Failed;
+    const CPosixFd root = CPosixSafeOpen::OpenRoot(hostPath->strRoot);
+    if (!root.IsOpen())
+        return EPutBack::Failed;
+    const CPosixFd folder =
+        strFolder.empty()
+            ? CPosixFd(::openat(root.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+            : CPosixSafeOpen::OpenBeneath(root.Get(), strFolder, O_PATH | O_DIRECTORY);
+    if (!folder.IsOpen())
+        return EPutBack::Failed;
+    const std::string strHost =
+        (hostPath->strRoot == "/" ? std::string() : hostPath->strRoot) + "/" + strRelative;
+    return RestoreTrashEntry(entry.strRecord, folder.Get(), strName, strHost, entry.identity);
+}
+
+bool CPosixShell::MoveToTrashRecorded(const std::string& strPath, const SFileIdentity& expected,
+                                      STrashEntry& entry)
+{
+    entry = STrashEntry{};
     const auto hostPath = m_driveMap.Split(strPath);
     if (!hostPath || hostPath->strRelative.empty())
         return false;
@@ -49,7 +83,17 @@ bool CPosixShell::MoveToTrash(const std::string& strPath, const SFileIdentity& e
         return false;
     const std::string strHost =
         (hostPath->strRoot == "/" ? std::string() : hostPath->strRoot) + "/" + strRelative;
-    return CPosixTrash::TrashEntry(folder.Get(), strName, strHost, status);
+    if (!CPosixTrash::TrashEntry(folder.Get(), strName, strHost, status, &entry.strRecord))
+        return false;
+    SPosixStatus trashed;
+    if (!StatTrashedFile(entry.strRecord, trashed))
+    {
+        // Moved, but not to be found again: nothing to record.
+        entry.strRecord.clear();
+        return true;
+    }
+    entry.identity = IdentityOf(trashed);
+    return true;
 }
 
 std::string CPosixShell::HostPath(const std::string& strPath)

@@ -19,6 +19,12 @@ public:
     // a folder, a missing file, a changed identity or a path above a link
     // fails and leaves everything where it was.
     bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) override;
+    // The entry names the .trashinfo the move wrote (its host path).
+    bool MoveToTrashRecorded(const std::string& strPath, const SFileIdentity& expected,
+                             STrashEntry& entry) override;
+    // Reads the entry's .trashinfo (PosixTrashRestore.h); the original's
+    // folder is opened beneath its drive root without following a link.
+    EPutBack RestoreFromTrash(const STrashEntry& entry, const std::string& strOriginal) override;
     // A Windows-form path on a drive is handed over as its host path, any
     // other target (a web or mail address) as it is. True when the opener
     // could be started; nothing waits for it.

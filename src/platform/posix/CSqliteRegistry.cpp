@@ -1,6 +1,7 @@
 #include "platform/posix/CSqliteRegistry.h"
 
 #include "platform/posix/PosixFileLock.h"
+#include "platform/posix/PosixRecordFile.h"
 #include "platform/posix/SqliteRegistryKey.h"
 
 #include <cstdlib>
@@ -120,6 +121,29 @@ bool CSqliteRegistry::SetValue(ERegistryHive hive, const std::string& strPath,
 bool CSqliteRegistry::WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys)
 {
     return Hive(hive).WriteKeys(keys);
+}
+
+namespace
+{
+std::string RecordFileName(const std::string& strName)
+{
+    return "HKCU.db." + strName + ".record";
+}
+} // namespace
+
+bool CSqliteRegistry::ReadRecord(const std::string& strName, std::string& strContents)
+{
+    return ReadRecordFile(m_strFolder, RecordFileName(strName), strContents);
+}
+
+bool CSqliteRegistry::ReplaceRecord(const std::string& strName, const std::string& strContents)
+{
+    return !IsReadOnly() && ReplaceRecordFile(m_strFolder, RecordFileName(strName), strContents);
+}
+
+bool CSqliteRegistry::RemoveRecord(const std::string& strName)
+{
+    return !IsReadOnly() && RemoveRecordFile(m_strFolder, RecordFileName(strName));
 }
 
 std::vector<std::string> CSqliteRegistry::BackingFiles() const

@@ -41,6 +41,13 @@ public:
     // counts among the program's files that no disposal touches.
     std::unique_ptr<IRegistryLock> TryLock(ERegistryHive hive, const std::string& strName) override;
 
+    // Records are files beside the user's database, "HKCU.db.<name>.record"
+    // (PosixRecordFile.h): among the program's files, as the database's
+    // name is their prefix. Opened read-only, every write fails.
+    bool ReadRecord(const std::string& strName, std::string& strContents) override;
+    bool ReplaceRecord(const std::string& strName, const std::string& strContents) override;
+    bool RemoveRecord(const std::string& strName) override;
+
     // The database files of both hives (with their journals), host paths.
     std::vector<std::string> BackingFiles() const;
 

@@ -291,8 +291,24 @@ enum class EMoveOutcome
 // Writes the .trashinfo, then renames the entry into files/ under a free
 // name, and removes the .trashinfo again when the rename fails; a file
 // swapped in at the name meanwhile is given back untouched.
+// The host path of an open folder, as the kernel names it.
+std::string FolderPathOf(int nFd)
+{
+    char szPath[PATH_MAX + 1];
+    const std::string strLink = "/proc/self/fd/" + std::to_string(nFd);
+    const ssize_t nLength = ::readlink(strLink.c_str(), szPath, PATH_MAX);
+    return nLength > 0 ? std::string(szPath, static_cast<size_t>(nLength)) : std::string();
+}
+
+// Where a moved entry went: its record's host path.
+struct SMovedEntry
+{
+    std::string* pRecord = nullptr;
+};
+
 EMoveOutcome MoveIntoTrash(const STrashTarget& target, int nFolderFd, const std::string& strName,
-                           const std::string& strHostPath, const struct stat& expected)
+                           const std::string& strHostPath, const struct stat& expected,
+                           const SMovedEntry& out)
 {
     const std::string strInfoPath =
         target.nRelativeComponents == 0
@@ -325,7 +341,11 @@ EMoveOutcome MoveIntoTrash(const STrashTarget& target, int nFolderFd, const std:
         };
         if (::fstatat(target.files.Get(), strTrashName.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
             SameFile(moved, expected))
+        {
+            if (out.pRecord != nullptr)
+                *out.pRecord = FolderPathOf(target.info.Get()) + "/" + strInfoName;
             return EMoveOutcome::Moved;
+        }
         if (::renameat2(target.files.Get(), strTrashName.c_str(), nFolderFd, strName.c_str(),
                         RENAME_NOREPLACE) == 0)
             ::unlinkat(target.info.Get(), strInfoName.c_str(), 0);
@@ -388,6 +408,35 @@ std::string CPosixTrash::EncodeTrashPath(const std::string& strPath)
     return strEncoded;
 }
 
+bool CPosixTrash::DecodeTrashPath(const std::string& strEncoded, std::string& strPath)
+{
+    const auto hex = [](char c) -> int
+    {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    std::string strDecoded;
+    for (size_t i = 0; i < strEncoded.size(); ++i)
+    {
+        if (strEncoded[i] != '%')
+        {
+            strDecoded += strEncoded[i];
+            continue;
+        }
+        if (i + 2 >= strEncoded.size() || hex(strEncoded[i + 1]) < 0 || hex(strEncoded[i + 2]) < 0)
+            return false;
+        strDecoded += static_cast<char>(hex(strEncoded[i + 1]) * 16 + hex(strEncoded[i + 2]));
+        i += 2;
+    }
+    strPath = std::move(strDecoded);
+    return true;
+}
+
 std::string CPosixTrash::FormatDeletionDate(std::time_t now)
 {
     std::tm local{};
@@ -405,8 +454,10 @@ std::string CPosixTrash::TrashInfoText(const std::string& strPath, std::time_t n
 }
 
 bool CPosixTrash::TrashEntry(int nFolderFd, const std::string& strName,
-                             const std::string& strHostPath, const struct stat& expected)
+                             const std::string& strHostPath, const struct stat& expected,
+                             std::string* pRecord)
 {
+    const SMovedEntry out{pRecord};
     struct stat status
     {
     };
@@ -420,15 +471,15 @@ bool CPosixTrash::TrashEntry(int nFolderFd, const std::string& strName,
     if (pHome != nullptr)
     {
         const EMoveOutcome outcome =
-            MoveIntoTrash(*pHome, nFolderFd, strName, strHostPath, expected);
+            MoveIntoTrash(*pHome, nFolderFd, strName, strHostPath, expected, out);
         if (outcome != EMoveOutcome::TrashGone)
             return outcome == EMoveOutcome::Moved;
         pHome = HomeTrashFor(home, status.st_dev, true);
-        return pHome != nullptr && MoveIntoTrash(*pHome, nFolderFd, strName, strHostPath,
-                                                 expected) == EMoveOutcome::Moved;
+        return pHome != nullptr && MoveIntoTrash(*pHome, nFolderFd, strName, strHostPath, expected,
+                                                 out) == EMoveOutcome::Moved;
     }
     STrashTarget topTarget;
     return OpenTopDirectoryTrash(nFolderFd, status.st_dev, topTarget) &&
-           MoveIntoTrash(topTarget, nFolderFd, strName, strHostPath, expected) ==
+           MoveIntoTrash(topTarget, nFolderFd, strName, strHostPath, expected, out) ==
                EMoveOutcome::Moved;
 }

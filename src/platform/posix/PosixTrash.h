@@ -21,8 +21,10 @@ public:
     // (created exclusively) before the rename and removed again when the
     // rename fails; records that a killed process left without their file
     // are removed first (SweepLeftTrashRecords).
+    // pRecord, when given, receives the host path of the entry's .trashinfo.
     static bool TrashEntry(int nFolderFd, const std::string& strName,
-                           const std::string& strHostPath, const struct stat& expected);
+                           const std::string& strHostPath, const struct stat& expected,
+                           std::string* pRecord = nullptr);
 
     // $XDG_DATA_HOME/Trash, else $HOME/.local/share/Trash, else the password
     // database's home; a relative setting is ignored. Empty when no absolute
@@ -31,6 +33,8 @@ public:
 
     // "Path=" value: every byte outside the URI unreserved set and "/" as %XX.
     static std::string EncodeTrashPath(const std::string& strPath);
+    // The reverse: "%XX" back to its byte; false for a malformed escape.
+    static bool DecodeTrashPath(const std::string& strEncoded, std::string& strPath);
     // "DeletionDate=" value: local time as YYYY-MM-DDThh:mm:ss.
     static std::string FormatDeletionDate(std::time_t now);
     // The .trashinfo text: the format's keys, then the line naming the

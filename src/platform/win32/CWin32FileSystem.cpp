@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 #include <windows.h>
 
@@ -15,6 +16,19 @@ namespace
 {
 
 constexpr DWORD SHARE_ALL = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A host path of the ANSI code page as UTF-16; empty when it cannot be converted.
+std::wstring WideFromAnsiPath(const std::string& strPath)
+{
+    const int nLength = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, strPath.data(),
+                                              static_cast<int>(strPath.size()), nullptr, 0);
+    if (nLength <= 0)
+        return {};
+    std::wstring strWide(static_cast<size_t>(nLength), L'\0');
+    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, strPath.data(),
+                          static_cast<int>(strPath.size()), strWide.data(), nLength);
+    return strWide;
+}
 
 std::string ParentOf(const std::string& strHostPath)
 {
@@ -191,6 +205,65 @@ bool CWin32FileSystem::MakeFolder(const std::string& strPath)
 {
     const auto host = m_driveMap.ToHost(strPath);
     return host && ::CreateDirectoryA(host->c_str(), nullptr);
+}
+
+EPutBack CWin32FileSystem::MoveNoReplace(const std::string& strSource,
+                                         const std::string& strDestination,
+                                         const SFileIdentity& expectedSource)
+{
+    const auto source = m_driveMap.ToHost(strSource);
+    const auto destination = m_driveMap.ToHost(strDestination);
+    if (!source || !destination)
+        return EPutBack::Failed;
+    {
+        // Held without delete sharing until the rename: the name keeps
+        // naming the checked file.
+        SWin32FileInfo info;
+        const CWin32Handle file = CWin32SafeOpen::Open(
+            *source, DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ, info);
+        if (!file.IsOpen())
+        {
+            const DWORD nError = ::GetLastError();
+            return nError == ERROR_FILE_NOT_FOUND || nError == ERROR_PATH_NOT_FOUND
+                       ? EPutBack::Gone
+                       : EPutBack::Failed;
+        }
+        if (info.IsFolder())
+            return EPutBack::Failed;
+        if (!CWin32SafeOpen::Matches(info, expectedSource))
+            return EPutBack::Changed;
+        const size_t nSlash = destination->find_last_of('\\');
+        if (nSlash == std::string::npos)
+            return EPutBack::Failed;
+        SWin32FileInfo folderInfo;
+        const CWin32Handle folder = CWin32SafeOpen::Open(destination->substr(0, nSlash),
+                                                         FILE_TRAVERSE, SHARE_ALL, folderInfo);
+        if (!folder.IsOpen() || !folderInfo.IsFolder())
+            return EPutBack::Failed;
+        if (::GetFileAttributesA(destination->c_str()) != INVALID_FILE_ATTRIBUTES)
+            return EPutBack::Taken;
+
+        // The rename goes through the handle of the file that was checked.
+        const std::wstring strTarget = WideFromAnsiPath(*destination);
+        if (strTarget.empty())
+            return EPutBack::Failed;
+        std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + strTarget.size() * sizeof(wchar_t));
+        auto* pRename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        pRename->ReplaceIfExists = FALSE;
+        pRename->RootDirectory = nullptr;
+        pRename->FileNameLength = static_cast<DWORD>(strTarget.size() * sizeof(wchar_t));
+        std::memcpy(pRename->FileName, strTarget.data(), strTarget.size() * sizeof(wchar_t));
+        if (::SetFileInformationByHandle(file.Get(), FileRenameInfo, pRename,
+                                         static_cast<DWORD>(buffer.size())) != 0)
+            return EPutBack::Moved;
+        const DWORD nError = ::GetLastError();
+        if (nError == ERROR_ALREADY_EXISTS || nError == ERROR_FILE_EXISTS)
+            return EPutBack::Taken;
+        if (nError != ERROR_NOT_SAME_DEVICE)
+            return EPutBack::Failed;
+    }
+    // Another volume: copied and removed once the handle is closed.
+    return IFileSystem::MoveNoReplace(strSource, strDestination, expectedSource);
 }
 
 bool CWin32FileSystem::OpenForSize(const std::string& strPath, uint32_t& nSizeHigh,

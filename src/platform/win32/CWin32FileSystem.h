@@ -22,6 +22,12 @@ public:
                     bool bFailIfExists, const SFileIdentity& expectedSource) override;
     int RemoveStaleCopies(const std::string& strFolder) override;
     bool MakeFolder(const std::string& strPath) override;
+    // Renames the checked file through its own handle (FileRenameInfo, never
+    // replacing: as MoveFileEx without MOVEFILE_REPLACE_EXISTING) into a
+    // folder reached without a junction or link; the default's copy only
+    // between volumes.
+    EPutBack MoveNoReplace(const std::string& strSource, const std::string& strDestination,
+                           const SFileIdentity& expectedSource) override;
     bool OpenForSize(const std::string& strPath, uint32_t& nSizeHigh, uint32_t& nSizeLow,
                      SFileIdentity& identity) override;
     bool IsFolderAccessible(const std::string& strPath) override;

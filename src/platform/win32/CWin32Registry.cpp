@@ -238,6 +238,48 @@ bool CWin32Registry::DeleteValue(ERegistryHive hive, const std::string& strPath,
     return ::RegDeleteValueA(hKey, strName.c_str()) == ERROR_SUCCESS;
 }
 
+namespace
+{
+constexpr const char* RECORD_KEY = "Software\\Halvorne Software\\Scrubix Records";
+constexpr DWORD REG_TYPE_BINARY = REG_BINARY;
+} // namespace
+
+bool CWin32Registry::ReadRecord(const std::string& strName, std::string& strContents)
+{
+    const HKEY hKey =
+        static_cast<HKEY>(OpenRaw(ERegistryHive::CurrentUser, RECORD_KEY, KEY_QUERY_VALUE));
+    if (hKey == nullptr)
+        return false;
+    CKeyCloser closer(hKey);
+    DWORD nType = 0;
+    DWORD nSize = 0;
+    if (::RegQueryValueExA(hKey, strName.c_str(), nullptr, &nType, nullptr, &nSize) !=
+            ERROR_SUCCESS ||
+        nType != REG_TYPE_BINARY)
+        return false;
+    std::string strData(nSize, '\0');
+    if (::RegQueryValueExA(hKey, strName.c_str(), nullptr, &nType,
+                           reinterpret_cast<BYTE*>(strData.data()), &nSize) != ERROR_SUCCESS ||
+        nType != REG_TYPE_BINARY)
+        return false;
+    strData.resize(nSize);
+    strContents = std::move(strData);
+    return true;
+}
+
+bool CWin32Registry::ReplaceRecord(const std::string& strName, const std::string& strContents)
+{
+    return SetValue(ERegistryHive::CurrentUser, RECORD_KEY,
+                    SRegistryValue{strName, REG_TYPE_BINARY, strContents});
+}
+
+bool CWin32Registry::RemoveRecord(const std::string& strName)
+{
+    std::string strOld;
+    return DeleteValue(ERegistryHive::CurrentUser, RECORD_KEY, strName) ||
+           !ReadRecord(strName, strOld);
+}
+
 bool CWin32Registry::DeleteKey(ERegistryHive hive, const std::string& strPath)
 {
     SLocation location;

@@ -38,6 +38,13 @@ public:
     // advapi32 offers no transaction here: keys and values are written in
     // order and the first failure stops the batch, leaving what was written.
     bool WriteKeys(ERegistryHive hive, const std::vector<SRegistryKeyValues>& keys) override;
+    // Records are binary values of the user's hive under
+    // "Software\Halvorne Software\Scrubix Records": one value is written
+    // whole by the registry itself (its own log), so a reader never sees
+    // part of one.
+    bool ReadRecord(const std::string& strName, std::string& strContents) override;
+    bool ReplaceRecord(const std::string& strName, const std::string& strContents) override;
+    bool RemoveRecord(const std::string& strName) override;
     // A named mutex for the hive (and scratch root), in the global namespace
     // as the machine's hive is shared by every session; owned by the calling
     // thread, which must also destroy the lock.

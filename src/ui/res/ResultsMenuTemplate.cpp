@@ -24,6 +24,8 @@ constexpr SListMenuItem RESULTS_MENU[] = {
     {EListCommand::ExcludeName, 0, "Exclude this file &name", ""},
     {EListCommand::ExcludeExtension, 0, EXCLUDE_EXTENSION_TEXT, ""},
     {EListCommand::FilterFolder, 0, "Filter this fol&der", ""},
+    {EListCommand::SortByColumn, -1, nullptr, ""},
+    {EListCommand::UndoLastMove, 0, UNDO_LAST_MOVE_TEXT, "Ctrl+Z"},
 };
 
 constexpr EListCommand CONTEXT_MENU[] = {

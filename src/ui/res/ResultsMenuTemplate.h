@@ -36,6 +36,8 @@ std::span<const EListCommand> GetListContextMenu();
 int ContextMenuGroup(EListCommand command);
 
 inline constexpr const char* RESULTS_MENU_TEXT = "&Results";
+// Puts back what the last move pass moved; on the Results menu only.
+inline constexpr const char* UNDO_LAST_MOVE_TEXT = "Undo &Last Move";
 // The context menu's accessible name.
 inline constexpr const char* LIST_CONTEXT_MENU_NAME = "Row commands";
 // "Exclude *.&ext" reads "Exclude " and the current row's entry ("*.tmp")

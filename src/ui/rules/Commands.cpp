@@ -96,6 +96,8 @@ bool IsListCommandEnabled(EListCommand command, const SListCommandContext& conte
         return bResults && context.bCurrentRow;
     case EListCommand::ExcludeExtension:
         return bResults && context.bCurrentRow && context.bCurrentHasExtension;
+    case EListCommand::UndoLastMove:
+        return context.state == ViewState::Idle && context.lastPass != ELastPass::None;
     }
     return false;
 }

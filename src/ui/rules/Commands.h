@@ -1,5 +1,6 @@
 #pragma once
 
+#include "disposal/MoveRecord.h"
 #include "ui/rules/ViewState.h"
 
 #include <array>
@@ -79,23 +80,25 @@ enum class EListCommand
     ExcludeExtension, // "*." and its extension into Excludes
     FilterFolder,     // its folder into Filters
     ExportResults,    // the list written as CSV or JSON
+    UndoLastMove,     // the last move pass's files put back (CUndoLastMove)
 };
 
-inline constexpr std::array<EListCommand, 13> ALL_LIST_COMMANDS = {
+inline constexpr std::array<EListCommand, 14> ALL_LIST_COMMANDS = {
     EListCommand::SortByColumn,  EListCommand::CheckAll,         EListCommand::UncheckAll,
     EListCommand::InvertChecks,  EListCommand::ToggleSelected,   EListCommand::OpenFile,
     EListCommand::OpenFolder,    EListCommand::CopyPath,         EListCommand::CopyHostPath,
     EListCommand::ExcludeName,   EListCommand::ExcludeExtension, EListCommand::FilterFolder,
-    EListCommand::ExportResults,
+    EListCommand::ExportResults, EListCommand::UndoLastMove,
 };
 
 // What the list commands depend on besides the state.
 struct SListCommandContext
 {
     ViewState state = ViewState::None;
-    int nRows = 0;                     // rows the list shows
-    bool bCurrentRow = false;          // a current (focused) row exists
-    bool bCurrentHasExtension = false; // its file name has a dot with text after it
+    int nRows = 0;                        // rows the list shows
+    bool bCurrentRow = false;             // a current (focused) row exists
+    bool bCurrentHasExtension = false;    // its file name has a dot with text after it
+    ELastPass lastPass = ELastPass::None; // what the stored record of the last pass holds
 };
 
 // Whether the list command is available:
@@ -107,5 +110,7 @@ struct SListCommandContext
 //                    Results with a current row (the searching thread reads
 //                    the lists while it runs)
 //   ExcludeExtension as ExcludeName, and the name has an extension
+//   UndoLastMove     Idle, with a move recorded (or a purge: the command then
+//                    says that a purge cannot be undone)
 // Nothing is available while Disposing: the disposing thread walks the rows.
 bool IsListCommandEnabled(EListCommand command, const SListCommandContext& context);

@@ -103,7 +103,7 @@ TEST(CommandsTest, ListCommandsByStateAndRow)
         {EListCommand::OpenFolder, "00110"},       {EListCommand::CopyPath, "00110"},
         {EListCommand::CopyHostPath, "00110"},     {EListCommand::ExcludeName, "00010"},
         {EListCommand::ExcludeExtension, "00010"}, {EListCommand::FilterFolder, "00010"},
-        {EListCommand::ExportResults, "00010"},
+        {EListCommand::ExportResults, "00010"},    {EListCommand::UndoLastMove, "00000"},
     };
     ASSERT_EQ(std::size(AVAILABLE), ALL_LIST_COMMANDS.size());
     for (const SListAvailability& row : AVAILABLE)
@@ -129,4 +129,18 @@ TEST(CommandsTest, ListCommandsByStateAndRow)
     const SListCommandContext noExtension{ViewState::Results, 5, true, false};
     EXPECT_FALSE(IsListCommandEnabled(EListCommand::ExcludeExtension, noExtension));
     EXPECT_TRUE(IsListCommandEnabled(EListCommand::ExcludeName, noExtension));
+}
+
+// Undo Last Move: in Idle only, and only with a last pass on record (a purge
+// too: the command then says it cannot be undone); rows play no part.
+TEST(CommandsTest, UndoLastMoveNeedsIdleAndARecordedPass)
+{
+    for (const ELastPass lastPass : {ELastPass::None, ELastPass::Purge, ELastPass::Move})
+        for (size_t i = 0; i < std::size(STATES); ++i)
+        {
+            SListCommandContext context{STATES[i], 0, false, false, lastPass};
+            const bool bWanted = STATES[i] == ViewState::Idle && lastPass != ELastPass::None;
+            EXPECT_EQ(IsListCommandEnabled(EListCommand::UndoLastMove, context), bWanted)
+                << static_cast<int>(lastPass) << " state " << i;
+        }
 }

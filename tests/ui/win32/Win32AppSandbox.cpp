@@ -96,6 +96,8 @@ CScrubixApp* CWin32AppSandbox::Start(const std::string& strArguments, SFrameHook
     if (m_adjust)
         m_adjust(platform);
     m_pApp = std::make_unique<CScrubixApp>(std::move(platform), std::move(hooks));
+    if (m_bBalloon)
+        m_pApp->EnableNotifyBalloon();
     if (!m_pApp->InitInstance(strArguments))
     {
         m_pApp.reset();

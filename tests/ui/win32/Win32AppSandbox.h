@@ -35,6 +35,8 @@ public:
     // Changes the OS services the next Start hands the program (a fake at a
     // window seam, such as a shell that records what it opens).
     void AdjustPlatform(std::function<void(SPlatform&)> adjust) { m_adjust = std::move(adjust); }
+    // The next Start's program leaves its balloon after an unattended pass.
+    void EnableBalloon() { m_bBalloon = true; }
 
     // Starts the program with the command line; nullptr when it ended at once
     // (another copy was running).
@@ -53,6 +55,7 @@ private:
     CSandboxDrive m_drive;
     std::unique_ptr<CScrubixApp> m_pApp;
     std::function<void(SPlatform&)> m_adjust;
+    bool m_bBalloon = false;
     std::shared_ptr<bool> m_pEnded = std::make_shared<bool>(false);
 };
 

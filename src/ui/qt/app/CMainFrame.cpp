@@ -359,7 +359,10 @@ void CMainFrame::HandlePrivateMessage(uint32_t nMessage, uintptr_t wParam)
         DestroyProgressDialog();
         view.OnDisposeDone(wParam);
         if (ShouldCloseAfterDisposal(m_launchMode, isVisible()))
+        {
+            emit UnattendedPassDone();
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        }
         break;
     case WM_STARTUP_INVISIBLE:
         QCoreApplication::postEvent(&view, new CPrivateMessageEvent(WM_VIEW_STARTUP_INVISIBLE, 0));
@@ -431,7 +434,8 @@ void CMainFrame::timerEvent(QTimerEvent* pEvent)
 
 void CMainFrame::ShowVersionNotice()
 {
-    if (m_services.store.GetInt("Settings", "23", 0) != 0)
+    // Kept for a start with a display: nobody would read it now.
+    if (m_services.store.GetInt("Settings", "23", 0) != 0 || IsHeadless())
         return;
     ShowScrubixMessage(isVisible() ? this : nullptr, QString::fromLatin1(VERSION_NOTICE_TEXT));
     m_services.store.SetInt("Settings", "23", 1);

@@ -76,6 +76,9 @@ public:
 signals:
     // A private message has been handled (tests wait on it).
     void MessageHandled(uint32_t nMessage);
+    // The pass of an unattended run has ended and the frame is about to close
+    // (the view's Disposal() tells what the pass did).
+    void UnattendedPassDone();
 
 protected:
     bool event(QEvent* pEvent) override;

@@ -1,10 +1,10 @@
 // The main frame's half of the results list's commands: the Results menu,
 // File's Export Results, the list's context menu and their keys. The view
 // carries them out; availability comes from IsListCommandEnabled.
+#include "search/ResultsExport.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
 #include "ui/res/ResultsMenuTemplate.h"
-#include "search/ResultsExport.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -129,6 +129,9 @@ void CMainFrame::OnListCommand(EListCommand command, int nColumn)
         break;
     case EListCommand::ExportResults:
         ExportResults();
+        break;
+    case EListCommand::UndoLastMove:
+        view.UndoLastMove();
         break;
     }
     UpdateListCommands();

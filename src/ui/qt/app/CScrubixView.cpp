@@ -181,6 +181,9 @@ void CScrubixView::FitFrameToForm()
 
 void CScrubixView::RunWelcome()
 {
+    // Nobody can answer it without a display: asked at the next start that has one.
+    if (IsHeadless())
+        return;
     RunFirstStartWelcome(m_doc, m_services.store, [this] { return m_frame.RunWelcomeDialog(); });
 }
 
@@ -226,6 +229,8 @@ void CScrubixView::SetViewState(ViewState nState)
     const SViewStateEffects effects = ComputeViewStateEffects(nState, inputs);
 
     m_nViewState = nState;
+    if (nState == ViewState::Idle)
+        RefreshLastPass();
     ApplyControlChange(m_pSearchButton, effects.search);
     ApplyControlChange(m_pActionButton, effects.action);
     ApplyControlChange(m_pCancelButton, effects.cancel);

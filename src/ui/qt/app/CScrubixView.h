@@ -1,15 +1,15 @@
 #pragma once
 
+#include "disposal/CDisposal.h"
+#include "search/CCandidateTable.h"
+#include "search/CSearch.h"
+#include "search/ResultsExport.h"
 #include "ui/qt/app/CFramePort.h"
 #include "ui/qt/app/CResultsModel.h"
 #include "ui/qt/app/CWindowPrompt.h"
 #include "ui/qt/app/CWindowResultsList.h"
-#include "disposal/CDisposal.h"
-#include "search/CCandidateTable.h"
-#include "search/CSearch.h"
 #include "ui/rules/Commands.h"
 #include "ui/rules/ResultsExclusions.h"
-#include "search/ResultsExport.h"
 #include "ui/rules/ViewState.h"
 #include "ui/rules/ViewTexts.h"
 
@@ -121,6 +121,13 @@ public:
     bool ExportResults(const QString& strFile, EExportFormat format);
     // "%d checked, %dK bytes".
     QString CheckedText() const;
+    // Undo Last Move (CUndoLastMove), then its report in the program's
+    // message box; does nothing when the command is unavailable. The report
+    // is returned as well (empty when nothing ran).
+    std::string UndoLastMove();
+    // Reads again what the stored record of the last pass holds (the
+    // command's availability); done on every entry into Idle.
+    void RefreshLastPass();
 
     // The widths of the four columns as shown.
     std::array<int, 4> GetColumnWidths() const;
@@ -197,6 +204,7 @@ private:
     QPushButton* m_pCancelButton = nullptr;
     QTreeView* m_pList = nullptr;
     std::map<int, QLabel*> m_labels;
-    int m_nSortColumn = -1; // none: the rows are in the order found
+    int m_nSortColumn = -1;                 // none: the rows are in the order found
+    ELastPass m_lastPass = ELastPass::None; // as last read from the record
     bool m_bSortDescending = false;
 };

@@ -1,13 +1,19 @@
 // The view's half of the results list's own commands: sorting, the check
-// boxes of many rows, a row's file and folder, its exclusions and the export.
+// boxes of many rows, a row's file and folder, its exclusions, the export and
+// Undo Last Move.
 // Each checks its availability (IsListCommandEnabled) before it acts.
+#include "disposal/CUndoLastMove.h"
 #include "platform/IShell.h"
+#include "settings/CSettingsStore.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CScrubixView.h"
+#include "ui/qt/dialogs/ScrubixMessageBox.h"
 #include "ui/qt/pages/CQtMessageBox.h"
 #include "ui/rules/Commands.h"
+#include "ui/rules/UndoTexts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -56,7 +62,28 @@ SListCommandContext CScrubixView::ListCommandContext() const
     if (context.bCurrentRow)
         context.bCurrentHasExtension =
             ExclusionEntry(EExclusion::Extension, CurrentRowPath()).has_value();
+    context.lastPass = m_lastPass;
     return context;
+}
+
+void CScrubixView::RefreshLastPass()
+{
+    m_lastPass = CUndoLastMove::LastPass(m_services.store.Registry());
+}
+
+std::string CScrubixView::UndoLastMove()
+{
+    if (!IsListCommandAvailable(EListCommand::UndoLastMove))
+        return {};
+    CUndoLastMove undo(m_services.fileSystem, m_services.shell, m_services.store.Registry());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SUndoReport report = undo.Run();
+    QApplication::restoreOverrideCursor();
+    RefreshLastPass();
+    emit ViewStateChanged();
+    const std::string strText = UndoReportText(report);
+    ShowScrubixMessage(this, QString::fromStdString(strText));
+    return strText;
 }
 
 bool CScrubixView::IsListCommandAvailable(EListCommand command) const

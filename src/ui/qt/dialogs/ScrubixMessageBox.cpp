@@ -6,6 +6,8 @@
 #include <QGridLayout>
 #include <QSpacerItem>
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 
 void FitMessageBoxToTitle(QMessageBox& box)
 {
@@ -25,8 +27,29 @@ void FitMessageBoxToTitle(QMessageBox& box)
                    pGrid->rowCount(), 0, 1, pGrid->columnCount());
 }
 
+namespace
+{
+std::atomic<bool> s_bHeadless{false};
+} // namespace
+
+void SetHeadless(bool bHeadless)
+{
+    s_bHeadless.store(bHeadless);
+}
+
+bool IsHeadless()
+{
+    return s_bHeadless.load();
+}
+
 void ShowScrubixMessage(QWidget* pOwner, const QString& strText, QMessageBox::Icon eIcon)
 {
+    if (IsHeadless())
+    {
+        const QString strLine = QStringLiteral("Scrubix: ") + strText.simplified() + '\n';
+        std::fputs(strLine.toLocal8Bit().constData(), stderr);
+        return;
+    }
     QMessageBox box(eIcon, QStringLiteral("Scrubix"), strText, QMessageBox::Ok, pOwner);
     box.setTextFormat(Qt::PlainText);
     FitMessageBoxToTitle(box);

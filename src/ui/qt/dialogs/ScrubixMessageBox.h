@@ -12,6 +12,12 @@ class QWidget;
 // (setting an icon rebuilds the box's layout). User-interface thread only.
 void FitMessageBoxToTitle(QMessageBox& box);
 
+// A run with no display (an invisible run on the offscreen platform) has
+// nobody to answer a box: each message then goes to standard error as one
+// line and returns at once. Set once at start-up, before any window exists.
+void SetHeadless(bool bHeadless);
+bool IsHeadless();
+
 // The program's OK-only message box: titled "Scrubix", plain text, with the
 // icon given, wide enough for its title, modal to pOwner (to the whole
 // program when pOwner is nullptr). Returns when the user has closed it.

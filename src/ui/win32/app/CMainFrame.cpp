@@ -458,7 +458,11 @@ void CMainFrame::HandlePrivateMessage(UINT nMessage, WPARAM wParam)
         DestroyProgressDialog();
         view.OnDisposeDone(wParam);
         if (ShouldCloseAfterDisposal(m_launchMode, IsWindowVisible(m_hWnd) != FALSE))
+        {
+            if (m_hooks.onUnattendedPassDone)
+                m_hooks.onUnattendedPassDone(view.Disposal().Summary());
             PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        }
         break;
     case WM_STARTUP_INVISIBLE:
         PostMessageW(view.Window(), WM_VIEW_STARTUP_INVISIBLE, 0, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "disposal/SDisposalSummary.h"
 #include "ui/rules/AboutLinks.h"
 #include "ui/rules/Commands.h"
 #include "search/ResultsExport.h"
@@ -31,6 +32,9 @@ struct SFrameHooks
     std::function<void(HWND owner)> showAbout;
     // Runs once the frame's window is destroyed (the program's end).
     std::function<void()> onDestroyed;
+    // Runs when the pass of an unattended run has ended, right before the
+    // frame closes itself, with what the pass did.
+    std::function<void(const SDisposalSummary&)> onUnattendedPassDone;
     // Asks where Export Results writes (UTF-8, a path of the host) and in
     // which form; an empty name cancels. The default is the save dialog
     // (GetSaveFileNameW; the name's suffix, or the chosen filter, picks CSV

@@ -144,6 +144,9 @@ void CMainFrame::OnListCommand(EListCommand command, int nColumn)
     case EListCommand::ExportResults:
         ExportResults();
         break;
+    case EListCommand::UndoLastMove:
+        view.UndoLastMove();
+        break;
     }
     UpdateListCommands();
 }

@@ -5,6 +5,7 @@
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
 #include "ui/rules/InvisibleChain.h"
+#include "ui/rules/UnattendedRun.h"
 
 #include <commctrl.h>
 
@@ -13,7 +14,7 @@ CScrubixApp::CScrubixApp(SPlatform platform, SFrameHooks hooks)
       m_pStore(std::make_unique<CSettingsStore>(*m_platform.pRegistry))
 {
     if (!m_hooks.onDestroyed)
-        m_hooks.onDestroyed = [] { PostQuitMessage(0); };
+        m_hooks.onDestroyed = [this] { OnFrameDestroyed(); };
 }
 
 CScrubixApp::~CScrubixApp()
@@ -40,6 +41,14 @@ bool CScrubixApp::InitInstance(const std::string& strArguments)
     // 3. Document, frame (launch tokens), view.
     m_pDoc = std::make_unique<CScrubixDoc>(*m_pStore, *m_platform.pFileSystem);
     m_pDoc->LoadSettings();
+    // The frame reads the tokens for the run; the exit status needs them first.
+    CLaunchMode requested;
+    requested.ScanLaunchTokens(strArguments);
+    if (requested.InvisibleMode != 0)
+        m_nExitStatus = UnattendedExitStatus(SettingsReadable(), false);
+    if (!m_hooks.onUnattendedPassDone)
+        m_hooks.onUnattendedPassDone = [this](const SDisposalSummary& summary)
+        { OnUnattendedPassDone(summary); };
     const SViewServices services{*m_platform.pFileSystem, *m_platform.pShell, *m_platform.pClock,
                                  *m_platform.pUrlCache,   *m_pStore,          m_launchMode,
                                  *m_platform.pAutostart};
@@ -59,6 +68,36 @@ bool CScrubixApp::InitInstance(const std::string& strArguments)
     }
     PostMessageW(m_pFrame->Window(), StartupMessage(m_launchMode, bReadable), 0, 0);
     return true;
+}
+
+void CScrubixApp::OnUnattendedPassDone(const SDisposalSummary& summary)
+{
+    m_nExitStatus = UnattendedExitStatus(SettingsReadable(), summary.bReportIncomplete);
+    if (!m_bBalloonEnabled)
+        return;
+    m_strBalloonText = DisposalNoticeText(summary, NOTICE_BIN_RECYCLE_BIN, summary.strMovePath);
+    if (m_strBalloonText.empty())
+        return;
+    // A click on the balloon opens the report when one was written.
+    std::function<void()> onClick;
+    if (NoticeOffersReport(summary))
+        onClick = [this, strReport = summary.strReportPath] { m_platform.pShell->Open(strReport); };
+    m_pBalloon = std::make_unique<CNotifyBalloon>();
+    if (!m_pBalloon->Show(m_strBalloonText, std::move(onClick),
+                          [this]
+                          {
+                              if (m_bFrameGone)
+                                  PostQuitMessage(0);
+                          }))
+        m_pBalloon.reset();
+}
+
+void CScrubixApp::OnFrameDestroyed()
+{
+    m_bFrameGone = true;
+    // The balloon keeps the program until it is clicked, closed or timed out.
+    if (m_pBalloon == nullptr || !m_pBalloon->IsShowing())
+        PostQuitMessage(0);
 }
 
 bool CScrubixApp::SettingsReadable() const

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "settings/CLaunchMode.h"
 #include "ui/win32/app/CMainFrame.h"
+#include "ui/win32/app/CNotifyBalloon.h"
 #include "ui/win32/app/CSingleInstance.h"
 
 #include <memory>
@@ -51,7 +52,22 @@ public:
     // copy (a normal end), false when the window could not be made.
     bool EndedForOtherCopy() const { return m_bOtherCopy; }
 
+    // Leaves a notification-area balloon after an unattended pass (the
+    // program does; tests that run the program in their own process do not
+    // unless they ask). Set before InitInstance.
+    void EnableNotifyBalloon() { m_bBalloonEnabled = true; }
+    // The balloon of the last unattended pass (nullptr when none was made).
+    CNotifyBalloon* Balloon() const { return m_pBalloon.get(); }
+    // The text the balloon was given (empty when none).
+    const std::string& BalloonText() const { return m_strBalloonText; }
+    // The process's exit status: 0, or for an invisible run the unreadable
+    // settings or the report its pass could not write (UnattendedExitStatus).
+    int ExitStatus() const { return m_nExitStatus; }
+
 private:
+    void OnUnattendedPassDone(const SDisposalSummary& summary);
+    void OnFrameDestroyed();
+
     SPlatform m_platform;
     SFrameHooks m_hooks;
     std::unique_ptr<CSettingsStore> m_pStore;
@@ -60,4 +76,9 @@ private:
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bOtherCopy = false;
+    bool m_bBalloonEnabled = false;
+    bool m_bFrameGone = false;
+    int m_nExitStatus = 0;
+    std::unique_ptr<CNotifyBalloon> m_pBalloon;
+    std::string m_strBalloonText;
 };

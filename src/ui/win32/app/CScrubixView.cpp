@@ -200,6 +200,8 @@ void CScrubixView::SetViewState(ViewState nState)
     const SViewStateEffects effects = ComputeViewStateEffects(nState, inputs);
 
     m_nViewState = nState;
+    if (nState == ViewState::Idle)
+        RefreshLastPass();
     ApplyControlChange(IDC_SEARCH, effects.search);
     ApplyControlChange(IDC_ACTION, effects.action);
     ApplyControlChange(IDC_CANCEL_RESULTS, effects.cancel);

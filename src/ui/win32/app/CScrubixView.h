@@ -3,10 +3,10 @@
 #include "disposal/CDisposal.h"
 #include "search/CCandidateTable.h"
 #include "search/CSearch.h"
+#include "search/ResultsExport.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/rules/Commands.h"
 #include "ui/rules/ResultsExclusions.h"
-#include "search/ResultsExport.h"
 #include "ui/rules/ViewState.h"
 #include "ui/rules/ViewTexts.h"
 #include "ui/win32/app/CFramePort.h"
@@ -126,6 +126,13 @@ public:
     bool ExportResults(const std::string& strFile, EExportFormat format);
     // "%d checked, %dK bytes".
     std::string CheckedText() const;
+    // Undo Last Move (CUndoLastMove), then its report in the program's
+    // message box; does nothing when the command is unavailable. The report
+    // is returned as well (empty when nothing ran).
+    std::string UndoLastMove();
+    // Reads again what the stored record of the last pass holds (the
+    // command's availability); done on every entry into Idle.
+    void RefreshLastPass();
 
     // The widths of the four columns as shown.
     std::array<int, 4> GetColumnWidths() const;
@@ -192,6 +199,7 @@ private:
     CDisposal m_disposal;
     CSearch m_search;
 
-    int m_nSortColumn = -1; // none: the rows are in the order found
+    int m_nSortColumn = -1;                 // none: the rows are in the order found
+    ELastPass m_lastPass = ELastPass::None; // as last read from the record
     bool m_bSortDescending = false;
 };

@@ -1,10 +1,15 @@
 // The view's half of the results list's own commands: sorting, the check
-// boxes of many rows, a row's file and folder, its exclusions and the export.
-// Each checks its availability (IsListCommandEnabled) before it acts.
+// boxes of many rows, a row's file and folder, its exclusions, the export and
+// Undo Last Move. Each checks its availability (IsListCommandEnabled) before
+// it acts.
+#include "disposal/CUndoLastMove.h"
 #include "platform/IShell.h"
 #include "settings/CScrubixDoc.h"
+#include "settings/CSettingsStore.h"
+#include "ui/rules/UndoTexts.h"
 #include "ui/win32/app/CMainFrame.h"
 #include "ui/win32/app/CScrubixView.h"
+#include "ui/win32/dialogs/ScrubixMessageBox.h"
 #include "ui/win32/dialogs/WideText.h"
 #include "ui/win32/pages/CWin32MessageBox.h"
 
@@ -75,7 +80,30 @@ SListCommandContext CScrubixView::ListCommandContext() const
     if (context.bCurrentRow)
         context.bCurrentHasExtension =
             ExclusionEntry(EExclusion::Extension, CurrentRowPath()).has_value();
+    context.lastPass = m_lastPass;
     return context;
+}
+
+void CScrubixView::RefreshLastPass()
+{
+    m_lastPass = CUndoLastMove::LastPass(m_services.store.Registry());
+}
+
+std::string CScrubixView::UndoLastMove()
+{
+    if (!IsListCommandAvailable(EListCommand::UndoLastMove))
+        return {};
+    CUndoLastMove undo(m_services.fileSystem, m_services.shell, m_services.store.Registry());
+    HCURSOR hOld = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    const SUndoReport report = undo.Run();
+    SetCursor(hOld);
+    RefreshLastPass();
+    m_frame.UpdateCommands();
+    // The paths in it are the backend's, in the ANSI code page, which the
+    // program's manifest makes UTF-8: the message box takes the text as UTF-8.
+    const std::string strText = UndoReportText(report);
+    ShowScrubixMessage(m_frame.Window(), strText);
+    return strText;
 }
 
 bool CScrubixView::IsListCommandAvailable(EListCommand command) const

@@ -15,9 +15,11 @@ int WINAPI WinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevious*/, LPSTR /*psz
             return RunStartUpOnly(__argc, __argv);
 
     CScrubixApp app(CreatePlatform());
+    app.EnableNotifyBalloon();
     // Another copy showing itself is a normal end; a window that could not be
     // made is not, and the caller (a boot entry, a script) hears of it.
     if (!app.InitInstance(JoinArguments(__argc, __argv)))
         return app.EndedForOtherCopy() ? 0 : 1;
-    return app.Run();
+    const int nStatus = app.Run();
+    return nStatus != 0 ? nStatus : app.ExitStatus();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/qt/app/CScrubixApp.h"
 #include "platform/IShell.h"
 #include "support/CSandboxDrive.h"
+#include "ui/qt/app/CScrubixApp.h"
 
 #include <QObject>
 #include <QPointer>
@@ -73,6 +73,15 @@ public:
     bool MoveToTrash(const std::string& strPath, const SFileIdentity& expected) override
     {
         return m_pReal->MoveToTrash(strPath, expected);
+    }
+    bool MoveToTrashRecorded(const std::string& strPath, const SFileIdentity& expected,
+                             STrashEntry& entry) override
+    {
+        return m_pReal->MoveToTrashRecorded(strPath, expected, entry);
+    }
+    EPutBack RestoreFromTrash(const STrashEntry& entry, const std::string& strOriginal) override
+    {
+        return m_pReal->RestoreFromTrash(entry, strOriginal);
     }
     bool Open(const std::string& strTarget) override
     {
