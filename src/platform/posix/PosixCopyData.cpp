@@ -9,21 +9,6 @@ namespace
 
 constexpr size_t CHUNK = 1024 * 1024;
 
-bool WriteAll(int nOut, const char* pData, size_t nLength)
-{
-    while (nLength > 0)
-    {
-        const ssize_t nWritten = ::write(nOut, pData, nLength);
-        if (nWritten < 0 && errno == EINTR)
-            continue;
-        if (nWritten <= 0)
-            return false;
-        pData += nWritten;
-        nLength -= static_cast<size_t>(nWritten);
-    }
-    return true;
-}
-
 bool CopyByReadWrite(int nIn, int nOut, uint64_t& nCopied)
 {
     std::vector<char> buffer(CHUNK);
@@ -36,7 +21,7 @@ bool CopyByReadWrite(int nIn, int nOut, uint64_t& nCopied)
             return false;
         if (nRead == 0)
             return true;
-        if (!WriteAll(nOut, buffer.data(), static_cast<size_t>(nRead)))
+        if (!PosixWriteAll(nOut, buffer.data(), static_cast<size_t>(nRead)))
             return false;
         nCopied += static_cast<uint64_t>(nRead);
     }
@@ -66,4 +51,19 @@ bool PosixCopyData(int nIn, int nOut, uint64_t& nCopied)
             return CopyByReadWrite(nIn, nOut, nCopied);
         return false;
     }
+}
+
+bool PosixWriteAll(int nFd, const char* pData, size_t nLength)
+{
+    while (nLength > 0)
+    {
+        const ssize_t nWritten = ::write(nFd, pData, nLength);
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten <= 0)
+            return false;
+        pData += nWritten;
+        nLength -= static_cast<size_t>(nWritten);
+    }
+    return true;
 }

@@ -1,8 +1,11 @@
 #include "platform/posix/PosixRecordFile.h"
 
+#include "platform/posix/PosixCopyData.h"
 #include "platform/posix/PosixFd.h"
+#include "platform/posix/PosixFileReader.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,21 +25,6 @@ bool IsPlainName(const std::string& strName)
 CPosixFd OpenFolder(const std::string& strFolder)
 {
     return CPosixFd(::open(strFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-}
-
-bool WriteAll(int nFd, const std::string& strText)
-{
-    size_t nDone = 0;
-    while (nDone < strText.size())
-    {
-        const ssize_t nWritten = ::write(nFd, strText.data() + nDone, strText.size() - nDone);
-        if (nWritten < 0 && errno == EINTR)
-            continue;
-        if (nWritten <= 0)
-            return false;
-        nDone += static_cast<size_t>(nWritten);
-    }
-    return true;
 }
 
 // Removes every temporary of the record: what killed writers left.
@@ -81,18 +69,8 @@ bool ReadRecordFile(const std::string& strFolder, const std::string& strName,
     if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
     std::string strText;
-    char buffer[65536];
-    for (;;)
-    {
-        const ssize_t nRead = ::read(file.Get(), buffer, sizeof buffer);
-        if (nRead < 0 && errno == EINTR)
-            continue;
-        if (nRead < 0)
-            return false;
-        if (nRead == 0)
-            break;
-        strText.append(buffer, static_cast<size_t>(nRead));
-    }
+    if (!PosixReadToEnd(file.Get(), strText, SIZE_MAX))
+        return false;
     strContents = std::move(strText);
     return true;
 }
@@ -114,7 +92,8 @@ bool ReplaceRecordFile(const std::string& strFolder, const std::string& strName,
                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!file.IsOpen())
         return false;
-    const bool bWritten = WriteAll(file.Get(), strContents) && ::fsync(file.Get()) == 0;
+    const bool bWritten = PosixWriteAll(file.Get(), strContents.data(), strContents.size()) &&
+                          ::fsync(file.Get()) == 0;
     const bool bClosed = ::close(file.Release()) == 0;
     if (!bWritten || !bClosed ||
         ::renameat(folder.Get(), strTemporary.c_str(), folder.Get(), strName.c_str()) != 0)

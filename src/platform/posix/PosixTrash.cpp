@@ -1,5 +1,6 @@
 #include "platform/posix/PosixTrash.h"
 
+#include "platform/posix/PosixCopyData.h"
 #include "platform/posix/PosixFd.h"
 #include "platform/posix/PosixTrashRecords.h"
 
@@ -250,21 +251,6 @@ std::string TrashName(const std::string& strName, int nTry)
     return CutName(strName, MAX_TRASH_NAME - strSuffix.size()) + strSuffix;
 }
 
-bool WriteAll(int nFd, const std::string& strText)
-{
-    size_t nDone = 0;
-    while (nDone < strText.size())
-    {
-        const ssize_t nWritten = ::write(nFd, strText.data() + nDone, strText.size() - nDone);
-        if (nWritten < 0 && errno == EINTR)
-            continue;
-        if (nWritten <= 0)
-            return false;
-        nDone += static_cast<size_t>(nWritten);
-    }
-    return true;
-}
-
 // Creates the .trashinfo exclusively and writes it whole. 1 written,
 // 0 the name is taken, -1 failed.
 int WriteTrashInfo(int nInfoFd, const std::string& strInfoName, const std::string& strText)
@@ -273,7 +259,7 @@ int WriteTrashInfo(int nInfoFd, const std::string& strInfoName, const std::strin
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (nFd < 0)
         return errno == EEXIST ? 0 : -1;
-    const bool bWritten = WriteAll(nFd, strText);
+    const bool bWritten = PosixWriteAll(nFd, strText.data(), strText.size());
     const bool bClosed = ::close(nFd) == 0;
     if (bWritten && bClosed)
         return 1;

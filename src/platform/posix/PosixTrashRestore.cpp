@@ -1,6 +1,7 @@
 #include "platform/posix/PosixTrashRestore.h"
 
 #include "platform/posix/PosixFd.h"
+#include "platform/posix/PosixFileReader.h"
 #include "platform/posix/PosixSafeOpen.h"
 #include "platform/posix/PosixTrash.h"
 
@@ -44,23 +45,7 @@ bool ReadSmallFile(int nFolderFd, const std::string& strName, std::string& strTe
     if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         static_cast<size_t>(status.st_size) > MAX_RECORD_BYTES)
         return false;
-    char buffer[MAX_RECORD_BYTES];
-    size_t nTotal = 0;
-    for (;;)
-    {
-        const ssize_t nRead = ::read(file.Get(), buffer + nTotal, sizeof buffer - nTotal);
-        if (nRead < 0 && errno == EINTR)
-            continue;
-        if (nRead < 0)
-            return false;
-        if (nRead == 0)
-            break;
-        nTotal += static_cast<size_t>(nRead);
-        if (nTotal == sizeof buffer)
-            break;
-    }
-    strText.assign(buffer, nTotal);
-    return true;
+    return PosixReadToEnd(file.Get(), strText, MAX_RECORD_BYTES);
 }
 
 // The host path a record's "Path=" names: absolute in the home trash,
