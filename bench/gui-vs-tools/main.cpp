@@ -14,14 +14,14 @@
 // all lie inside the one temporary sandbox the run script made: a purge or a
 // move here only ever touches that sandbox.
 #include "../support/BenchSandbox.h"
-#include "ui/qt/app/CMainFrame.h"
-#include "ui/qt/app/CPrivateMessageEvent.h"
-#include "ui/qt/app/CScrubixApp.h"
-#include "ui/qt/app/CScrubixView.h"
 #include "platform/Platform.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
+#include "ui/qt/app/CMainFrame.h"
+#include "ui/qt/app/CPrivateMessageEvent.h"
+#include "ui/qt/app/CScrubixApp.h"
+#include "ui/qt/app/CScrubixView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -7,12 +7,12 @@
 // folder and home all point into a temporary folder this program makes and
 // removes.
 #include "../support/BenchSandbox.h"
-#include "ui/qt/app/CResultsModel.h"
-#include "ui/qt/app/CResultsTreeView.h"
 #include "platform/Platform.h"
 #include "search/CCandidateTable.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
+#include "ui/qt/app/CResultsModel.h"
+#include "ui/qt/app/CResultsTreeView.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,7 @@
 #include "search/CListedPaths.h"
 
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <string>
 
 // The set keeps finding every path, and only those, as it grows through many
@@ -13,8 +12,8 @@ TEST(ListedPathsTest, FindsExactlyWhatWasAddedAcrossGrowth)
     CListedPaths listed;
     for (int i = 0; i < 150000; ++i)
     {
-        paths.push_back("C:\\junk\\folder" + std::to_string(i % 97) + "\\file" +
-                        std::to_string(i) + ".tmp");
+        paths.push_back("C:\\junk\\folder" + std::to_string(i % 97) + "\\file" + std::to_string(i) +
+                        ".tmp");
         ASSERT_FALSE(listed.Contains(paths.back())) << paths.back();
         listed.Add(paths.back());
     }

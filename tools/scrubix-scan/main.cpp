@@ -4,10 +4,10 @@
 #include "SettingsCheck.h"
 #include "platform/Platform.h"
 #include "search/CHeadlessWindow.h"
+#include "search/ResultsExport.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
-#include "search/ResultsExport.h"
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/Platform.h"
+#include "support/CSandboxDrive.h"
 #include "ui/rules/EntryRules.h"
 #include "ui/rules/OptionsTexts.h"
-#include "support/CSandboxDrive.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "ui/rules/EntryRules.h"
 
 #include "platform/Platform.h"
-#include "ui/rules/OptionsTexts.h"
 #include "support/CSandboxDrive.h"
 #include "support/PlatformTraits.h"
+#include "ui/rules/OptionsTexts.h"
 
 #include <gtest/gtest.h>
 

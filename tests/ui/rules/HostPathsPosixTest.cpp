@@ -2,11 +2,11 @@
 // paths in drive form, the refusal of a choice off every drive, where the path
 // dialogs start, and the destination check's added sentence.
 #include "platform/Platform.h"
+#include "support/CSandboxDrive.h"
 #include "ui/rules/HostPathTexts.h"
 #include "ui/rules/HostPaths.h"
 #include "ui/rules/OptionsTexts.h"
 #include "ui/rules/SettingPageRules.h"
-#include "support/CSandboxDrive.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

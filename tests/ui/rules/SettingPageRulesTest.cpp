@@ -2,9 +2,9 @@
 
 #include "ShellTestSupport.h"
 #include "platform/Platform.h"
-#include "ui/rules/OptionsTexts.h"
 #include "support/CSandboxDrive.h"
 #include "support/PlatformTraits.h"
+#include "ui/rules/OptionsTexts.h"
 
 #include <gtest/gtest.h>
 

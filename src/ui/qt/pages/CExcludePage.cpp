@@ -1,7 +1,7 @@
 #include "CExcludePage.h"
 
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 
 #include <QCheckBox>
 

@@ -1,7 +1,7 @@
 #include "CExtenPage.h"
 
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 
 CExtenPage::CExtenPage(SPageContext& context, QWidget* pParent)
     : CListPage(IDD_EXTEN_PAGE, LIST_EXTEN,

@@ -1,7 +1,7 @@
 #include "CFilesPage.h"
 
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 
 CFilesPage::CFilesPage(SPageContext& context, QWidget* pParent)
     : CListPage(

@@ -1,7 +1,7 @@
 #include "CFilterPage.h"
 
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 
 CFilterPage::CFilterPage(SPageContext& context, QWidget* pParent)
     : CListPage(

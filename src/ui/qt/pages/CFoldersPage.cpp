@@ -1,7 +1,7 @@
 #include "CFoldersPage.h"
 
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 
 CFoldersPage::CFoldersPage(SPageContext& context, QWidget* pParent)
     : CListPage(IDD_FOLDERS_PAGE, LIST_FOLDER,

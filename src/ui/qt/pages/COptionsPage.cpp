@@ -1,8 +1,8 @@
 #include "COptionsPage.h"
 
 #include "IPathPicker.h"
-#include "ui/res/Templates.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/Templates.h"
 #include "ui/rules/HostPaths.h"
 #include "ui/rules/IMessageBox.h"
 

@@ -1,7 +1,7 @@
 #include "COtherPage.h"
 
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 #include "ui/rules/SettingPageRules.h"
 
 #include <QCheckBox>

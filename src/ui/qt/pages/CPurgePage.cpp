@@ -1,8 +1,8 @@
 #include "CPurgePage.h"
 
 #include "IPathPicker.h"
-#include "ui/res/ResourceIds.h"
 #include "settings/CScrubixDoc.h"
+#include "ui/res/ResourceIds.h"
 #include "ui/rules/HostPaths.h"
 #include "ui/rules/IMessageBox.h"
 #include "ui/rules/SettingPageRules.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "disposal/SDisposalSummary.h"
+#include "search/ResultsExport.h"
 #include "ui/rules/AboutLinks.h"
 #include "ui/rules/Commands.h"
-#include "search/ResultsExport.h"
 #include "ui/win32/app/CScrubixView.h"
 #include "ui/win32/app/ResultsMenus.h"
 

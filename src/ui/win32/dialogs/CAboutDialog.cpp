@@ -2,8 +2,8 @@
 
 #include "CStaticLink.h"
 #include "DialogTemplateBytes.h"
-#include "PictureIcons.h"
 #include "DialogTextFit.h"
+#include "PictureIcons.h"
 #include "WideText.h"
 #include "ui/res/AboutTexts.h"
 #include "ui/res/ResourceIds.h"

@@ -6,8 +6,8 @@
 #include "ui/rules/HostPaths.h"
 #include "ui/rules/IMessageBox.h"
 #include "ui/win32/dialogs/DialogTemplateBytes.h"
-#include "ui/win32/dialogs/PictureIcons.h"
 #include "ui/win32/dialogs/DialogTextFit.h"
+#include "ui/win32/dialogs/PictureIcons.h"
 
 namespace
 {

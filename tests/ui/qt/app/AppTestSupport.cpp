@@ -1,10 +1,10 @@
 #include "AppTestSupport.h"
 
-#include "ui/qt/app/CMainFrame.h"
-#include "ui/qt/app/CScrubixView.h"
 #include "platform/Platform.h"
 #include "settings/CSettingsStore.h"
 #include "settings/StartUp.h"
+#include "ui/qt/app/CMainFrame.h"
+#include "ui/qt/app/CScrubixView.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,12 +6,12 @@
 // first one, which then stops its unattended chain.
 
 #include "AppTestSupport.h"
+#include "settings/CScrubixDoc.h"
+#include "settings/CSettingsStore.h"
 #include "ui/qt/app/CFramePort.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CScrubixView.h"
 #include "ui/res/ResourceIds.h"
-#include "settings/CScrubixDoc.h"
-#include "settings/CSettingsStore.h"
 
 #include <QApplication>
 #include <QProcess>

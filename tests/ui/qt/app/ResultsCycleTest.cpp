@@ -5,13 +5,13 @@
 // Cancel leaves every file alone.
 
 #include "AppTestSupport.h"
+#include "settings/CScrubixDoc.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CResultsModel.h"
 #include "ui/qt/app/CScrubixView.h"
 #include "ui/qt/dialogs/CProgressDialog.h"
 #include "ui/qt/dialogs/TextFit.h"
 #include "ui/res/ResourceIds.h"
-#include "settings/CScrubixDoc.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -192,8 +192,8 @@ private slots:
         sandbox.SetInt("Settings", "WarnMe", 0);
         constexpr int ROWS = 1500;
         for (int i = 0; i < ROWS; ++i)
-            sandbox.Drive().MakeFile("C:\\junk" + std::to_string(i % 10) + "\\f" + std::to_string(i) +
-                                     ".tmp");
+            sandbox.Drive().MakeFile("C:\\junk" + std::to_string(i % 10) + "\\f" +
+                                     std::to_string(i) + ".tmp");
         QVERIFY(sandbox.Start() != nullptr);
         CScrubixView& view = sandbox.View();
         SearchAndWait(view);

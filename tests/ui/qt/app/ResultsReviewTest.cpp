@@ -4,9 +4,9 @@
 // context menu, the checked counters in the status bar, the export files, and
 // Home and End moving through the list while Home is Move's key elsewhere.
 #include "AppTestSupport.h"
+#include "settings/CScrubixDoc.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CScrubixView.h"
-#include "settings/CScrubixDoc.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,11 +6,11 @@
 // menu, the toolbar and its accelerator key.
 
 #include "AppTestSupport.h"
+#include "settings/CScrubixDoc.h"
 #include "ui/qt/app/CDriveBox.h"
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/app/CScrubixView.h"
 #include "ui/res/ResourceIds.h"
-#include "settings/CScrubixDoc.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,13 +1,13 @@
 // The disposing thread's view of the window's list, over a real model: rows
 // read in blocks still see a check box changed by the user mid-pass, and the
 // removals handed back reach the list in the pass's order.
-#include "ui/qt/app/CResultsModel.h"
-#include "ui/qt/app/CWindowResultsList.h"
 #include "platform/Platform.h"
 #include "search/CCandidateTable.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "support/CSandboxDrive.h"
+#include "ui/qt/app/CResultsModel.h"
+#include "ui/qt/app/CWindowResultsList.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -4,10 +4,10 @@
 // first, the links by Tab). The platform's own shell runs a stand-in
 // "xdg-open" found on PATH that logs its target and exits as told.
 
-#include "ui/qt/dialogs/CAboutDialog.h"
-#include "ui/qt/dialogs/CStaticLink.h"
 #include "platform/IShell.h"
 #include "platform/posix/CPosixShell.h"
+#include "ui/qt/dialogs/CAboutDialog.h"
+#include "ui/qt/dialogs/CStaticLink.h"
 
 #include <QApplication>
 #include <QFile>

@@ -5,18 +5,18 @@
 // No deletes nothing and keeps every row.
 
 #include "ModalAnswer.h"
-#include "ui/qt/dialogs/CPurgeWarningDialog.h"
 #include "disposal/CDisposal.h"
 #include "platform/IMessagePort.h"
 #include "platform/IResultsList.h"
 #include "platform/IUserPrompt.h"
 #include "platform/Platform.h"
-#include "ui/res/ResourceIds.h"
 #include "search/CCandidateTable.h"
 #include "settings/CLaunchMode.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
 #include "support/CSandboxDrive.h"
+#include "ui/qt/dialogs/CPurgeWarningDialog.h"
+#include "ui/res/ResourceIds.h"
 
 #include <QAccessible>
 #include <QCheckBox>

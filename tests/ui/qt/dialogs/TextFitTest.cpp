@@ -7,6 +7,7 @@
 
 #include "ui/qt/dialogs/TextFit.h"
 
+#include "platform/IShell.h"
 #include "ui/qt/dialogs/CAboutDialog.h"
 #include "ui/qt/dialogs/CProgressDialog.h"
 #include "ui/qt/dialogs/CPurgeWarningDialog.h"
@@ -14,7 +15,6 @@
 #include "ui/qt/dialogs/CTemplateBuilder.h"
 #include "ui/qt/dialogs/CWelcomeDialog.h"
 #include "ui/qt/dialogs/FontBaseUnits.h"
-#include "platform/IShell.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/res/Templates.h"
 

@@ -4,8 +4,8 @@
 // assistive technology reads.
 
 #include "ModalAnswer.h"
-#include "ui/qt/dialogs/CWelcomeDialog.h"
 #include "platform/IShell.h"
+#include "ui/qt/dialogs/CWelcomeDialog.h"
 #include "ui/res/ResourceIds.h"
 
 #include <QAccessible>

@@ -7,6 +7,7 @@
 // OK, and the keyboard.
 
 #include "PagesTestSupport.h"
+#include "support/ToolRunner.h"
 #include "ui/qt/pages/CEntryDialog.h"
 #include "ui/qt/pages/CListBoxWidget.h"
 #include "ui/qt/pages/CListPage.h"
@@ -16,7 +17,6 @@
 #include "ui/rules/HostPaths.h"
 #include "ui/rules/OptionsTexts.h"
 #include "ui/rules/RunAtBoot.h"
-#include "support/ToolRunner.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

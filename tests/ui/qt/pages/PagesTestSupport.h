@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/qt/pages/IPathPicker.h"
 #include "platform/IAutostart.h"
 #include "platform/Platform.h"
 #include "settings/CScrubixDoc.h"
 #include "settings/CSettingsStore.h"
-#include "ui/rules/IMessageBox.h"
 #include "support/CSandboxDrive.h"
+#include "ui/qt/pages/IPathPicker.h"
+#include "ui/rules/IMessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
