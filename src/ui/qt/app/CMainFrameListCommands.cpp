@@ -5,6 +5,7 @@
 #include "ui/qt/app/CMainFrame.h"
 #include "ui/qt/dialogs/ScrubixMessageBox.h"
 #include "ui/res/ResultsMenuTemplate.h"
+#include "ui/rules/ListCommandDispatch.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -88,52 +89,7 @@ void CMainFrame::UpdateListCommands()
 void CMainFrame::OnListCommand(EListCommand command, int nColumn)
 {
     UpdateListCommands();
-    CScrubixView& view = *m_pView;
-    switch (command)
-    {
-    case EListCommand::SortByColumn:
-        view.SortByColumn(nColumn);
-        break;
-    case EListCommand::CheckAll:
-        view.SetAllChecked(true);
-        break;
-    case EListCommand::UncheckAll:
-        view.SetAllChecked(false);
-        break;
-    case EListCommand::InvertChecks:
-        view.InvertChecks();
-        break;
-    case EListCommand::ToggleSelected:
-        view.ToggleSelectedRows();
-        break;
-    case EListCommand::OpenFile:
-        view.OpenCurrentFile();
-        break;
-    case EListCommand::OpenFolder:
-        view.OpenCurrentFolder();
-        break;
-    case EListCommand::CopyPath:
-        view.CopyCurrentPath(false);
-        break;
-    case EListCommand::CopyHostPath:
-        view.CopyCurrentPath(true);
-        break;
-    case EListCommand::ExcludeName:
-        view.ExcludeCurrentRow(EExclusion::FileName);
-        break;
-    case EListCommand::ExcludeExtension:
-        view.ExcludeCurrentRow(EExclusion::Extension);
-        break;
-    case EListCommand::FilterFolder:
-        view.ExcludeCurrentRow(EExclusion::Folder);
-        break;
-    case EListCommand::ExportResults:
-        ExportResults();
-        break;
-    case EListCommand::UndoLastMove:
-        view.UndoLastMove();
-        break;
-    }
+    DispatchListCommand(*m_pView, command, nColumn, [this] { ExportResults(); });
     UpdateListCommands();
 }
 

@@ -3,8 +3,10 @@
 // carries them out; availability comes from IsListCommandEnabled.
 #include "ui/res/MenuTemplate.h"
 #include "ui/res/ResultsMenuTemplate.h"
+#include "ui/rules/ListCommandDispatch.h"
 #include "ui/win32/app/CMainFrame.h"
 #include "ui/win32/app/ResultsMenus.h"
+#include "ui/win32/dialogs/MainMenuResources.h"
 #include "ui/win32/dialogs/ScrubixMessageBox.h"
 #include "ui/win32/dialogs/WideText.h"
 
@@ -51,28 +53,6 @@ std::string CMainFrame::MenuItemText(int nCommandId) const
     return Utf8FromWide(szText);
 }
 
-namespace
-{
-UINT ProgramKey(EAcceleratorKey eKey)
-{
-    switch (eKey)
-    {
-    case EAcceleratorKey::F2:
-        return VK_F2;
-    case EAcceleratorKey::F3:
-        return VK_F3;
-    case EAcceleratorKey::Delete:
-        return VK_DELETE;
-    case EAcceleratorKey::Home:
-        return VK_HOME;
-    case EAcceleratorKey::Escape:
-        return VK_ESCAPE;
-    default:
-        return 0;
-    }
-}
-} // namespace
-
 bool CMainFrame::KeepsKeyForList(const MSG& msg) const
 {
     if (msg.message != WM_KEYDOWN || m_pView == nullptr || GetFocus() != m_pView->ResultsList())
@@ -81,7 +61,7 @@ bool CMainFrame::KeepsKeyForList(const MSG& msg) const
     {
         ECommand command = ECommand::Search;
         if (accelerator.bProgramCommand && accelerator.nModifiers == ACCEL_NONE &&
-            ProgramKey(accelerator.eKey) == msg.wParam &&
+            AcceleratorVirtualKey(accelerator.eKey) == msg.wParam &&
             CommandFromId(static_cast<uint32_t>(accelerator.nCommandId), command))
             return ListKeepsCommandKey(command);
     }
@@ -102,52 +82,7 @@ bool CMainFrame::IsListMenuKey(const MSG& msg) const
 void CMainFrame::OnListCommand(EListCommand command, int nColumn)
 {
     UpdateListCommands();
-    CScrubixView& view = *m_pView;
-    switch (command)
-    {
-    case EListCommand::SortByColumn:
-        view.SortByColumn(nColumn);
-        break;
-    case EListCommand::CheckAll:
-        view.SetAllChecked(true);
-        break;
-    case EListCommand::UncheckAll:
-        view.SetAllChecked(false);
-        break;
-    case EListCommand::InvertChecks:
-        view.InvertChecks();
-        break;
-    case EListCommand::ToggleSelected:
-        view.ToggleSelectedRows();
-        break;
-    case EListCommand::OpenFile:
-        view.OpenCurrentFile();
-        break;
-    case EListCommand::OpenFolder:
-        view.OpenCurrentFolder();
-        break;
-    case EListCommand::CopyPath:
-        view.CopyCurrentPath(false);
-        break;
-    case EListCommand::CopyHostPath:
-        view.CopyCurrentPath(true);
-        break;
-    case EListCommand::ExcludeName:
-        view.ExcludeCurrentRow(EExclusion::FileName);
-        break;
-    case EListCommand::ExcludeExtension:
-        view.ExcludeCurrentRow(EExclusion::Extension);
-        break;
-    case EListCommand::FilterFolder:
-        view.ExcludeCurrentRow(EExclusion::Folder);
-        break;
-    case EListCommand::ExportResults:
-        ExportResults();
-        break;
-    case EListCommand::UndoLastMove:
-        view.UndoLastMove();
-        break;
-    }
+    DispatchListCommand(*m_pView, command, nColumn, [this] { ExportResults(); });
     UpdateListCommands();
 }
 

@@ -133,17 +133,7 @@ HACCEL CreateFrameAccelerators()
         add(item);
     add(EXPORT_RESULTS_ITEM);
     for (const SAccelerator& accelerator : GetAccelerators())
-    {
-        BYTE nFlags = FVIRTKEY;
-        if ((accelerator.nModifiers & ACCEL_CONTROL) != 0)
-            nFlags |= FCONTROL;
-        if ((accelerator.nModifiers & ACCEL_SHIFT) != 0)
-            nFlags |= FSHIFT;
-        if ((accelerator.nModifiers & ACCEL_ALT) != 0)
-            nFlags |= FALT;
-        table.push_back(ACCEL{nFlags, AcceleratorVirtualKey(accelerator.eKey),
-                              static_cast<WORD>(accelerator.nCommandId)});
-    }
+        table.push_back(AcceleratorEntry(accelerator));
     return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }
 

@@ -134,21 +134,24 @@ HMENU CreateMainMenu()
     return hBar;
 }
 
+ACCEL AcceleratorEntry(const SAccelerator& accelerator)
+{
+    BYTE nFlags = FVIRTKEY;
+    if ((accelerator.nModifiers & ACCEL_CONTROL) != 0)
+        nFlags |= FCONTROL;
+    if ((accelerator.nModifiers & ACCEL_SHIFT) != 0)
+        nFlags |= FSHIFT;
+    if ((accelerator.nModifiers & ACCEL_ALT) != 0)
+        nFlags |= FALT;
+    return ACCEL{nFlags, AcceleratorVirtualKey(accelerator.eKey),
+                 static_cast<WORD>(accelerator.nCommandId)};
+}
+
 HACCEL CreateMainAccelerators()
 {
     std::vector<ACCEL> table;
     for (const SAccelerator& accelerator : GetAccelerators())
-    {
-        BYTE nFlags = FVIRTKEY;
-        if ((accelerator.nModifiers & ACCEL_CONTROL) != 0)
-            nFlags |= FCONTROL;
-        if ((accelerator.nModifiers & ACCEL_SHIFT) != 0)
-            nFlags |= FSHIFT;
-        if ((accelerator.nModifiers & ACCEL_ALT) != 0)
-            nFlags |= FALT;
-        table.push_back(ACCEL{nFlags, AcceleratorVirtualKey(accelerator.eKey),
-                              static_cast<WORD>(accelerator.nCommandId)});
-    }
+        table.push_back(AcceleratorEntry(accelerator));
     return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }
 

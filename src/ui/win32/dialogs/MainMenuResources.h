@@ -28,6 +28,9 @@ HACCEL CreateMainAccelerators();
 
 // The virtual key of a key named in the templates' accelerator tables.
 WORD AcceleratorVirtualKey(EAcceleratorKey eKey);
+// One row of an accelerator table as Windows takes it: the virtual key with
+// its Ctrl, Shift and Alt flags, and the command.
+ACCEL AcceleratorEntry(const SAccelerator& accelerator);
 
 // The toolbar's images: one per button of GetToolbarButtons() (separators take
 // none), in order, 16 x 15 pixels with alpha, or their doubled 32 x 30 images
