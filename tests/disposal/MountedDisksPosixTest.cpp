@@ -5,7 +5,9 @@
 #include "DisposalTestFixture.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -92,9 +94,26 @@ protected:
         const fs::path host = m_drive.HostPath("C:\\f.tmp");
         if (bKeepOldTimes)
         {
-            const std::time_t listed = std::time(nullptr);
-            while (std::time(nullptr) == listed)
+            // The disk's clock is the kernel's coarse one, which can lag
+            // behind time() by a tick: wait until a file made now shows a
+            // later second than the listed file's change time.
+            struct stat listed
+            {
+            };
+            ASSERT_EQ(0, ::stat(host.c_str(), &listed));
+            const fs::path probe = m_drive.DriveFolder() / "clock-probe";
+            for (;;)
+            {
+                std::ofstream(probe) << "x";
+                struct stat now
+                {
+                };
+                ASSERT_EQ(0, ::stat(probe.c_str(), &now));
+                if (now.st_ctime > listed.st_ctime)
+                    break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            fs::remove(probe);
         }
         fs::remove(host);
         m_drive.MakeFile("C:\\f.tmp", "mine");
